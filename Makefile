@@ -1,0 +1,54 @@
+# Two entry points for a fresh Debian machine: `make run` and `make test`.
+# Both first install the Debian packages that are missing, then build.
+
+BUILD      := build
+BUILD_ASAN := build-asan
+WORKDIR    := arbeitsordner
+JOBS       := $(shell nproc 2>/dev/null || echo 2)
+
+PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
+            libfltk1.3-dev fonts-liberation2 xdg-utils ebook2cw \
+            qpdf poppler-utils sox libsox-fmt-mp3 libhpdf-dev locales \
+            xvfb openbox xdotool wmctrl x11-utils imagemagick
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: run test deps build build-asan workdir bench clean
+
+run: deps build workdir
+	cd $(WORKDIR) && ../$(BUILD)/src/app/velkart-batch generate
+
+test: deps build build-asan
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	cd $(BUILD_ASAN) && ctest --output-on-failure -j$(JOBS) -L unit
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing missing packages:$$missing"; \
+	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $$missing; \
+	fi
+	@# The number formatting tests also run under a German locale.
+	@if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$$' && [ -f /etc/locale.gen ]; then \
+	  $(SUDO) sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen && $(SUDO) locale-gen >/dev/null; \
+	fi
+
+build:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS)
+
+build-asan:
+	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DVELKART_SANITIZE=ON -DVELKART_BENCH=OFF
+	cmake --build $(BUILD_ASAN) -j$(JOBS)
+
+workdir:
+	tools/prepare_workdir.sh $(WORKDIR) data
+
+bench: deps build
+	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN)

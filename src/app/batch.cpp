@@ -1,0 +1,204 @@
+#include "app/batch.h"
+
+#include <charconv>
+#include <optional>
+#include <variant>
+#include <ostream>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/settings.h"
+#include "app/settings_store.h"
+#include "generator/generation.h"
+#include "generator/word_pool.h"
+#include "gui/controls.h"
+#include "gui/headless_gui.h"
+#include "gui/texts.h"
+#include "runtime/encoding.h"
+#include "runtime/process.h"
+#include "runtime/random.h"
+#include "runtime/text.h"
+#include "vocab/pipeline.h"
+
+namespace velkart::app {
+
+namespace {
+
+using runtime::to_cp1252;
+using runtime::to_utf8;
+
+enum class Command { none, trial, generate, vocab };
+
+struct Options {
+  Command command = Command::none;
+  std::optional<std::uint32_t> seed;
+  std::vector<std::pair<const SettingKey*, std::string>> overrides;  // values in Windows-1252
+  std::optional<std::string> vocab_name;
+  bool wait_for_encoder = true;
+  bool help = false;
+};
+
+// A usage error: its German text, ready for the terminal.
+struct UsageError {
+  std::string message;
+};
+
+std::optional<std::uint32_t> parse_seed(std::string_view text) {
+  std::uint32_t value = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (result.ec != std::errc() || result.ptr != text.data() + text.size() || text.empty()) return std::nullopt;
+  return value;
+}
+
+bool is_integer(std::string_view text) {
+  std::int64_t value = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  return !text.empty() && result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+std::string usage(std::string_view what, std::string_view detail = {}) {
+  return to_utf8(what) + std::string(detail);
+}
+
+std::variant<Options, UsageError> parse_arguments(std::span<const std::string> arguments) {
+  Options options;
+  for (std::size_t k = 0; k < arguments.size(); ++k) {
+    const std::string& argument = arguments[k];
+    const auto value_of = [&](std::string_view option) -> std::optional<std::string> {
+      if (k + 1 >= arguments.size()) return std::nullopt;
+      (void)option;
+      return arguments[++k];
+    };
+    if (argument == "--help" || argument == "-h") {
+      options.help = true;
+    } else if (argument == "--no-wait") {
+      options.wait_for_encoder = false;
+    } else if (argument == "--seed") {
+      const auto value = value_of(argument);
+      if (!value) return UsageError{usage(texts::batch_missing_value, argument)};
+      const auto seed = parse_seed(*value);
+      if (!seed) return UsageError{usage(texts::batch_bad_seed, *value)};
+      options.seed = seed;
+    } else if (argument == "--set") {
+      const auto value = value_of(argument);
+      if (!value) return UsageError{usage(texts::batch_missing_value, argument)};
+      const std::size_t equals = value->find('=');
+      if (equals == std::string::npos || equals == 0) return UsageError{usage(texts::batch_bad_set, *value)};
+      const std::string key = value->substr(0, equals);
+      const std::string setting_value = value->substr(equals + 1);
+      const SettingKey* setting = find_setting_key(key);
+      if (setting == nullptr) return UsageError{usage(texts::batch_unknown_key, key)};
+      if (setting->kind == SettingKind::integer && !is_integer(setting_value)) {
+        return UsageError{usage(texts::batch_not_a_number, *value)};
+      }
+      options.overrides.emplace_back(setting, to_cp1252(setting_value));
+    } else if (argument.starts_with("-") && argument != "-") {
+      return UsageError{usage(texts::batch_unknown_option, argument)};
+    } else if (options.command == Command::none) {
+      if (argument == "trial") {
+        options.command = Command::trial;
+      } else if (argument == "generate") {
+        options.command = Command::generate;
+      } else if (argument == "vocab") {
+        options.command = Command::vocab;
+      } else {
+        return UsageError{usage(texts::batch_unknown_command, argument)};
+      }
+    } else if (options.command == Command::vocab && !options.vocab_name) {
+      options.vocab_name = to_cp1252(argument);
+    } else {
+      return UsageError{usage(texts::batch_too_many, argument)};
+    }
+  }
+  if (options.command == Command::none && !options.help) return UsageError{usage(texts::batch_no_command)};
+  return options;
+}
+
+void apply_overrides(SettingsRecord& record, const Options& options) {
+  for (const auto& [setting, value] : options.overrides) {
+    if (setting->kind == SettingKind::integer) {
+      record.set_number(setting->setting, static_cast<std::int32_t>(runtime::text_to_integer(value)));
+    } else {
+      record.set_text(setting->setting, value);
+    }
+  }
+}
+
+int wait_for_encoder(int process, runtime::Launcher& launcher, gui::Gui& gui, std::ostream& err) {
+  err << to_utf8(texts::batch_encoder_waiting) << '\n';
+  const int code = launcher.wait_for(process);
+  if (code != 0) {
+    gui.show_message(texts::message_title,
+                     std::string(texts::batch_encoder_failed.view()) + runtime::integer_to_text(code));
+    return code;
+  }
+  err << to_utf8(texts::batch_encoder_done) << '\n';
+  return 0;
+}
+
+}  // namespace
+
+int run_batch(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
+              runtime::Launcher& launcher) {
+  const auto parsed = parse_arguments(arguments);
+  if (const auto* error = std::get_if<UsageError>(&parsed)) {
+    err << error->message << '\n' << to_utf8(texts::batch_usage_hint) << '\n';
+    return batch_usage_error;
+  }
+  const Options& options = std::get<Options>(parsed);
+  if (options.help) {
+    out << to_utf8(texts::batch_usage);
+    return batch_ok;
+  }
+
+  SettingsStore store;
+  SettingsRecord record = load_settings(store);
+  apply_overrides(record, options);
+
+  gui::HeadlessGui gui;
+  bool message_shown = false;
+  gui.on_message([&err, &message_shown](const gui::RecordedMessage& message) {
+    err << to_utf8(message.title) << ": " << to_utf8(message.text) << '\n';
+    message_shown = true;
+  });
+  build_main_window(gui, record);
+  if (options.seed) runtime::seed_random(*options.seed);
+
+  switch (options.command) {
+    case Command::trial:
+      out << to_utf8(generator::run_trial(gui)) << '\n';
+      break;
+    case Command::generate: {
+      generator::GenerationContext context;
+      context.launcher = &launcher;
+      context.clock = generator::local_time_now;
+      const generator::GenerationResult result = generator::run_generation(gui, context);
+      for (const std::string& name : result.written_files) {
+        out << to_utf8(std::string(generator::output_folder) + name) << '\n';
+      }
+      if (!result.sheet_path.empty()) out << to_utf8(result.sheet_path) << '\n';
+      if (context.encoder_process != 0) {
+        if (options.wait_for_encoder) {
+          wait_for_encoder(context.encoder_process, launcher, gui, err);
+        } else {
+          err << to_utf8(texts::batch_encoder_running) << context.encoder_process << '\n';
+        }
+      }
+      break;
+    }
+    case Command::vocab: {
+      const std::string name = options.vocab_name.value_or(record.text(Setting::builder_source));
+      std::string log;
+      const vocab::PipelineHooks hooks{[&name] { return name; }, [&log](std::string_view text) { log = text; }};
+      vocab::run_vocabulary_pipeline(hooks, gui);
+      out << to_utf8(log) << '\n';
+      break;
+    }
+    case Command::none:
+      break;
+  }
+  out.flush();
+  return message_shown ? batch_message_shown : batch_ok;
+}
+
+}  // namespace velkart::app

@@ -1,0 +1,311 @@
+#include "app/settings_store.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "runtime/files.h"
+#include "runtime/text.h"
+
+namespace velkart::app {
+
+namespace {
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_line_end(char c) { return c == '\r' || c == '\n' || c == '\0'; }
+
+std::string_view trim_trailing_blanks(std::string_view text) {
+  while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string_view trim_blanks_and_tabs(std::string_view text) {
+  while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
+  return trim_trailing_blanks(text);
+}
+
+// A UTF-8 settings file stores single-byte texts as the characters of the
+// same code point; everything beyond U+00FF reads as "?".
+std::string latin1_to_utf8(std::string_view bytes) {
+  std::string out;
+  for (char byte : bytes) {
+    const auto code = static_cast<unsigned char>(byte);
+    if (code < 0x80) {
+      out.push_back(byte);
+    } else {
+      out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+  }
+  return out;
+}
+
+std::string utf8_to_latin1(std::string_view utf8) {
+  std::string out;
+  std::size_t at = 0;
+  while (at < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    const std::size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 1;
+    if (lead < 0x80) {
+      out.push_back(static_cast<char>(lead));
+    } else if (length == 2 && at + 1 < utf8.size()) {
+      const unsigned code = ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[at + 1]) & 0x3Fu);
+      out.push_back(code <= 0xFF ? static_cast<char>(code) : '?');
+    } else {
+      out.push_back('?');
+    }
+    at += std::min(length, utf8.size() - at);
+  }
+  return out;
+}
+
+bool write_all(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+int open_regular(const std::string& path, int flags) {
+  const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+  if (fd < 0) return -1;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+}  // namespace
+
+bool names_match(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t k = 0; k < a.size(); ++k) {
+    char x = a[k], y = b[k];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
+    if (x != y) return false;
+  }
+  return true;
+}
+
+int SettingsStore::open_settings_file(std::string_view path) {
+  close_settings_file();
+  const std::string name = runtime::native_path(path);
+  int fd = open_regular(name, O_RDWR);
+  if (fd < 0) {
+    fd = open_regular(name, O_RDONLY);
+    read_only_ = fd >= 0;
+  }
+  if (fd < 0) {
+    kept_path_ = name;
+    return 0;
+  }
+  std::string content;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;  // a short read parses what was read
+    content.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  has_file_ = true;
+  path_ = name;
+  if (content.size() >= 3 && content.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    utf8_ = true;
+    content.erase(0, 3);
+  }
+  parse(content);
+  return 1;
+}
+
+int SettingsStore::create_settings_file(std::string_view path) {
+  close_settings_file();
+  const std::string name = runtime::native_path(path);
+  // The file is only emptied when the new content is written at close, so a
+  // failure in between never leaves the user without settings.
+  const int fd = open_regular(name, O_RDWR | O_CREAT);
+  if (fd < 0) return 0;
+  ::close(fd);
+  has_file_ = true;
+  path_ = name;
+  truncate_on_close_ = true;
+  return 1;
+}
+
+void SettingsStore::parse(std::string_view content) {
+  std::size_t at = 0;
+  const auto line_rest = [&content, &at]() {
+    const std::size_t begin = at;
+    while (at < content.size() && !is_line_end(content[at])) ++at;
+    return content.substr(begin, at - begin);
+  };
+  while (at < content.size() && content[at] != '\0') {
+    while (at < content.size() && is_blank(content[at])) ++at;
+    if (at >= content.size()) break;
+    const char first = content[at];
+    if (first == ';') {
+      ++at;
+      if (at < content.size() && content[at] == ' ') ++at;
+      entries_.push_back({Entry::Kind::comment, std::string(line_rest()), {}});
+    } else if (first == '[') {
+      ++at;
+      std::string_view line = line_rest();
+      entries_.push_back({Entry::Kind::group, std::string(line.substr(0, line.find(']'))), {}});
+    } else if (!is_line_end(first)) {
+      std::string_view line = line_rest();
+      const std::size_t equals = line.find('=');
+      Entry entry{Entry::Kind::key, std::string(trim_trailing_blanks(line.substr(0, equals))), {}};
+      if (equals != std::string_view::npos) {
+        std::string_view value = line.substr(equals + 1);
+        while (!value.empty() && is_blank(value.front())) value.remove_prefix(1);
+        entry.value = value;
+      }
+      entries_.push_back(std::move(entry));
+    }
+    if (at < content.size() && content[at] == '\0') break;
+    while (at < content.size() && (content[at] == '\r' || content[at] == '\n')) ++at;
+  }
+}
+
+std::string SettingsStore::as_stored(std::string_view single_byte) const {
+  return utf8_ ? latin1_to_utf8(single_byte) : std::string(single_byte);
+}
+
+int SettingsStore::select_group(std::string_view name) {
+  pending_group_.reset();
+  if (!is_open()) return 0;
+  if (name.empty()) {
+    current_group_.reset();
+    return 1;
+  }
+  const std::string wanted = as_stored(name);
+  for (std::size_t k = 0; k < entries_.size(); ++k) {
+    if (entries_[k].kind == Entry::Kind::group && names_match(entries_[k].name, wanted)) {
+      current_group_ = k;
+      return 1;
+    }
+  }
+  pending_group_ = std::string(name);
+  return 0;
+}
+
+std::size_t SettingsStore::block_begin() const { return current_group_ ? *current_group_ + 1 : 0; }
+
+std::size_t SettingsStore::block_end() const {
+  std::size_t end = block_begin();
+  while (end < entries_.size() && entries_[end].kind != Entry::Kind::group) ++end;
+  return end;
+}
+
+std::optional<std::size_t> SettingsStore::find_key(std::string_view key) const {
+  const std::string wanted = as_stored(key);
+  for (std::size_t k = block_begin(), end = block_end(); k < end; ++k) {
+    if (entries_[k].kind == Entry::Kind::key && names_match(entries_[k].name, wanted)) return k;
+  }
+  return std::nullopt;
+}
+
+std::string SettingsStore::read_text(std::string_view key, std::string_view default_value) const {
+  if (!is_open() || pending_group_) return std::string(default_value);
+  const auto found = find_key(key);
+  if (!found) return std::string(default_value);
+  const std::string_view value = trim_blanks_and_tabs(entries_[*found].value);
+  return utf8_ ? utf8_to_latin1(value) : std::string(value);
+}
+
+std::int32_t SettingsStore::read_integer(std::string_view key, std::int32_t default_value) const {
+  if (!is_open() || pending_group_) return default_value;
+  const auto found = find_key(key);
+  if (!found) return default_value;
+  std::string_view value = entries_[*found].value;
+  std::size_t at = 0;
+  while (at < value.size() && std::string_view(" \t\r\n\f\v").find(value[at]) != std::string_view::npos) ++at;
+  bool negative = false;
+  if (at < value.size() && (value[at] == '-' || value[at] == '+')) negative = value[at++] == '-';
+  // Values beyond 32 bits keep their low 32 bits, as numbers typed into the fields do.
+  std::uint32_t number = 0;
+  for (; at < value.size() && value[at] >= '0' && value[at] <= '9'; ++at) {
+    number = number * 10u + static_cast<std::uint32_t>(value[at] - '0');
+  }
+  return static_cast<std::int32_t>(negative ? 0u - number : number);
+}
+
+void SettingsStore::write_integer(std::string_view key, std::int64_t value) {
+  write_text(key, runtime::integer_to_text(value));
+}
+
+void SettingsStore::write_text(std::string_view key, std::string_view value) {
+  if (!is_open()) return;
+  if (pending_group_) {
+    entries_.push_back({Entry::Kind::group, as_stored(*pending_group_), {}});
+    current_group_ = entries_.size() - 1;
+    pending_group_.reset();
+  }
+  if (const auto found = find_key(key)) {
+    entries_[*found].name = as_stored(key);
+    entries_[*found].value = as_stored(value);
+  } else {
+    const auto at = static_cast<std::ptrdiff_t>(block_end());
+    entries_.insert(entries_.begin() + at, Entry{Entry::Kind::key, as_stored(key), as_stored(value)});
+    if (current_group_ && static_cast<std::size_t>(at) <= *current_group_) ++*current_group_;
+  }
+  changed_ = true;
+}
+
+void SettingsStore::write_back() {
+  if (read_only_) return;
+  int fd = -1;
+  if (has_file_) {
+    fd = open_regular(path_, O_RDWR);
+  } else if (!kept_path_.empty()) {
+    fd = open_regular(kept_path_, O_RDWR | O_CREAT);
+  }
+  if (fd < 0) return;
+  std::string output;
+  if (changed_) {
+    if (utf8_) output = "\xEF\xBB\xBF\r\n";
+    for (const Entry& entry : entries_) {
+      switch (entry.kind) {
+        case Entry::Kind::group:
+          output += "[" + entry.name + "]";
+          break;
+        case Entry::Kind::comment:
+          output += "; " + entry.name;
+          break;
+        case Entry::Kind::key:
+          output += entry.name + " = " + entry.value;
+          break;
+      }
+      output += "\r\n";
+    }
+  }
+  // Written in one piece from the start, then cut off behind it.
+  if (::lseek(fd, 0, SEEK_SET) == 0 && write_all(fd, output)) {
+    [[maybe_unused]] const int cut = ::ftruncate(fd, static_cast<off_t>(output.size()));
+  }
+  ::close(fd);
+}
+
+void SettingsStore::close_settings_file() {
+  if (changed_ || truncate_on_close_) write_back();
+  has_file_ = false;
+  path_.clear();
+  kept_path_.clear();
+  read_only_ = false;
+  truncate_on_close_ = false;
+  changed_ = false;
+  utf8_ = false;
+  entries_.clear();
+  current_group_.reset();
+  pending_group_.reset();
+}
+
+}  // namespace velkart::app

@@ -1,0 +1,53 @@
+#pragma once
+// The audio export of a generation run: the encoder input text with its
+// repetitions and chapter markers, the input file, and the encoder's
+// command line, built from the main window's speed, tone and spacing fields.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velkart::gui {
+class Gui;
+}
+namespace velkart::runtime {
+class Launcher;
+}
+
+namespace velkart::generator {
+
+inline constexpr std::string_view encoder_input_path = "nicht_loeschen/mp3_temp.txt";
+
+// First step of every generation run: an effective speed (field 48) above the
+// character speed (field 41) is lowered to it.
+void check_speeds(gui::Gui& gui);
+
+// Appends one practice text's block: the text, repeated (repetitions - 1)
+// more times after a blank, then " <> ".
+void add_encoder_block(std::string& encoder_text, std::string_view practice_text, std::int64_t repetitions);
+
+// The values the command line is built from, as the fields hold them.
+struct EncoderFields {
+  std::string character_speed;  // field 41
+  std::string effective_speed;  // field 48
+  std::string frequency;        // field 49
+  int word_spacing = 0;         // slider 45
+  std::string qrq;              // field 59
+  std::string base_name;        // field 21
+};
+EncoderFields read_encoder_fields(const gui::Gui& gui);
+
+// The encoder's arguments, one word each, in the fixed order.
+std::vector<std::string> encoder_arguments(const EncoderFields& fields);
+
+// The encoder to start: "nicht_loeschen/ebook2cw.exe" when that file is
+// executable (a user may put a wrapper there), else "nicht_loeschen/ebook2cw",
+// else "ebook2cw" found on PATH; "" when there is none.
+std::string find_encoder();
+
+// Removes the final ">" and blank, writes the input file (message box when it
+// cannot be created) and starts the encoder without waiting. Returns the
+// encoder's process id, or 0 when none was started (message box then).
+int write_input_and_start_encoder(gui::Gui& gui, std::string encoder_text, runtime::Launcher& launcher);
+
+}  // namespace velkart::generator

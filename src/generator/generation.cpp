@@ -1,0 +1,92 @@
+#include "generator/generation.h"
+
+#include "generator/encoder.h"
+#include "generator/word_pool.h"
+#include "gui/controls.h"
+#include "gui/gui.h"
+#include "gui/texts.h"
+#include "runtime/files.h"
+#include "runtime/process.h"
+#include "runtime/text.h"
+
+namespace velkart::generator {
+
+namespace {
+
+constexpr int writing_slot = 1;
+
+// Checks that must pass before a run writes anything. A run while the last
+// encoder still reads its input would rewrite that input and the text files
+// underneath it.
+bool may_start(gui::Gui& gui, GenerationContext& context, std::string_view base_name) {
+  if (context.encoder_process != 0 && context.launcher != nullptr &&
+      context.launcher->is_running(context.encoder_process)) {
+    gui.show_message(texts::message_title, texts::encoder_still_running);
+    return false;
+  }
+  context.encoder_process = 0;
+  if (!base_name_allowed(base_name)) {
+    gui.show_message(texts::message_title, texts::bad_base_name);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string text_file_name(std::string_view base_name, std::int64_t index) {
+  std::string number = runtime::integer_to_text(index);
+  if (number.size() < 4) number = runtime::pad_left(number, 4, "0");
+  return std::string(base_name) + number + "_.txt";
+}
+
+bool base_name_allowed(std::string_view base_name) {
+  for (char byte : base_name) {
+    const auto code = static_cast<unsigned char>(byte);
+    if (code < 32 || code == 127 || std::string_view("\\/:*?\"<>|").find(byte) != std::string_view::npos) {
+      return false;
+    }
+  }
+  return true;
+}
+
+GenerationResult run_generation(gui::Gui& gui, GenerationContext& context) {
+  GenerationResult result;
+  const std::string base_name = gui.get_text(controls::base_name_field);
+  if (!may_start(gui, context, base_name)) {
+    result.refused = true;
+    return result;
+  }
+
+  check_speeds(gui);
+  const auto text_count = static_cast<std::int32_t>(runtime::text_to_integer(gui.get_text(controls::text_count_field)));
+  const std::int64_t repetitions = runtime::text_to_integer(gui.get_text(controls::repetitions_field));
+
+  std::string encoder_text;
+  for (std::int32_t index = 0; index < text_count; ++index) {
+    const std::string practice_text = run_trial(gui);
+    const std::string name = text_file_name(base_name, index);
+    result.written_files.push_back(name);
+    if (runtime::create_file(writing_slot, std::string(output_folder) + name)) {
+      runtime::write_line(writing_slot, practice_text);
+      runtime::close_file(writing_slot);
+    } else {
+      gui.show_message(texts::message_title, texts::file_not_created);
+    }
+    add_encoder_block(encoder_text, practice_text, repetitions);
+  }
+
+  if (context.launcher != nullptr) {
+    context.encoder_process = write_input_and_start_encoder(gui, std::move(encoder_text), *context.launcher);
+  }
+  return result;
+}
+
+std::tm local_time_now() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local;
+}
+
+}  // namespace velkart::generator

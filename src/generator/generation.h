@@ -1,0 +1,51 @@
+#pragma once
+// The generation run behind "Text analysieren -mp3 erstellen-": numbered
+// practice-text files in eure_Texte/, the encoder's input and start, and the
+// solution sheet.
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velkart::gui {
+class Gui;
+}
+namespace velkart::runtime {
+class Launcher;
+}
+
+namespace velkart::generator {
+
+inline constexpr std::string_view output_folder = "eure_Texte/";
+
+// What a generation run needs from outside and what it leaves for the next.
+struct GenerationContext {
+  runtime::Launcher* launcher = nullptr;
+  // Local date and time for the solution sheet; injected so tests can pin it.
+  std::function<std::tm()> clock;
+  // The encoder started by the last run, 0 when none.
+  int encoder_process = 0;
+};
+
+struct GenerationResult {
+  bool refused = false;                    // nothing was written
+  std::vector<std::string> written_files;  // text file names, without folder
+  std::string sheet_path;                  // the solution sheet's path
+};
+
+// "Dateiname" and 7 give "Dateiname0007_.txt". Four digits up to 9999;
+// beyond, as many digits as the number needs, so names never repeat.
+std::string text_file_name(std::string_view base_name, std::int64_t index);
+
+// False for names that would write outside eure_Texte/ or that no file
+// system takes: "/", "\", control characters and : * ? " < > |.
+bool base_name_allowed(std::string_view base_name);
+
+GenerationResult run_generation(gui::Gui& gui, GenerationContext& context);
+
+// The local time now, for GenerationContext::clock.
+std::tm local_time_now();
+
+}  // namespace velkart::generator

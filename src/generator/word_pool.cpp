@@ -1,0 +1,171 @@
+#include "generator/word_pool.h"
+
+#include <algorithm>
+#include <array>
+
+#include "gui/controls.h"
+#include "gui/gui.h"
+#include "gui/texts.h"
+#include "runtime/files.h"
+#include "runtime/random.h"
+#include "runtime/text.h"
+
+namespace velkart::generator {
+
+namespace {
+
+using runtime::integer_to_text;
+using runtime::remove_all;
+using runtime::replace_all;
+using runtime::text_to_integer;
+using runtime::upper_case;
+
+constexpr int reading_slot = 0;
+
+// Counts of the entries still in the draw, over their pool positions, so the
+// r-th remaining entry is found in log n steps instead of walking a list.
+class RemainingEntries {
+ public:
+  explicit RemainingEntries(std::size_t count) : tree_(count + 1, 0) {
+    for (std::size_t k = 1; k <= count; ++k) {
+      tree_[k] += 1;
+      const std::size_t parent = k + (k & (~k + 1));
+      if (parent <= count) tree_[parent] += tree_[k];
+    }
+    top_bit_ = 1;
+    while (top_bit_ * 2 <= count) top_bit_ *= 2;
+  }
+
+  // Removes and returns the pool index of the 0-based `rank`-th remaining entry.
+  std::size_t take(std::size_t rank) {
+    std::size_t position = 0;
+    std::uint32_t remaining = static_cast<std::uint32_t>(rank);
+    for (std::size_t step = top_bit_; step > 0; step /= 2) {
+      const std::size_t next = position + step;
+      if (next < tree_.size() && tree_[next] <= remaining) {
+        position = next;
+        remaining -= tree_[next];
+      }
+    }
+    for (std::size_t k = position + 1; k < tree_.size(); k += k & (~k + 1)) tree_[k] -= 1;
+    return position;
+  }
+
+ private:
+  std::vector<std::uint32_t> tree_;
+  std::size_t top_bit_;
+};
+
+std::string read_list(gui::Gui& gui, std::string_view path) {
+  std::string list_text;
+  if (!runtime::open_for_reading(reading_slot, path)) {
+    gui.show_message(texts::message_title, texts::no_words_or_file);
+    return list_text;
+  }
+  while (!runtime::at_end_of_file(reading_slot)) {
+    list_text += ' ';
+    list_text += runtime::read_line(reading_slot);
+  }
+  runtime::close_file(reading_slot);
+  return list_text;
+}
+
+}  // namespace
+
+WordPool split_pool_text(std::string_view pool_text) {
+  WordPool pool;
+  std::string entry;
+  for (char byte : pool_text) {
+    if (byte == ' ') {
+      if (!entry.empty()) pool.push_back(std::move(entry));
+      entry.clear();
+    } else {
+      entry.push_back(byte == ',' ? ' ' : byte);
+    }
+  }
+  pool.push_back(std::move(entry));
+  return pool;
+}
+
+bool passes_filter(std::string_view entry, const PoolFilter& filter) {
+  for (char letter : filter.filtered_out) {
+    if (entry.find(letter) != std::string_view::npos) return false;
+  }
+  for (char letter : filter.mandatory) {
+    if (entry.find(letter) == std::string_view::npos) return false;
+  }
+  const auto length = static_cast<std::int64_t>(entry.size());
+  return filter.up_to ? length <= filter.word_length : length == filter.word_length;
+}
+
+void filter_pool(WordPool& pool, const PoolFilter& filter) {
+  std::erase_if(pool, [&filter](const std::string& entry) { return !passes_filter(entry, filter); });
+}
+
+std::string draw_from_pool(const WordPool& pool, std::int32_t word_limit) {
+  const std::size_t count = pool.size();
+  const std::size_t keep = word_limit <= 0 ? 0 : std::min(count, static_cast<std::size_t>(word_limit));
+  RemainingEntries remaining(keep > 0 ? count : 0);
+  std::string joined;
+  for (std::size_t drawn = 0; drawn < count; ++drawn) {
+    const auto rank = runtime::random_up_to(static_cast<std::int32_t>(count - drawn - 1));
+    // Every entry takes its random number, so the generator moves on exactly
+    // as far as a full shuffle; only the kept entries need to be found.
+    if (drawn < keep) {
+      joined += pool[remaining.take(rank)];
+      joined += ' ';
+    }
+  }
+  return replace_all(runtime::trim_blanks(joined), "  ", " ");
+}
+
+WordPool build_word_pool(gui::Gui& gui) {
+  const std::string length_text = integer_to_text(gui.get_state(controls::word_length_slider));
+  gui.set_text(controls::word_length_label, length_text);
+
+  const std::string allowed = remove_all(
+      upper_case(gui.get_text(controls::allowed_field) + gui.get_text(controls::mandatory_field)), " ");
+  PoolFilter filter;
+  filter.mandatory = upper_case(gui.get_text(controls::mandatory_field));
+  filter.filtered_out = std::string(letter_alphabet);
+  for (char letter : allowed) filter.filtered_out = remove_all(filter.filtered_out, std::string(1, letter));
+  gui.set_text(controls::filtered_label, filter.filtered_out);
+  filter.word_length = text_to_integer(length_text);
+  filter.up_to = gui.get_state(controls::up_to_option) == 1;
+
+  std::string pool_text;
+  bool first_list = true;
+  for (const WordListFile& list : word_list_files) {
+    if (gui.get_state(list.checkbox) != 1) continue;
+    if (!first_list) pool_text += ' ';
+    pool_text += read_list(gui, list.path);
+    first_list = false;
+  }
+
+  pool_text = upper_case(pool_text);
+  if (gui.get_state(controls::replace_sz) == 1) pool_text = replace_all(pool_text, "\xDF", "SS");
+  if (gui.get_state(controls::replace_umlauts) == 1) {
+    pool_text = replace_all(pool_text, "\xD6", "OE");
+    pool_text = replace_all(pool_text, "\xC4", "AE");
+    pool_text = replace_all(pool_text, "\xDC", "UE");
+  }
+
+  WordPool pool = split_pool_text(pool_text);
+  filter_pool(pool, filter);
+  return pool;
+}
+
+std::string draw_practice_text(gui::Gui& gui, const WordPool& pool) {
+  const auto word_limit = static_cast<std::int32_t>(text_to_integer(gui.get_text(controls::word_limit_field)));
+  return draw_from_pool(pool, word_limit);
+}
+
+std::string run_trial(gui::Gui& gui) {
+  gui.set_text(controls::output_area, texts::please_wait);
+  const WordPool pool = build_word_pool(gui);
+  std::string practice_text = draw_practice_text(gui, pool);
+  gui.set_text(controls::output_area, practice_text);
+  return practice_text;
+}
+
+}  // namespace velkart::generator

@@ -1,0 +1,54 @@
+#pragma once
+// The fixed numbers of the controls the logic reads and writes. Both windows
+// share one number space (main window 0-62 and 78, builder window 63-77), so
+// the event loop dispatches on the number alone.
+namespace velkart::controls {
+
+inline constexpr int main_window = 0;
+inline constexpr int builder_window = 1;
+
+// Main window
+inline constexpr int list_own = 1;
+inline constexpr int list_german = 2;
+inline constexpr int list_english = 3;
+inline constexpr int list_q_groups = 4;
+inline constexpr int list_abbreviations = 5;
+inline constexpr int word_length_slider = 6;
+inline constexpr int word_length_label = 8;
+inline constexpr int replace_sz = 9;
+inline constexpr int replace_umlauts = 10;
+inline constexpr int allowed_field = 12;
+inline constexpr int filtered_label = 14;
+inline constexpr int trial_button = 19;
+inline constexpr int generate_button = 20;
+inline constexpr int base_name_field = 21;
+inline constexpr int output_area = 22;
+inline constexpr int exact_option = 25;
+inline constexpr int up_to_option = 26;
+inline constexpr int word_limit_field = 28;
+inline constexpr int text_count_field = 29;
+inline constexpr int mp3_preview = 35;
+inline constexpr int text_preview = 36;
+inline constexpr int pdf_preview = 37;
+inline constexpr int character_speed_field = 41;
+inline constexpr int mandatory_field = 43;
+inline constexpr int word_spacing_slider = 45;
+inline constexpr int repetitions_field = 47;
+inline constexpr int effective_speed_field = 48;
+inline constexpr int frequency_field = 49;
+inline constexpr int status_label = 51;
+inline constexpr int open_builder_button = 52;
+inline constexpr int help_button = 53;
+inline constexpr int qrq_field = 59;
+inline constexpr int logo = 62;
+
+// Builder window
+inline constexpr int source_name_field = 64;
+inline constexpr int run_builder_button = 65;
+inline constexpr int progress_display = 66;
+inline constexpr int abc_preview = 68;
+inline constexpr int size_preview = 69;
+inline constexpr int builder_help_button = 70;
+inline constexpr int builder_logo = 76;
+
+}  // namespace velkart::controls

@@ -1,0 +1,32 @@
+#pragma once
+// Starting outside work without waiting for it: the Morse encoder and the
+// desktop's viewer for the help document. Arguments travel as separate words,
+// never through a shell, so a name with blanks or shell characters stays one
+// harmless word.
+#include <string>
+#include <vector>
+
+namespace velkart::runtime {
+
+class Launcher {
+ public:
+  virtual ~Launcher() = default;
+  // Starts `program` (a path, or a name looked up on PATH) with `arguments`
+  // in the working folder and returns at once: the process id, or 0 when it
+  // could not be started.
+  virtual int start_program(const std::string& program, const std::vector<std::string>& arguments) = 0;
+  // Hands a document to the desktop's default application; false when
+  // nothing could be started.
+  virtual bool open_document(const std::string& path) = 0;
+  // Whether a process started here still runs; a finished one is reaped.
+  virtual bool is_running(int pid) = 0;
+  // Waits until it ends: its exit code, 128 + signal number when it was
+  // killed, or -1 when there is no such child.
+  virtual int wait_for(int pid) = 0;
+};
+
+// The real one (posix_spawn, xdg-open). Finished children are reaped whenever
+// it is used, so none is left a zombie.
+Launcher& system_launcher();
+
+}  // namespace velkart::runtime

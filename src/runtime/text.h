@@ -1,0 +1,57 @@
+#pragma once
+// The text operations the logic relies on. A text is a std::string of
+// Windows-1252 bytes; positions are 1-based and count bytes, as in the
+// messages and help the program shows.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velkart::runtime {
+
+enum class CaseRule { exact, ignore_ascii_case };
+
+std::int64_t text_length(std::string_view text);
+bool texts_equal(std::string_view a, std::string_view b);
+
+// Up to `count` bytes from 1-based `start`; a start below 1 begins at the
+// first byte, a start past the end or a negative count gives "".
+std::string substring(std::string_view text, std::int64_t start, std::int64_t count);
+
+// 1-based position of the first occurrence of `wanted` beginning at or after
+// `start` (below 1 counts as 1), or 0. Empty text or wanted: 0.
+std::int64_t find_text(std::string_view text, std::string_view wanted, std::int64_t start = 1);
+
+// One left-to-right pass; occurrences never overlap and inserted text is not
+// scanned again. An empty `wanted` leaves the text unchanged.
+std::string replace_all(std::string_view text, std::string_view wanted, std::string_view replacement);
+
+// As replace_all, but the bytes before `start` are copied unchanged; with
+// CaseRule::ignore_ascii_case only A-Z/a-z are folded.
+std::string replace_from(std::string_view text, std::string_view wanted, std::string_view replacement,
+                         CaseRule rule, std::int64_t start);
+
+std::string remove_all(std::string_view text, std::string_view wanted);
+
+// Removes blanks (0x20 only) at both ends; tabs stay.
+std::string trim_blanks(std::string_view text);
+
+// The Windows-1252 upper-case mapping: a-z, 0xE0-0xF6 (not 0xF7), 0xF8-0xFE,
+// and the four letters of the 0x80 row. ß (0xDF) stays ß. Length never changes.
+std::string upper_case(std::string_view text);
+char upper_case_byte(char byte);
+
+// Exactly `width` bytes: left-padded with the first byte of `pad` (a blank
+// when pad is empty), or cut on the right when the text is longer.
+std::string pad_left(std::string_view text, std::int64_t width, std::string_view pad = " ");
+
+std::string integer_to_text(std::int64_t value);
+
+// Leading blanks/tabs, optional sign, then "$" hex, "%" binary or decimal
+// digits up to the first other byte; 64-bit wrap; never fails (no digits: 0).
+std::int64_t text_to_integer(std::string_view text);
+
+// Bytes from `address` up to the first 0 byte, or up to `maximum` bytes.
+std::string text_from_memory(const char* address, std::optional<std::int64_t> maximum = std::nullopt);
+
+}  // namespace velkart::runtime

@@ -1,0 +1,132 @@
+#include "runtime/text.h"
+
+#include <gtest/gtest.h>
+
+#include "runtime/encoding.h"
+#include "support/test_support.h"
+
+namespace velkart::runtime {
+namespace {
+
+using velkart::testing::cp1252;
+
+TEST(Substring, ClampsStartAndCountLikeTheEditFields) {
+  EXPECT_EQ(substring("Wort", 3, 10), "rt");
+  EXPECT_EQ(substring("Wort", 5, 1), "");
+  EXPECT_EQ(substring("Wort", 0, 2), "Wo");
+  EXPECT_EQ(substring("Wort", -5, 2), "Wo");
+  EXPECT_EQ(substring("Wort", 2, -1), "");
+  EXPECT_EQ(substring("", 1, 1), "");
+}
+
+TEST(FindText, GivesOneBasedPositionsOrZero) {
+  EXPECT_EQ(find_text("Wort", "t", 1), 4);
+  EXPECT_EQ(find_text("Wort", "", 1), 0);
+  EXPECT_EQ(find_text("", "W", 1), 0);
+  EXPECT_EQ(find_text("abab", "ab", 2), 3);
+  EXPECT_EQ(find_text("abab", "ab", -3), 1);
+  EXPECT_EQ(find_text("abab", "ab", 5), 0);
+  EXPECT_EQ(find_text("abab", "AB", 1), 0);
+}
+
+TEST(ReplaceAll, MakesOnePassWithoutOverlapOrRescan) {
+  EXPECT_EQ(replace_all("aaa", "aa", "b"), "ba");
+  EXPECT_EQ(replace_all("abc", "", "x"), "abc");
+  EXPECT_EQ(replace_all("a  b   c", "  ", " "), "a b  c");
+  EXPECT_EQ(replace_all("ss", "s", "ss"), "ssss");
+  EXPECT_EQ(replace_all(cp1252("STRAßE"), cp1252("ß"), "SS"), "STRASSE");
+  EXPECT_EQ(remove_all("banana", "an"), "ba");
+}
+
+TEST(ReplaceFrom, LeavesTheBytesBeforeStartAndFoldsOnlyAscii) {
+  EXPECT_EQ(replace_from("text.TXT", "txt", "pdf", CaseRule::ignore_ascii_case, 6), "text.pdf");
+  EXPECT_EQ(replace_from("txt.txt", "txt", "pdf", CaseRule::ignore_ascii_case, 5), "txt.pdf");
+  EXPECT_EQ(replace_from("txt.TXT", "txt", "pdf", CaseRule::exact, 1), "pdf.TXT");
+  EXPECT_EQ(replace_from("abc", "c", "x", CaseRule::exact, 4), "abc");
+  EXPECT_EQ(replace_from("abc", "a", "x", CaseRule::exact, -1), "xbc");
+  EXPECT_EQ(replace_from(cp1252("Ä"), cp1252("ä"), "x", CaseRule::ignore_ascii_case, 1), cp1252("Ä"));
+  // "Dateiname0000_.txt": only the extension changes.
+  const std::string name = "Dateiname0000_.txt";
+  EXPECT_EQ(replace_from(name, "txt", "pdf", CaseRule::ignore_ascii_case, text_length(name) - 2),
+            "Dateiname0000_.pdf");
+}
+
+TEST(TrimBlanks, RemovesOnlyBlanks) {
+  EXPECT_EQ(trim_blanks("  ab c  "), "ab c");
+  EXPECT_EQ(trim_blanks("\tab\t"), "\tab\t");
+  EXPECT_EQ(trim_blanks("    "), "");
+}
+
+TEST(UpperCase, FollowsTheWindows1252Table) {
+  EXPECT_EQ(upper_case(cp1252("Größe")), cp1252("GRÖßE"));
+  EXPECT_EQ(upper_case(cp1252("äöüß")), cp1252("ÄÖÜß"));
+  // Every byte against the table: only these change, nothing else.
+  for (int byte = 0; byte < 256; ++byte) {
+    int expected = byte;
+    if ((byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7)) expected = byte - 0x20;
+    if (byte == 0x9A || byte == 0x9C || byte == 0x9E) expected = byte - 0x10;
+    if (byte == 0xFF) expected = 0x9F;
+    EXPECT_EQ(static_cast<unsigned char>(upper_case_byte(static_cast<char>(byte))), expected) << byte;
+  }
+}
+
+TEST(PadLeft, PadsWithTheFirstByteOrCutsOnTheRight) {
+  EXPECT_EQ(pad_left("7", 4, "0"), "0007");
+  EXPECT_EQ(pad_left("12345", 4, "0"), "1234");
+  EXPECT_EQ(pad_left("", 2, "0"), "00");
+  EXPECT_EQ(pad_left("ab", 4, ""), "  ab");
+  EXPECT_EQ(pad_left("ab", 4, "xy"), "xxab");
+  EXPECT_EQ(pad_left("ab", -1, "0"), "");
+}
+
+TEST(TextToInteger, ReadsSignsHexAndBinaryAndWraps) {
+  EXPECT_EQ(text_to_integer(" 42abc"), 42);
+  EXPECT_EQ(text_to_integer("-7"), -7);
+  EXPECT_EQ(text_to_integer("$1F"), 31);
+  EXPECT_EQ(text_to_integer("%101"), 5);
+  EXPECT_EQ(text_to_integer("abc"), 0);
+  EXPECT_EQ(text_to_integer(""), 0);
+  EXPECT_EQ(text_to_integer("4 2"), 4);
+  EXPECT_EQ(text_to_integer("  -0012x"), -12);
+  EXPECT_EQ(text_to_integer("+$ff"), 255);
+  EXPECT_EQ(text_to_integer("\t%102"), 2);
+  EXPECT_EQ(text_to_integer("- 5"), 0);
+  EXPECT_EQ(text_to_integer("9223372036854775807"), INT64_MAX);
+  EXPECT_EQ(text_to_integer("9223372036854775808"), INT64_MIN);
+  EXPECT_EQ(text_to_integer("18446744073709551617"), 1);
+  EXPECT_EQ(static_cast<std::int32_t>(text_to_integer("4294967296")), 0);
+}
+
+TEST(IntegerToText, WritesPlainDecimal) {
+  EXPECT_EQ(integer_to_text(0), "0");
+  EXPECT_EQ(integer_to_text(-12), "-12");
+  EXPECT_EQ(integer_to_text(INT64_MIN), "-9223372036854775808");
+}
+
+TEST(TextFromMemory, StopsAtZeroOrMaximum) {
+  const char bytes[] = {'a', 'b', 0, 'c'};
+  EXPECT_EQ(text_from_memory(bytes), "ab");
+  EXPECT_EQ(text_from_memory(bytes, 1), "a");
+  EXPECT_EQ(text_from_memory(bytes, 4), "ab");
+  EXPECT_EQ(text_from_memory(nullptr), "");
+}
+
+TEST(Encoding, RoundTripsEveryByteThroughUtf8) {
+  std::string all;
+  for (int byte = 1; byte < 256; ++byte) all.push_back(static_cast<char>(byte));
+  EXPECT_EQ(to_cp1252(to_utf8(all)), all);
+  EXPECT_EQ(to_utf8("\x80"), "\xE2\x82\xAC");
+  EXPECT_EQ(to_utf8("\x81"), "\xC2\x81");  // unassigned: the C1 control of the same value
+  EXPECT_EQ(to_utf8(cp1252("Wörter")), "Wörter");
+}
+
+TEST(Encoding, TurnsWhatWindows1252CannotHoldIntoQuestionMarks) {
+  EXPECT_EQ(to_cp1252("Ωx"), "?x");
+  EXPECT_EQ(to_cp1252("\xFF\xFEx"), "??x");
+  EXPECT_EQ(to_cp1252("\xC3"), "?");            // cut off
+  EXPECT_EQ(to_cp1252("\xC0\xAF"), "??");       // overlong "/"
+  EXPECT_EQ(to_cp1252("😀"), "?");
+}
+
+}  // namespace
+}  // namespace velkart::runtime

@@ -1,0 +1,119 @@
+#include "support/test_support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+
+namespace velkart::testing {
+
+namespace fs = std::filesystem;
+
+WorkingFolder::WorkingFolder() : previous_(fs::current_path()) {
+  std::random_device seed;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    fs::path candidate =
+        fs::temp_directory_path() / ("velkart-test-" + std::to_string(seed()) + std::to_string(attempt));
+    if (fs::create_directory(candidate)) {
+      path_ = candidate;
+      break;
+    }
+  }
+  if (path_.empty()) throw std::runtime_error("no temporary folder");
+  fs::current_path(path_);
+}
+
+WorkingFolder::~WorkingFolder() {
+  std::error_code ignored;
+  fs::current_path(previous_, ignored);
+  // Read-only files left by a test must not stop the clean-up.
+  for (auto& entry : fs::recursive_directory_iterator(path_, ignored)) {
+    fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+  }
+  fs::remove_all(path_, ignored);
+}
+
+void WorkingFolder::lay_out_program_folders() const {
+  fs::create_directories(path_ / "nicht_loeschen");
+  fs::create_directories(path_ / "eure_Texte");
+  fs::create_directories(path_ / "Wortschatz_erweitern");
+}
+
+void WorkingFolder::copy_shipped_word_lists() const {
+  lay_out_program_folders();
+  for (const char* name : {"eigeneDatei.txt", "de_AllgemAfuTechnik.txt", "en1000.txt", "Qgruppe.txt",
+                           "CWabkuerzungen.txt"}) {
+    fs::copy_file(fs::path(VELKART_SOURCE_DIR) / "data" / "wordlists" / name,
+                  path_ / "nicht_loeschen" / name, fs::copy_options::overwrite_existing);
+  }
+}
+
+std::string read_bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void write_bytes(const fs::path& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+fs::path golden_path(std::string_view name) {
+  return fs::path(VELKART_SOURCE_DIR) / "tests" / "golden" / std::string(name);
+}
+
+::testing::AssertionResult same_bytes(std::string_view actual, std::string_view expected) {
+  if (actual == expected) return ::testing::AssertionSuccess();
+  std::size_t at = 0;
+  while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
+  auto hex_around = [at](std::string_view bytes) {
+    std::ostringstream out;
+    std::size_t from = at >= 8 ? at - 8 : 0;
+    for (std::size_t i = from; i < bytes.size() && i < at + 8; ++i) {
+      char buffer[4];
+      std::snprintf(buffer, sizeof buffer, "%02x", static_cast<unsigned char>(bytes[i]));
+      out << (i == at ? "[" : "") << buffer << (i == at ? "]" : "") << ' ';
+    }
+    return out.str();
+  };
+  return ::testing::AssertionFailure()
+         << "first difference at offset " << at << " (sizes " << actual.size() << " and "
+         << expected.size() << ")\n  actual:   " << hex_around(actual)
+         << "\n  expected: " << hex_around(expected);
+}
+
+void expect_matches_golden(std::string_view actual, std::string_view golden_name) {
+  const fs::path path = golden_path(golden_name);
+  const char* update = std::getenv("VELKART_UPDATE_GOLDEN");
+  if (update != nullptr && std::string_view(update) == "1") {
+    fs::create_directories(path.parent_path());
+    write_bytes(path, actual);
+    return;
+  }
+  ASSERT_TRUE(fs::exists(path)) << "golden file missing: " << path;
+  EXPECT_TRUE(same_bytes(actual, read_bytes(path))) << "golden file: " << path;
+}
+
+std::string cp1252(std::string_view utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
+      unsigned code = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
+      out.push_back(static_cast<char>(code));
+      ++i;
+    } else if (c == 0xE2 && i + 2 < utf8.size() && utf8.substr(i, 3) == "\xE2\x82\xAC") {
+      out.push_back('\x80');
+      i += 2;
+    } else {
+      out.push_back('?');
+    }
+  }
+  return out;
+}
+
+}  // namespace velkart::testing

@@ -1,0 +1,49 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace velkart::testing {
+
+// A fresh folder under the system's temp folder that becomes the current
+// working folder for the test, as the program's working folder would be.
+// The previous working folder is restored and the folder removed afterwards.
+class WorkingFolder {
+ public:
+  WorkingFolder();
+  ~WorkingFolder();
+  WorkingFolder(const WorkingFolder&) = delete;
+  WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // Creates nicht_loeschen/, eure_Texte/ and Wortschatz_erweitern/.
+  void lay_out_program_folders() const;
+  // Copies the shipped word lists into nicht_loeschen/.
+  void copy_shipped_word_lists() const;
+
+ private:
+  std::filesystem::path path_;
+  std::filesystem::path previous_;
+};
+
+std::string read_bytes(const std::filesystem::path& path);
+void write_bytes(const std::filesystem::path& path, std::string_view bytes);
+
+// Path of a file under tests/golden/.
+std::filesystem::path golden_path(std::string_view name);
+
+// Compares with a golden file byte for byte. With VELKART_UPDATE_GOLDEN=1 in
+// the environment the golden file is rewritten instead (review the diff!).
+void expect_matches_golden(std::string_view actual, std::string_view golden_name);
+
+// Byte comparison that reports the first differing offset with hex context.
+::testing::AssertionResult same_bytes(std::string_view actual, std::string_view expected);
+
+// Windows-1252 bytes written as a C++ literal are hard to read; tests write
+// UTF-8 and convert with this small helper (characters above U+00FF are not
+// needed in tests except the euro sign, which maps to 0x80).
+std::string cp1252(std::string_view utf8);
+
+}  // namespace velkart::testing
