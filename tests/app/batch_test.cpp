@@ -1,0 +1,90 @@
+#include "app/batch.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "support/main_window_fixture.h"
+
+namespace velkart::app {
+namespace {
+
+using velkart::testing::read_bytes;
+namespace fs = std::filesystem;
+
+class Batch : public ::testing::Test {
+ protected:
+  void SetUp() override { folder.copy_shipped_word_lists(); }
+  int run(std::vector<std::string> arguments) {
+    out.str("");
+    err.str("");
+    return run_batch(arguments, out, err, launcher);
+  }
+  velkart::testing::WorkingFolder folder;
+  velkart::testing::RecordingLauncher launcher;
+  std::ostringstream out, err;
+};
+
+TEST_F(Batch, UsageErrorsExitWithTwoAndAGermanMessage) {
+  EXPECT_EQ(run({}), batch_usage_error);
+  EXPECT_NE(err.str().find("Kein Befehl"), std::string::npos);
+  EXPECT_EQ(run({"mischen"}), batch_usage_error);
+  EXPECT_NE(err.str().find("Unbekannter Befehl: mischen"), std::string::npos);
+  EXPECT_EQ(run({"trial", "--seed", "x"}), batch_usage_error);
+  EXPECT_EQ(run({"trial", "--seed", "4294967296"}), batch_usage_error);
+  EXPECT_EQ(run({"trial", "--seed"}), batch_usage_error);
+  EXPECT_EQ(run({"trial", "--set", "String_unbekannt=1"}), batch_usage_error);
+  EXPECT_EQ(run({"trial", "--set", "String_frequenz=viel"}), batch_usage_error);
+  EXPECT_NE(err.str().find("ganze Zahl"), std::string::npos);
+  EXPECT_EQ(run({"trial", "--set", "=1"}), batch_usage_error);
+  EXPECT_EQ(run({"trial", "--laut"}), batch_usage_error);
+  EXPECT_EQ(run({"trial", "extra"}), batch_usage_error);
+  EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(Batch, HelpIsGermanAndSucceeds) {
+  EXPECT_EQ(run({"--help"}), batch_ok);
+  EXPECT_NE(out.str().find("Übungstext"), std::string::npos);  // UTF-8 on the terminal
+}
+
+TEST_F(Batch, TrialPrintsTheTextReproduciblyWithASeed) {
+  EXPECT_EQ(run({"trial", "--seed", "4711"}), batch_ok);
+  const std::string first = out.str();
+  EXPECT_GT(first.size(), 100u);
+  EXPECT_EQ(run({"trial", "--seed", "4711"}), batch_ok);
+  EXPECT_EQ(out.str(), first);
+  EXPECT_FALSE(fs::exists("voreinstellungen.pref"));
+}
+
+TEST_F(Batch, SetOverridesTheSettingsFileForThisRunOnly) {
+  velkart::testing::write_bytes("voreinstellungen.pref", "[voreinstellungen]\r\nString_anzahl_woerter = 2\r\n");
+  EXPECT_EQ(run({"trial", "--seed", "1"}), batch_ok);
+  const std::string two_words = out.str();
+  EXPECT_EQ(std::count(two_words.begin(), two_words.end(), ' '), 1);
+  EXPECT_EQ(run({"trial", "--seed", "1", "--set", "string_anzahl_woerter=3", "--set",
+                 "String_erlaubte_zeichen=ä"}),
+            batch_ok);
+  EXPECT_EQ(out.str(), "\n");  // only Ä allowed: no German word of the list is left
+  EXPECT_EQ(read_bytes("voreinstellungen.pref"), "[voreinstellungen]\r\nString_anzahl_woerter = 2\r\n");
+}
+
+TEST_F(Batch, GeneratePrintsEveryFileAndWaitsForTheEncoder) {
+  EXPECT_EQ(run({"generate", "--seed", "3", "--set", "String_mp_dateiname=Übung"}), batch_ok);
+  EXPECT_NE(out.str().find("eure_Texte/Übung0000_.txt\neure_Texte/Übung0001_.txt\n"), std::string::npos);
+  EXPECT_TRUE(fs::exists("eure_Texte/Übung0001_.txt"));
+  ASSERT_EQ(launcher.starts.size(), 1u);
+}
+
+TEST_F(Batch, EveryMessageBoxBecomesALineOnStderrAndExitCodeOne) {
+  fs::remove("nicht_loeschen/de_AllgemAfuTechnik.txt");
+  EXPECT_EQ(run({"generate", "--no-wait", "--set", "String_anzahl_texte=1"}), batch_message_shown);
+  EXPECT_NE(err.str().find("Information: Es wurden keine Wörter ausgewählt oder die Datei konnte nicht "
+                           "geöffnet werden!\n"),
+            std::string::npos);
+  EXPECT_EQ(run({"generate", "--set", "String_mp_dateiname=a/b"}), batch_message_shown);
+  EXPECT_NE(err.str().find("Information: Der Dateiname darf keines der Zeichen"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velkart::app

@@ -1,0 +1,158 @@
+#include "app/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/test_support.h"
+
+namespace velkart::app {
+namespace {
+
+using velkart::testing::cp1252;
+using velkart::testing::read_bytes;
+using velkart::testing::WorkingFolder;
+using velkart::testing::write_bytes;
+
+class Store : public ::testing::Test {
+ protected:
+  // Opens `content` as the settings file and selects "voreinstellungen".
+  void open_with(std::string_view content) {
+    write_bytes("v.pref", content);
+    ASSERT_NE(store.open_settings_file("v.pref"), 0);
+    store.select_group("voreinstellungen");
+  }
+  WorkingFolder folder;
+  SettingsStore store;
+};
+
+TEST_F(Store, ReadsKeysOfTheSelectedGroupWithoutRegardToCase) {
+  open_with("[voreinstellungen]\r\nString_frequenz = 700\r\n");
+  EXPECT_EQ(store.read_integer("String_frequenz", 650), 700);
+  open_with("[VOREINSTELLUNGEN]\nSTRING_FREQUENZ=700\n");
+  EXPECT_EQ(store.read_integer("String_frequenz", 650), 700);
+  open_with("[voreinstellungen]\rString_frequenz = 700 Hz\r");
+  EXPECT_EQ(store.read_integer("string_frequenz", 650), 700);
+}
+
+TEST_F(Store, EmptyOrNonNumericValuesAreZeroNotTheDefault) {
+  open_with("[voreinstellungen]\r\nString_frequenz =\r\nString_QRQ = abc\r\nString_x = \t -12\r\n");
+  EXPECT_EQ(store.read_integer("String_frequenz", 650), 0);
+  EXPECT_EQ(store.read_integer("String_QRQ", 5), 0);
+  EXPECT_EQ(store.read_integer("String_x", 5), -12);
+  EXPECT_EQ(store.read_text("String_frequenz", "d"), "");
+  EXPECT_EQ(store.read_integer("String_missing", 650), 650);
+}
+
+TEST_F(Store, TextsLoseBlanksAndTabsAtBothEnds) {
+  open_with("[voreinstellungen]\r\n  String_mp_dateiname \t=  Kurs 1 = a \t \r\n");
+  EXPECT_EQ(store.read_text("String_mp_dateiname", "x"), "Kurs 1 = a");
+}
+
+TEST_F(Store, KeysOutsideTheSelectedGroupAreNotFound) {
+  open_with("String_frequenz = 1\r\n[andere]\r\nString_frequenz = 2\r\n[voreinstellungen]\r\n[dritte]\r\nString_frequenz = 3\r\n");
+  EXPECT_EQ(store.read_integer("String_frequenz", 650), 650);
+  store.select_group("");
+  EXPECT_EQ(store.read_integer("String_frequenz", 650), 1);
+  store.select_group("andere");
+  EXPECT_EQ(store.read_integer("String_frequenz", 650), 2);
+}
+
+TEST_F(Store, AGroupNameWithBlanksIsAnotherGroup) {
+  write_bytes("v.pref", "[ voreinstellungen ]\r\nString_frequenz = 700\r\n");
+  store.open_settings_file("v.pref");
+  EXPECT_EQ(store.select_group("voreinstellungen"), 0);
+  EXPECT_EQ(store.read_integer("String_frequenz", 650), 650);
+}
+
+TEST_F(Store, FirstOfTwoEqualKeysIsReadAndWritten) {
+  open_with("[voreinstellungen]\r\nk = 1\r\nK = 2\r\n");
+  EXPECT_EQ(store.read_integer("k", 0), 1);
+  store.write_integer("K", 9);
+  store.close_settings_file();
+  EXPECT_EQ(read_bytes("v.pref"), "[voreinstellungen]\r\nK = 9\r\nK = 2\r\n");
+}
+
+TEST_F(Store, WritingKeepsCommentsAndGroupsAndDropsBlankLines) {
+  open_with(";Kopf\r\n\r\n  ;  zwei Blanks \r\n[voreinstellungen]\r\n\r\na=1\r\n[andere] Rest\r\nb = 2\r\nohne Gleich\r\n");
+  store.write_text("c", "neu");
+  store.close_settings_file();
+  EXPECT_EQ(read_bytes("v.pref"),
+            "; Kopf\r\n;  zwei Blanks \r\n[voreinstellungen]\r\na = 1\r\nc = neu\r\n[andere]\r\nb = 2\r\n"
+            "ohne Gleich = \r\n");
+}
+
+TEST_F(Store, APendingGroupIsAppendedAtTheFirstWrite) {
+  open_with("[erste]\r\nx = 1\r\n");
+  EXPECT_EQ(store.select_group("neu"), 0);
+  EXPECT_EQ(store.read_integer("x", 7), 7);  // reads fail while a group is pending
+  store.write_integer("y", -3);
+  store.write_text("z", "");
+  store.close_settings_file();
+  EXPECT_EQ(read_bytes("v.pref"), "[erste]\r\nx = 1\r\n[neu]\r\ny = -3\r\nz = \r\n");
+}
+
+TEST_F(Store, KeysBeforeTheFirstGroupGoBeforeIt) {
+  open_with("[g]\r\n");
+  store.select_group("");
+  store.write_text("k", "v");
+  store.close_settings_file();
+  EXPECT_EQ(read_bytes("v.pref"), "k = v\r\n[g]\r\n");
+}
+
+TEST_F(Store, WithoutChangesTheFileIsNotTouched) {
+  const std::string odd = "[voreinstellungen]\nString_frequenz=700\n\n";
+  open_with(odd);
+  store.close_settings_file();
+  EXPECT_EQ(read_bytes("v.pref"), odd);
+}
+
+TEST_F(Store, MissingFileIsCreatedOnlyWhenWrittenTo) {
+  EXPECT_EQ(store.open_settings_file("missing.pref"), 0);
+  EXPECT_EQ(store.select_group("voreinstellungen"), 0);
+  EXPECT_EQ(store.read_integer("String_frequenz", 650), 650);
+  store.close_settings_file();
+  EXPECT_FALSE(std::filesystem::exists("missing.pref"));
+  store.open_settings_file("missing.pref");
+  store.select_group("voreinstellungen");
+  store.write_integer("String_frequenz", 700);
+  store.close_settings_file();
+  EXPECT_EQ(read_bytes("missing.pref"), "[voreinstellungen]\r\nString_frequenz = 700\r\n");
+}
+
+TEST_F(Store, CreateEmptiesTheFileEvenWithoutWrites) {
+  write_bytes("v.pref", "old");
+  ASSERT_NE(store.create_settings_file("v.pref"), 0);
+  store.close_settings_file();
+  EXPECT_EQ(read_bytes("v.pref"), "");
+  EXPECT_EQ(store.create_settings_file("no_folder/v.pref"), 0);
+  store.write_text("k", "lost");  // silently nothing
+  store.close_settings_file();
+  EXPECT_FALSE(std::filesystem::exists("no_folder"));
+}
+
+TEST_F(Store, Utf8FilesAreReadAndWrittenBackAsUtf8) {
+  open_with("\xEF\xBB\xBF[voreinstellungen]\r\nname = Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC\r\n");
+  EXPECT_EQ(store.read_text("name", ""), cp1252("Größe") + " ?");
+  store.write_text("name", cp1252("Ä"));
+  store.close_settings_file();
+  EXPECT_EQ(read_bytes("v.pref"), "\xEF\xBB\xBF\r\n[voreinstellungen]\r\nname = \xC3\x84\r\n");
+}
+
+TEST_F(Store, ASignatureAloneOrGarbageStillOpens) {
+  write_bytes("v.pref", "\xEF\xBB\xBF");
+  EXPECT_NE(store.open_settings_file("v.pref"), 0);
+  EXPECT_EQ(store.select_group("voreinstellungen"), 0);
+  write_bytes("g.pref", std::string("\x00\xFF[=]==;\r\r\n\x01", 11));
+  EXPECT_NE(store.open_settings_file("g.pref"), 0);
+  EXPECT_EQ(store.read_integer("String_frequenz", 650), 650);
+  store.close_settings_file();
+}
+
+TEST_F(Store, ValuesBeyondThirtyTwoBitsKeepTheirLowBits) {
+  open_with("[voreinstellungen]\r\na = 4294967297\r\n");
+  EXPECT_EQ(store.read_integer("a", 0), 1);
+}
+
+}  // namespace
+}  // namespace velkart::app

@@ -1,0 +1,100 @@
+#include "app/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "app/main_window.h"
+#include "app/settings_store.h"
+#include "gui/controls.h"
+#include "gui/headless_gui.h"
+#include "support/test_support.h"
+
+namespace velkart::app {
+namespace {
+
+using velkart::testing::read_bytes;
+using velkart::testing::WorkingFolder;
+using velkart::testing::write_bytes;
+namespace c = controls;
+
+class Settings : public ::testing::Test {
+ protected:
+  WorkingFolder folder;
+  SettingsStore store;
+  gui::HeadlessGui gui;
+};
+
+TEST_F(Settings, DefaultsGiveTheDesignedWindowAndFile) {
+  const SettingsRecord record = load_settings(store);
+  EXPECT_FALSE(std::filesystem::exists(settings_file_name));
+  ASSERT_TRUE(build_main_window(gui, record));
+  EXPECT_EQ(gui.get_text(c::allowed_field), "kmuresniat");
+  EXPECT_EQ(gui.get_state(c::word_length_slider), 5);
+  EXPECT_EQ(gui.get_text(c::word_length_label), "5");
+  EXPECT_EQ(gui.get_state(c::up_to_option), 1);
+  EXPECT_EQ(gui.get_state(c::exact_option), 0);
+  EXPECT_EQ(gui.get_text(c::word_limit_field), "300");
+  EXPECT_EQ(gui.get_text(c::text_count_field), "2");
+  EXPECT_EQ(gui.get_state(c::list_german), 1);
+  EXPECT_EQ(gui.get_state(c::list_own), 0);
+
+  SettingsRecord back;
+  back.set_text(Setting::builder_source, record.text(Setting::builder_source));
+  read_settings_from_controls(gui, back);
+  save_settings(store, back);
+  velkart::testing::expect_matches_golden(read_bytes(settings_file_name), "app/defaults.pref");
+}
+
+TEST_F(Settings, AWrittenFileReadsBackUnchanged) {
+  write_bytes(settings_file_name, read_bytes(velkart::testing::golden_path("app/defaults.pref")));
+  const std::string before = read_bytes(settings_file_name);
+  SettingsRecord record = load_settings(store);
+  build_main_window(gui, record);
+  read_settings_from_controls(gui, record);
+  save_settings(store, record);
+  EXPECT_EQ(read_bytes(settings_file_name), before);
+}
+
+TEST_F(Settings, HandEditedFileIsHonouredAndRewrittenClean) {
+  write_bytes(settings_file_name,
+              "; von Hand\n[andere]\nString_frequenz = 1\n[VOREINSTELLUNGEN]\n  string_frequenz=700\n"
+              "String_wortlaenge = 15\nString_biszu_Wortlaenge = 2\nString_mp_dateiname =  Kurs 1  \n"
+              "unbekannt = x\nString_anzahl_woerter =\n");
+  SettingsRecord record = load_settings(store);
+  build_main_window(gui, record);
+  EXPECT_EQ(gui.get_text(c::frequency_field), "700");
+  EXPECT_EQ(gui.get_state(c::word_length_slider), 10);  // the slider shows the nearest end
+  EXPECT_EQ(gui.get_text(c::word_length_label), "15");
+  EXPECT_EQ(gui.get_state(c::exact_option), 1);
+  EXPECT_EQ(gui.get_state(c::up_to_option), 0);
+  EXPECT_EQ(gui.get_text(c::base_name_field), "Kurs 1");
+  EXPECT_EQ(gui.get_text(c::word_limit_field), "0");
+  // The previews keep their creation texts until field 21 reports an event.
+  EXPECT_EQ(gui.get_text(c::text_preview), "Dateiname0000_.txt");
+
+  gui.set_text(c::text_count_field, "");
+  read_settings_from_controls(gui, record);
+  save_settings(store, record);
+  const std::string written = read_bytes(settings_file_name);
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 22);
+  EXPECT_NE(written.find("String_frequenz = 700\r\n"), std::string::npos);
+  EXPECT_NE(written.find("String_wortlaenge = 10\r\n"), std::string::npos);
+  EXPECT_NE(written.find("String_biszu_Wortlaenge = 0\r\n"), std::string::npos);
+  EXPECT_NE(written.find("String_anzahl_texte = 0\r\n"), std::string::npos);
+  EXPECT_EQ(written.find("andere"), std::string::npos);
+  EXPECT_EQ(written.find("unbekannt"), std::string::npos);
+}
+
+TEST_F(Settings, UnwritableFileIsSilentlyNotSaved) {
+  std::filesystem::create_directory(settings_file_name);
+  save_settings(store, SettingsRecord{});
+  EXPECT_TRUE(std::filesystem::is_directory(settings_file_name));
+}
+
+TEST(SettingsTable, FindsKeysWithoutRegardToCase) {
+  ASSERT_NE(find_setting_key("string_qrq"), nullptr);
+  EXPECT_EQ(find_setting_key("string_qrq")->key, "String_QRQ");
+  EXPECT_EQ(find_setting_key("String_unbekannt"), nullptr);
+}
+
+}  // namespace
+}  // namespace velkart::app
