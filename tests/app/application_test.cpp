@@ -1,0 +1,200 @@
+#include "app/application.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "gui/controls.h"
+#include "gui/headless_gui.h"
+#include "gui/texts.h"
+#include "runtime/random.h"
+#include "support/main_window_fixture.h"
+
+namespace velkart::app {
+namespace {
+
+namespace c = controls;
+namespace fs = std::filesystem;
+using velkart::testing::read_bytes;
+using velkart::testing::write_bytes;
+
+class Program : public ::testing::Test {
+ protected:
+  void SetUp() override { folder.copy_shipped_word_lists(); }
+  void start() { ASSERT_TRUE(application.start()); }
+  // Runs the queued events; the empty queue ends the session by closing the
+  // main window, which writes the settings file.
+  int finish() { return application.run(); }
+
+  velkart::testing::WorkingFolder folder;
+  gui::HeadlessGui gui;
+  velkart::testing::RecordingLauncher launcher;
+  Application application{gui, launcher, generator::local_time_now};
+};
+
+TEST_F(Program, FirstStartShowsDefaultsAndClosingWritesThem) {
+  start();
+  EXPECT_FALSE(fs::exists("voreinstellungen.pref"));
+  EXPECT_EQ(finish(), 0);
+  EXPECT_EQ(read_bytes("voreinstellungen.pref"),
+            read_bytes(velkart::testing::golden_path("app/defaults.pref")));
+  EXPECT_FALSE(gui.window_open(c::main_window));
+}
+
+TEST_F(Program, WhatTheUserChangedIsSavedExactly) {
+  write_bytes("voreinstellungen.pref", "[voreinstellungen]\nstring_frequenz = 700\nString_mp_dateiname = Kurs3\n");
+  start();
+  EXPECT_EQ(gui.get_text(c::frequency_field), "700");
+  EXPECT_EQ(gui.get_text(c::text_preview), "Dateiname0000_.txt");
+  gui.user_clicks(c::list_english);
+  gui.user_clicks(c::exact_option);
+  gui.user_moves_slider(c::word_length_slider, 7);
+  gui.user_types(c::qrq_field, "3");
+  gui.user_types(c::character_speed_field, "25x");
+  gui.user_types(c::word_limit_field, "");
+  gui.user_moves_slider(c::word_spacing_slider, 12);
+  finish();
+  velkart::testing::expect_matches_golden(read_bytes("voreinstellungen.pref"), "app/changed.pref");
+}
+
+TEST_F(Program, SmallHandlersKeepDependentControlsCurrent) {
+  start();
+  gui.user_moves_slider(c::word_length_slider, 7);
+  application.handle_control(gui.wait_event() == gui::EventKind::control ? gui.event_control() : -1);
+  EXPECT_EQ(gui.get_text(c::word_length_label), "7");
+
+  gui.user_types(c::base_name_field, "Kurs");
+  gui.wait_event();
+  application.handle_control(gui.event_control());
+  EXPECT_EQ(gui.get_text(c::text_preview), "Kurs0000_.txt");
+  EXPECT_EQ(gui.get_text(c::pdf_preview), "Kurs.pdf");
+  gui.set_text(c::base_name_field, "");
+  application.handle_control(c::base_name_field);
+  EXPECT_EQ(gui.get_text(c::text_preview), "0000_.txt");
+  EXPECT_EQ(gui.get_text(c::pdf_preview), ".pdf");
+
+  gui.set_text(c::character_speed_field, "30");
+  gui.set_text(c::qrq_field, "0");
+  application.handle_control(c::qrq_field);
+  EXPECT_EQ(gui.get_text(c::effective_speed_field), "5");
+  gui.set_text(c::qrq_field, "");
+  application.handle_control(c::qrq_field);
+  EXPECT_EQ(gui.get_text(c::effective_speed_field), "5");
+  gui.set_text(c::qrq_field, "3");
+  application.handle_control(c::qrq_field);
+  EXPECT_EQ(gui.get_text(c::effective_speed_field), "30");
+
+  // Controls without a handler change nothing else.
+  for (int control : {c::list_own, c::exact_option, c::character_speed_field, c::frequency_field, 999}) {
+    application.handle_control(control);
+  }
+  EXPECT_EQ(gui.get_text(c::output_area), "Ausgabetext");
+}
+
+TEST_F(Program, TrialAndGenerationRunFromTheirButtons) {
+  start();
+  runtime::seed_random(1);
+  application.handle_control(c::trial_button);
+  EXPECT_NE(gui.get_text(c::output_area), "Ausgabetext");
+  application.handle_control(c::generate_button);
+  EXPECT_TRUE(fs::exists("eure_Texte/Dateiname0001_.txt"));
+  ASSERT_EQ(launcher.starts.size(), 1u);
+}
+
+TEST_F(Program, HelpButtonsOpenTheHelpDocument) {
+  start();
+  application.handle_control(c::help_button);
+  EXPECT_EQ(launcher.documents, std::vector<std::string>{"hilfe.pdf"});
+}
+
+TEST_F(Program, BuilderWindowDisablesTheMainWindowUntilClosed) {
+  write_bytes("voreinstellungen.pref", "[voreinstellungen]\r\nString_wortschatz_datei = quelle\r\n");
+  start();
+  gui.user_clicks(c::open_builder_button);
+  gui.wait_event();
+  application.handle_control(gui.event_control());
+  ASSERT_TRUE(application.builder_open());
+  EXPECT_EQ(gui.window(c::main_window)->input, gui::WindowInput::disabled);
+  EXPECT_EQ(gui.get_text(c::source_name_field), "quelle");
+  EXPECT_EQ(gui.get_text(c::abc_preview), "text_bearbeitet_ABC.txt");  // until the field reports
+
+  // The disabled main window takes no input, its close box included.
+  gui.user_clicks(c::trial_button);
+  gui.user_closes(c::main_window);
+  EXPECT_EQ(gui.pending_events(), 0u);
+
+  gui.user_types(c::source_name_field, "abc");
+  gui.wait_event();
+  application.handle_control(gui.event_control());
+  EXPECT_EQ(gui.get_text(c::abc_preview), "abc_bearbeitet_ABC.txt");
+  EXPECT_EQ(gui.get_text(c::size_preview), "abc_bearbeitet_Groesse.txt");
+  application.handle_control(c::builder_help_button);
+  EXPECT_EQ(launcher.documents.size(), 1u);
+
+  EXPECT_FALSE(application.handle_close(c::builder_window));
+  EXPECT_FALSE(application.builder_open());
+  EXPECT_FALSE(gui.window_open(c::builder_window));
+  EXPECT_EQ(gui.window(c::main_window)->input, gui::WindowInput::enabled);
+  EXPECT_TRUE(gui.window(c::main_window)->active);
+
+  // Reopening shows the name typed last; closing the program saves it.
+  application.handle_control(c::open_builder_button);
+  EXPECT_EQ(gui.get_text(c::source_name_field), "abc");
+  gui.set_text(c::source_name_field, "");
+  application.handle_close(c::builder_window);
+  finish();
+  EXPECT_NE(read_bytes("voreinstellungen.pref").find("String_wortschatz_datei = \r\n"), std::string::npos);
+}
+
+TEST_F(Program, BuilderRunsThePipelineIntoItsProgressDisplay) {
+  start();
+  application.handle_control(c::open_builder_button);
+  write_bytes("Wortschatz_erweitern/test.txt", "Haus Maus Haus");
+  application.handle_control(c::run_builder_button);
+  EXPECT_NE(gui.get_text(c::progress_display).find("E N D E"), std::string::npos);
+  EXPECT_EQ(read_bytes("Wortschatz_erweitern/test_bearbeitet_ABC.txt"), "HAUS MAUS \r\n");
+}
+
+// A backend whose second window cannot be opened.
+class NoSecondWindow : public gui::HeadlessGui {
+ public:
+  bool open_window(int window, int x, int y, int w, int h, std::string_view title, gui::WindowOptions o) override {
+    return window == 0 && HeadlessGui::open_window(window, x, y, w, h, title, o);
+  }
+};
+
+TEST(ProgramWithoutBuilder, MainWindowStaysEnabledWhenTheBuilderCannotOpen) {
+  velkart::testing::WorkingFolder folder;
+  NoSecondWindow gui;
+  velkart::testing::RecordingLauncher launcher;
+  Application application{gui, launcher, generator::local_time_now};
+  ASSERT_TRUE(application.start());
+  application.handle_control(c::open_builder_button);
+  EXPECT_FALSE(application.builder_open());
+  EXPECT_EQ(gui.window(c::main_window)->input, gui::WindowInput::enabled);
+}
+
+TEST(MainWindowLayout, MatchesTheControlTable) {
+  gui::HeadlessGui gui;
+  ASSERT_TRUE(build_main_window(gui, SettingsRecord{}));
+  const auto numbers = gui.control_numbers(c::main_window);
+  EXPECT_EQ(numbers.size(), 64u);
+  EXPECT_EQ(numbers.back(), 78);
+  EXPECT_EQ(gui.window(c::main_window)->title, texts::main_title.view());
+  EXPECT_EQ(gui.window(c::main_window)->client_width, 1000);
+  const gui::HeadlessControl* slider = gui.control(c::word_spacing_slider);
+  EXPECT_EQ(slider->minimum, 0);
+  EXPECT_EQ(slider->maximum, 10);
+  EXPECT_EQ(slider->tooltip, texts::word_spacing_tooltip.view());
+  EXPECT_EQ(gui.control(c::trial_button)->box, (gui::Rect{455, 170, 110, 110}));
+  EXPECT_TRUE(gui.control(c::trial_button)->button_options.default_button);
+  EXPECT_EQ(gui.control(c::open_builder_button)->pressed_face, gui::Color::rgb(255, 0, 0));
+  EXPECT_EQ(gui.control(c::filtered_label)->background, gui::Color::rgb(212, 208, 200));
+  EXPECT_EQ(gui.control(c::mp3_preview)->text, "0000.mp3");
+  EXPECT_EQ(gui.control(c::logo)->bitmap.width, 32);
+  EXPECT_TRUE(gui.control(c::text_count_field)->edit_options.digits_only);
+  EXPECT_EQ(gui.control(c::up_to_option)->option_group, gui.control(c::exact_option)->option_group);
+}
+
+}  // namespace
+}  // namespace velkart::app
