@@ -16,7 +16,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 .PHONY: run test deps build build-asan workdir bench clean
 
 run: deps build workdir
-	cd $(WORKDIR) && ../$(BUILD)/src/app/velkart-batch generate
+	cd $(WORKDIR) && ../$(BUILD)/src/app/velkart
 
 test: deps build build-asan
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)

@@ -97,6 +97,12 @@ inline constexpr Cp1252Literal files_to_write{"zu erzeugende Dateien: (werden ü
 inline constexpr Cp1252Literal files_folder_note{
     "Die von euch erzeugen Dateien liegen im Verzeichns 'eure_Texte'"};
 
+// The program without a screen
+inline constexpr Cp1252Literal no_display{
+    "Velkart braucht eine grafische Oberfläche, es wurde aber keine gefunden (DISPLAY ist nicht gesetzt "
+    "oder der X-Server ist nicht erreichbar). Für die Kommandozeile gibt es velkart-batch."};
+inline constexpr Cp1252Literal window_not_opened{"Das Hauptfenster von Velkart konnte nicht geöffnet werden."};
+
 // Command-line companion
 inline constexpr Cp1252Literal batch_usage{
     "Aufruf: velkart-batch BEFEHL [OPTIONEN]\n"
