@@ -1,0 +1,122 @@
+#!/bin/sh
+# The real program under Xvfb with a window manager, driven like a course
+# leader would: clicks at the controls' places, typing, arrow keys, close
+# requests. A recording encoder stands in for ebook2cw. Then the files, the
+# encoder's arguments and the settings file are checked byte for byte.
+# Usage: velkart_e2e_test.sh VELKART DATADIR [SCREENSHOT_DIR]
+set -u
+velkart=$1
+data=$2
+shots=${3:-}
+for tool in Xvfb openbox xdotool wmctrl; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool missing"; exit 77; }
+done
+
+work=$(mktemp -d)
+server_pid=
+wm_pid=
+app_pid=
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
+  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# A display number nobody uses.
+for number in $(seq 120 180); do
+  [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || { display=":$number"; break; }
+done
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+server_pid=$!
+export DISPLAY="$display"
+for i in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >/dev/null 2>&1 &
+wm_pid=$!
+sleep 0.5
+
+"$(dirname "$0")/../../tools/prepare_workdir.sh" "$work" "$data"
+cat > "$work/nicht_loeschen/ebook2cw.exe" <<'SCRIPT'
+#!/bin/sh
+for word in "$@"; do printf '%s\n' "$word"; done > encoder_argv.txt
+SCRIPT
+chmod +x "$work/nicht_loeschen/ebook2cw.exe"
+printf 'Haus Maus, Baum\r\nhaus Rakete x\r\n' > "$work/Wortschatz_erweitern/quelle.txt"
+
+cd "$work" || exit 1
+"$velkart" 2>"$work/stderr.txt" &
+app_pid=$!
+
+wait_for() {  # wait_for DESCRIPTION COMMAND...
+  what=$1; shift
+  for i in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  fail "timed out waiting for $what"
+}
+window_of() { xdotool search --name "$1" 2>/dev/null | head -n 1; }
+
+wait_for "the main window" xdotool search --name '^Velkart '
+main=$(window_of '^Velkart ')
+sleep 0.3
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.2; }
+type_into() {  # type_into WINDOW X Y TEXT: replaces the field's text
+  click "$1" "$2" "$3"
+  xdotool key --clearmodifiers ctrl+a BackSpace
+  xdotool type --delay 20 "$4"
+  sleep 0.2
+}
+
+click "$main" 510 225                      # "Text analysieren -Probedurchlauf-"
+type_into "$main" 280 327 "Kurs1"           # base name
+type_into "$main" 22 437 "3x"               # number of texts: the x is refused
+click "$main" 170 237                        # slider "Wortlänge" has the focus ...
+xdotool key Left Left Left Left Home End Left Left Left
+sleep 0.2                                    # ... 5 -> 2 (its end) -> Home 2 -> End 10 -> 7
+type_into "$main" 305 477 "2"               # QRQ: effective speed follows the character speed
+[ -n "$shots" ] && import -window root "$shots/main_window.png"
+click "$main" 510 365                        # "Text analysieren -mp3 erstellen-"
+wait_for "the encoder" test -s encoder_argv.txt
+
+click "$main" 146 10                         # open the vocabulary builder
+wait_for "the builder window" xdotool search --name '^Wortschatzgenerator$'
+builder=$(window_of '^Wortschatzgenerator$')
+sleep 0.3
+wmctrl -c 'Velkart ' ; sleep 0.5             # refused while the builder is open
+kill -0 "$app_pid" 2>/dev/null || fail "the main window closed while the builder was open"
+click "$main" 510 225                        # ignored as well
+type_into "$builder" 150 237 "quelle"
+click "$builder" 160 307                     # "Text analysieren, bearbeiten und neu speichern"
+wait_for "the word list" test -s Wortschatz_erweitern/quelle_bearbeitet_ABC.txt
+[ -n "$shots" ] && import -window root "$shots/builder_window.png"
+wmctrl -c Wortschatzgenerator
+wait_for "the builder to close" sh -c '! xdotool search --name "^Wortschatzgenerator$"'
+sleep 0.3
+wmctrl -c 'Velkart '
+for i in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+wait "$app_pid"; code=$?
+app_pid=
+[ "$code" = 0 ] || fail "exit code $code: $(cat stderr.txt)"
+
+# What the run left behind.
+for k in 0 1 2; do
+  file="eure_Texte/Kurs1000${k}_.txt"
+  [ -f "$file" ] || fail "$file missing"
+  [ "$(tail -c 2 "$file" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "$file does not end in CR LF"
+done
+[ -f eure_Texte/Kurs10003_.txt ] && fail "one text too many"
+printf '%s\n' -w 20 -f 650 -Q 2 -q 9 -s 16000 -c '<>' -t Kurs1 nicht_loeschen/mp3_temp.txt -o eure_Texte/Kurs1 \
+  > expected_argv.txt
+cmp -s encoder_argv.txt expected_argv.txt || fail "encoder arguments: $(tr '\n' ' ' < encoder_argv.txt)"
+printf 'BAUM HAUS MAUS RAKETE \r\n' | cmp -s - Wortschatz_erweitern/quelle_bearbeitet_ABC.txt \
+  || fail "word list: $(cat Wortschatz_erweitern/quelle_bearbeitet_ABC.txt)"
+
+printf '%s\r\n' '[voreinstellungen]' 'String_woerter_eigen_Datei = 0' 'String_woerter_deutsch = 1' \
+  'String_woerter_englisch = 0' 'String_woerter_Qgruppen = 0' 'String_woerter_CWabkuerzungen = 0' \
+  'String_erlaubte_zeichen = kmuresniat' 'String_verpflichtende_zeichen = ' 'String_wortlaenge = 7' \
+  'String_anzahl_woerter = 300' 'String_sz_austauschen = 1' 'String_umlaute_austauschen = 1' \
+  'String_biszu_Wortlaenge = 1' 'String_mp_dateiname = Kurs1' 'String_wiederholungsschleife = 1' \
+  'String_anzahl_texte = 3' 'String_zeichengeschw = 20' 'String_effektivgeschw = 20' 'String_frequenz = 650' \
+  'String_zwischenraume = 0' 'String_QRQ = 2' 'String_wortschatz_datei = quelle' > expected.pref
+cmp -s voreinstellungen.pref expected.pref || { diff expected.pref voreinstellungen.pref; fail "settings file"; }
+echo "PASS"
