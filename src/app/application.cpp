@@ -14,7 +14,7 @@ namespace velkart::app {
 
 namespace c = controls;
 
-Application::Application(gui::Gui& gui, runtime::Launcher& launcher, std::function<std::tm()> clock)
+Application::Application(gui::Gui& gui, runtime::Launcher& launcher, pdf::Clock clock)
     : gui_(gui), launcher_(launcher) {
   generation_.launcher = &launcher_;
   generation_.clock = std::move(clock);

@@ -2,9 +2,6 @@
 // The program from start to end: settings read, main window built, one event
 // at a time dispatched by control number, settings written back when the
 // main window is closed.
-#include <ctime>
-#include <functional>
-
 #include "app/settings.h"
 #include "app/settings_store.h"
 #include "generator/generation.h"
@@ -22,7 +19,7 @@ inline constexpr std::string_view help_document = "hilfe.pdf";
 
 class Application {
  public:
-  Application(gui::Gui& gui, runtime::Launcher& launcher, std::function<std::tm()> clock);
+  Application(gui::Gui& gui, runtime::Launcher& launcher, pdf::Clock clock);
 
   // Start-up: false when the main window could not be opened.
   bool start();

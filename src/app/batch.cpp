@@ -171,7 +171,6 @@ int run_batch(std::span<const std::string> arguments, std::ostream& out, std::os
     case Command::generate: {
       generator::GenerationContext context;
       context.launcher = &launcher;
-      context.clock = generator::local_time_now;
       const generator::GenerationResult result = generator::run_generation(gui, context);
       for (const std::string& name : result.written_files) {
         out << to_utf8(std::string(generator::output_folder) + name) << '\n';

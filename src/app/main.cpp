@@ -16,7 +16,7 @@ int main() {
     return 1;
   }
   std::unique_ptr<gui::Gui> screen = gui::make_fltk_gui();
-  app::Application application(*screen, runtime::system_launcher(), generator::local_time_now);
+  app::Application application(*screen, runtime::system_launcher(), pdf::local_time_now);
   if (!application.start()) {
     std::cerr << runtime::to_utf8(texts::window_not_opened) << '\n';
     return 1;

@@ -1,6 +1,7 @@
 #include "generator/generation.h"
 
 #include "generator/encoder.h"
+#include "generator/solution_sheet.h"
 #include "generator/word_pool.h"
 #include "gui/controls.h"
 #include "gui/gui.h"
@@ -79,14 +80,8 @@ GenerationResult run_generation(gui::Gui& gui, GenerationContext& context) {
   if (context.launcher != nullptr) {
     context.encoder_process = write_input_and_start_encoder(gui, std::move(encoder_text), *context.launcher);
   }
+  result.sheet_path = write_solution_sheet(gui, result.written_files, base_name, context.clock);
   return result;
-}
-
-std::tm local_time_now() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return local;
 }
 
 }  // namespace velkart::generator

@@ -3,11 +3,11 @@
 // practice-text files in eure_Texte/, the encoder's input and start, and the
 // solution sheet.
 #include <cstdint>
-#include <ctime>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "pdf/document.h"
 
 namespace velkart::gui {
 class Gui;
@@ -24,7 +24,7 @@ inline constexpr std::string_view output_folder = "eure_Texte/";
 struct GenerationContext {
   runtime::Launcher* launcher = nullptr;
   // Local date and time for the solution sheet; injected so tests can pin it.
-  std::function<std::tm()> clock;
+  pdf::Clock clock = pdf::local_time_now;
   // The encoder started by the last run, 0 when none.
   int encoder_process = 0;
 };
@@ -44,8 +44,5 @@ std::string text_file_name(std::string_view base_name, std::int64_t index);
 bool base_name_allowed(std::string_view base_name);
 
 GenerationResult run_generation(gui::Gui& gui, GenerationContext& context);
-
-// The local time now, for GenerationContext::clock.
-std::tm local_time_now();
 
 }  // namespace velkart::generator

@@ -103,6 +103,13 @@ inline constexpr Cp1252Literal no_display{
     "oder der X-Server ist nicht erreichbar). Für die Kommandozeile gibt es velkart-batch."};
 inline constexpr Cp1252Literal window_not_opened{"Das Hauptfenster von Velkart konnte nicht geöffnet werden."};
 
+// Solution sheet
+inline constexpr Cp1252Literal sheet_heading{"   Velkart   Morseübungstexte von Olvar (ZZ9OLV)   -- Wortlisten selbst überprüfen! --  ;-)      "};
+inline constexpr Cp1252Literal sheet_character_speed{"WpM Zeichengeschwindigkeit         "};
+inline constexpr Cp1252Literal sheet_frequency{"Hz Frequenz                  große Wortabstände: aus"};
+inline constexpr Cp1252Literal sheet_effective_speed{"WpM Effektivgeschwindigkeit        "};
+inline constexpr Cp1252Literal sheet_repetitions{" Wiederholungen je Text        QRQ Speed um 1WPM/min erhöhen: aus"};
+
 // Command-line companion
 inline constexpr Cp1252Literal batch_usage{
     "Aufruf: velkart-batch BEFEHL [OPTIONEN]\n"

@@ -29,7 +29,7 @@ class Program : public ::testing::Test {
   velkart::testing::WorkingFolder folder;
   gui::HeadlessGui gui;
   velkart::testing::RecordingLauncher launcher;
-  Application application{gui, launcher, generator::local_time_now};
+  Application application{gui, launcher, pdf::local_time_now};
 };
 
 TEST_F(Program, FirstStartShowsDefaultsAndClosingWritesThem) {
@@ -167,7 +167,7 @@ TEST(ProgramWithoutBuilder, MainWindowStaysEnabledWhenTheBuilderCannotOpen) {
   velkart::testing::WorkingFolder folder;
   NoSecondWindow gui;
   velkart::testing::RecordingLauncher launcher;
-  Application application{gui, launcher, generator::local_time_now};
+  Application application{gui, launcher, pdf::local_time_now};
   ASSERT_TRUE(application.start());
   application.handle_control(c::open_builder_button);
   EXPECT_FALSE(application.builder_open());

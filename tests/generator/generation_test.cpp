@@ -20,16 +20,7 @@ class RunGeneration : public velkart::testing::MainWindowTest {
  protected:
   GenerationResult run() {
     context.launcher = &launcher;
-    context.clock = [] {
-      std::tm fixed{};
-      fixed.tm_year = 2011 - 1900;
-      fixed.tm_mon = 2;
-      fixed.tm_mday = 6;
-      fixed.tm_hour = 9;
-      fixed.tm_min = 5;
-      fixed.tm_sec = 3;
-      return fixed;
-    };
+    context.clock = [] { return pdf::LocalTime{2011, 3, 6, 9, 5, 3}; };
     return run_generation(gui, context);
   }
   velkart::testing::RecordingLauncher launcher;

@@ -1,0 +1,127 @@
+#include "generator/solution_sheet.h"
+
+#include <cmath>
+
+#include "generator/generation.h"
+#include "gui/controls.h"
+#include "gui/gui.h"
+#include "gui/texts.h"
+#include "runtime/files.h"
+#include "runtime/text.h"
+
+namespace velkart::generator {
+
+namespace {
+
+using runtime::integer_to_text;
+
+std::string two_digits(int value) { return runtime::pad_left(integer_to_text(value), 2, "0"); }
+
+// The sheet's page hooks and chapters, drawn into one document.
+class SolutionSheet {
+ public:
+  SolutionSheet(pdf::Document& document, std::string heading) : pdf_(document), heading_(std::move(heading)) {}
+
+  void header() {
+    pdf_.set_font("Arial", "B", 10);
+    const float width = std::round(pdf_.string_width(heading_) + 6);
+    pdf_.set_x((210 - width) / 2);
+    pdf_.set_draw_color(0, 50, 50);
+    pdf_.set_fill_color(255, 255, 255);
+    pdf_.set_text_color(0, 50, 50);
+    pdf_.set_line_width(1);
+    pdf_.text_cell(width, 6, heading_, /*border*/ 1, /*line mode*/ 1, "C", /*fill*/ 1);
+    pdf_.line_break(5);
+  }
+
+  void footer() {
+    pdf_.set_y(-15);
+    pdf_.set_font("Arial", "I", 8);
+    pdf_.set_text_color(128);
+    pdf_.text_cell(0, 10, "Page " + integer_to_text(pdf_.page_number()), 0, 0, "C");
+  }
+
+  void print_chapter(int number, std::string_view label, std::string_view path) {
+    print_chapter_title(number, label);
+    print_chapter_body(path);
+  }
+
+ private:
+  void print_chapter_title(int number, std::string_view label) {
+    pdf_.set_font("Arial", "", 12);
+    pdf_.set_fill_color(200, 220, 255);
+    pdf_.text_cell(0, 6, "Chapter " + integer_to_text(number) + " : " + std::string(label), 0, 1, "L", 1);
+    pdf_.line_break(4);
+  }
+
+  void print_chapter_body(std::string_view path) {
+    // Opening for update creates a file that went missing: its chapter then
+    // shows the title only.
+    std::string content;
+    const int file = runtime::open_for_update(runtime::any_slot, path);
+    if (file != 0) {
+      const std::int64_t length = runtime::file_length(file);
+      if (length > 0) {
+        std::string block(static_cast<std::size_t>(length) + 2, '\0');
+        const std::int64_t got = runtime::read_bytes(file, block.data(), length);
+        content = runtime::text_from_memory(block.data(), got);
+      }
+      runtime::close_file(file);
+    }
+    if (content.empty()) return;
+    pdf_.set_font("Times", "", 12);
+    const std::string rest = pdf_.multi_line_cell(0, 5, content);
+    pdf_.text_cell(0, 5, rest);
+    pdf_.line_break();
+    pdf_.set_font("", "I");
+  }
+
+  pdf::Document& pdf_;
+  std::string heading_;
+};
+
+}  // namespace
+
+std::string sheet_path(std::string_view base_name) { return std::string(output_folder) + std::string(base_name) + ".pdf"; }
+
+std::string sheet_heading(const pdf::LocalTime& now) {
+  return std::string(texts::sheet_heading.view()) + two_digits(now.day) + "." + two_digits(now.month) + "." +
+         integer_to_text(now.year) + " " + two_digits(now.hour) + ":" + two_digits(now.minute) + ":" +
+         two_digits(now.second) + "    ";
+}
+
+std::string write_solution_sheet(const gui::Gui& gui, const std::vector<std::string>& written_files,
+                                 std::string_view base_name, const pdf::Clock& clock) {
+  const std::string heading = sheet_heading(clock());
+  pdf::Document document(clock);
+  SolutionSheet sheet(document, heading);
+  document.new_document();
+  document.set_footer_hook([&sheet] { sheet.footer(); });
+  document.set_header_hook([&sheet] { sheet.header(); });
+  document.set_title(heading);
+  document.set_author("");
+  document.add_page();
+
+  // No font is chosen here: these lines print in the heading's bold Arial.
+  namespace c = controls;
+  document.multi_line_cell(0, 5,
+                           gui.get_text(c::character_speed_field) + std::string(texts::sheet_character_speed.view()) +
+                               gui.get_text(c::frequency_field) + std::string(texts::sheet_frequency.view()));
+  document.multi_line_cell(0, 5,
+                           gui.get_text(c::effective_speed_field) + std::string(texts::sheet_effective_speed.view()) +
+                               gui.get_text(c::repetitions_field) + std::string(texts::sheet_repetitions.view()));
+  document.line_break();
+
+  int number = 0;
+  for (const std::string& name : written_files) {
+    const std::string label = runtime::replace_from(name, "txt", "pdf", runtime::CaseRule::ignore_ascii_case,
+                                                    runtime::text_length(name) - 2);
+    sheet.print_chapter(number++, label, std::string(output_folder) + name);
+    document.line_break();
+  }
+  const std::string path = sheet_path(base_name);
+  document.save_document(path);
+  return path;
+}
+
+}  // namespace velkart::generator

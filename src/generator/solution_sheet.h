@@ -1,0 +1,30 @@
+#pragma once
+// The solution sheet of a generation run: every practice text once, as read
+// back from its file, under a framed heading with date and time on every
+// page, with the speed settings on the first page and page numbers below.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pdf/document.h"
+
+namespace velkart::gui {
+class Gui;
+}
+
+namespace velkart::generator {
+
+// "eure_Texte/" + base name + ".pdf", the name the main window promises.
+std::string sheet_path(std::string_view base_name);
+
+// The heading: the fixed text, then the date as 06.03.2011, a blank, the
+// time as 09:05:03 and four blanks.
+std::string sheet_heading(const pdf::LocalTime& now);
+
+// Writes the sheet for the text files of a run (names without folder) and
+// returns its path; reads fields 41, 47, 48 and 49 for the settings lines.
+// Like the writer, it tells nobody when the file cannot be written.
+std::string write_solution_sheet(const gui::Gui& gui, const std::vector<std::string>& written_files,
+                                 std::string_view base_name, const pdf::Clock& clock);
+
+}  // namespace velkart::generator

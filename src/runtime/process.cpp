@@ -1,0 +1,152 @@
+#include "runtime/process.h"
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <map>
+#include <optional>
+
+#include "runtime/files.h"
+
+extern char** environ;
+
+namespace velkart::runtime {
+
+namespace {
+
+// The started program must not share the program's signal handling or its
+// open descriptors, and it lives on by itself: a Ctrl-C meant for the program
+// or a closed terminal must not cut an encoder run short. So the child gets
+// default signals, an empty mask, a session of its own (no controlling
+// terminal that could stop it for writing) and only the three standard streams.
+class SpawnAttributes {
+ public:
+  SpawnAttributes() {
+    posix_spawnattr_init(&attributes_);
+    sigset_t none;
+    sigemptyset(&none);
+    sigset_t all;
+    sigfillset(&all);
+    posix_spawnattr_setsigmask(&attributes_, &none);
+    posix_spawnattr_setsigdefault(&attributes_, &all);
+    posix_spawnattr_setflags(
+        &attributes_,
+        static_cast<short>(POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID));
+    posix_spawn_file_actions_init(&actions_);
+    // Descriptors opened without close-on-exec elsewhere (the toolkit's,
+    // a library's) would otherwise be inherited by a program that outlives us.
+    posix_spawn_file_actions_addclosefrom_np(&actions_, 3);
+  }
+  ~SpawnAttributes() {
+    posix_spawn_file_actions_destroy(&actions_);
+    posix_spawnattr_destroy(&attributes_);
+  }
+  SpawnAttributes(const SpawnAttributes&) = delete;
+  SpawnAttributes& operator=(const SpawnAttributes&) = delete;
+
+  const posix_spawnattr_t* attributes() const { return &attributes_; }
+  const posix_spawn_file_actions_t* actions() const { return &actions_; }
+
+ private:
+  posix_spawnattr_t attributes_;
+  posix_spawn_file_actions_t actions_;
+};
+
+int exit_code_of(int status) {
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return -1;
+}
+
+class SystemLauncher final : public Launcher {
+ public:
+  int start_program(const std::string& program,
+                    const std::vector<std::string>& arguments) override {
+    reap_finished();
+    if (program.empty()) return 0;
+    // A path is a program text like any file name; a bare name is looked up
+    // on PATH as it stands.
+    const bool is_path = program.find_first_of("/\\") != std::string::npos;
+    const std::string file = is_path ? native_path(program) : program;
+    std::vector<char*> argv;
+    argv.reserve(arguments.size() + 2);
+    argv.push_back(const_cast<char*>(file.c_str()));
+    for (const std::string& word : arguments) argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
+
+    const SpawnAttributes spawn;
+    pid_t pid = 0;
+    // posix_spawnp takes a name with a "/" as a path and looks a bare name up
+    // on PATH; glibc reports a failed exec as the result, so a missing or
+    // non-executable program gives 0 here, not a child that dies at once.
+    const int failed =
+        posix_spawnp(&pid, file.c_str(), spawn.actions(), spawn.attributes(), argv.data(), environ);
+    if (failed != 0 || pid <= 0) return 0;
+    children_[pid] = std::nullopt;
+    return static_cast<int>(pid);
+  }
+
+  bool open_document(const std::string& path) override {
+    reap_finished();
+    // xdg-open's own result would only be known by waiting for it; what can
+    // be known at once is whether there is a document to hand over at all.
+    const std::string file = native_path(path);
+    struct stat info {};
+    if (file.empty() || ::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    // A name beginning with "-" would be read as an option of xdg-open.
+    return start_program("xdg-open", {file.front() == '-' ? "./" + file : file}) != 0;
+  }
+
+  bool is_running(int pid) override {
+    reap_finished();
+    const auto child = children_.find(pid);
+    return child != children_.end() && !child->second.has_value();
+  }
+
+  int wait_for(int pid) override {
+    const auto child = children_.find(pid);
+    if (child == children_.end()) return -1;
+    if (!child->second) {
+      int status = 0;
+      pid_t done;
+      do {
+        done = ::waitpid(pid, &status, 0);
+      } while (done < 0 && errno == EINTR);
+      child->second = done == pid ? exit_code_of(status) : -1;
+    }
+    return *child->second;
+  }
+
+ private:
+  // Only the children started here are reaped: a blanket waitpid(-1) would
+  // steal the results of processes some library started and waits for.
+  void reap_finished() {
+    for (auto& [pid, result] : children_) {
+      if (result) continue;
+      int status = 0;
+      const pid_t done = ::waitpid(pid, &status, WNOHANG);
+      if (done == pid) {
+        result = exit_code_of(status);
+      } else if (done < 0 && errno == ECHILD) {
+        result = -1;  // reaped by someone else; it is gone all the same
+      }
+    }
+  }
+
+  // Process id -> exit code once it has ended; nothing while it runs.
+  std::map<pid_t, std::optional<int>> children_;
+};
+
+}  // namespace
+
+Launcher& system_launcher() {
+  static SystemLauncher instance;
+  return instance;
+}
+
+}  // namespace velkart::runtime

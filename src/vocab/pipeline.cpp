@@ -1,0 +1,136 @@
+#include "vocab/pipeline.h"
+
+#include <memory>
+#include <vector>
+
+#include "gui/controls.h"
+#include "gui/gui.h"
+#include "gui/texts.h"
+#include "runtime/files.h"
+#include "vocab/word_collector.h"
+
+namespace velkart::vocab {
+
+namespace {
+
+constexpr int read_slot = 0;
+constexpr int write_slot = 1;
+constexpr std::string_view folder = "Wortschatz_erweitern/";
+
+// The source is read in pieces straight into the word builder: a text of
+// any size costs one buffer, not a copy of the whole file (or two, once
+// upper-cased).
+constexpr std::size_t piece_size = std::size_t{1} << 20;
+
+class ProgressLog {
+ public:
+  explicit ProgressLog(const std::function<void(std::string_view)>& show) : show_(show) {}
+  void start(std::string_view first) { text_ = first; }
+  void add(std::string_view entry) {
+    text_ += entry;
+    if (show_) show_(text_);
+  }
+  // The step's entry stays on screen while it runs; " -->beendet" follows.
+  void step_done() {
+    text_ += texts::log_done.view();
+    add("\n");
+  }
+
+ private:
+  const std::function<void(std::string_view)>& show_;
+  std::string text_;
+};
+
+// Reads the whole source through the collector. False when it cannot be
+// opened; an empty file is simply a text without words.
+bool collect_words(const std::string& path, WordCollector& collector) {
+  if (runtime::open_for_reading(read_slot, path) == 0) return false;
+  const auto piece = std::make_unique<char[]>(piece_size);
+  while (true) {
+    const std::int64_t got =
+        runtime::read_bytes(read_slot, piece.get(), static_cast<std::int64_t>(piece_size));
+    if (got <= 0) break;
+    if (!collector.scan(std::string_view(piece.get(), static_cast<std::size_t>(got)))) break;
+  }
+  runtime::close_file(read_slot);
+  collector.finish();
+  return true;
+}
+
+void save_line(gui::Gui& gui, const std::string& path, std::string_view line) {
+  if (runtime::create_file(write_slot, path) == 0) {
+    gui.show_message(texts::message_title, texts::file_not_created);
+    return;
+  }
+  runtime::write_line(write_slot, line);
+  runtime::close_file(write_slot);
+}
+
+}  // namespace
+
+PipelineHooks builder_window_hooks(gui::Gui& gui) {
+  return {[&gui] { return gui.get_text(controls::source_name_field); },
+          [&gui](std::string_view log) { gui.set_text(controls::progress_display, log); }};
+}
+
+std::string source_path(std::string_view source_name) {
+  return std::string(folder) + std::string(source_name) + ".txt";
+}
+std::string alphabetical_path(std::string_view source_name) {
+  return std::string(folder) + std::string(source_name) + "_bearbeitet_ABC.txt";
+}
+std::string length_path(std::string_view source_name) {
+  return std::string(folder) + std::string(source_name) + "_bearbeitet_Groesse.txt";
+}
+
+void run_vocabulary_pipeline(const PipelineHooks& hooks, gui::Gui& gui) {
+  ProgressLog log(hooks.show_progress);
+  log.start(std::string(texts::log_please_wait.view()) + "\n");
+  log.add(std::string("\n") + std::string(texts::log_load.view()));
+
+  // Loading, upper-casing, splitting and both filters are one pass over the
+  // bytes; the log still names each step as it is reached.
+  const std::string source_name = hooks.read_source_name ? hooks.read_source_name() : std::string();
+  WordCollector collector;
+  if (!collect_words(source_path(source_name), collector)) {
+    gui.show_message(texts::message_title, texts::no_words_or_file);
+  }
+  log.step_done();
+
+  log.add(texts::log_build_words);
+  log.step_done();
+  log.add(texts::log_length_filter);
+  log.step_done();
+  log.add(std::string(texts::log_character_filter.view()) + "\n" +
+          std::string(texts::log_character_filter_more.view()));
+  log.step_done();
+
+  log.add(texts::log_sort);
+  // Duplicates already fell away as the words were collected; sorting the
+  // distinct words gives the same list as sorting all and then removing them.
+  const std::vector<WordKey> alphabetical = collector.sorted_words();
+  log.step_done();
+  log.add(texts::log_duplicates);
+  log.step_done();
+
+  log.add(texts::log_line);
+  std::string line = result_line(alphabetical);
+  log.step_done();
+  log.add(texts::log_save);
+  save_line(gui, alphabetical_path(source_name), line);
+  log.step_done();
+
+  log.add(texts::log_by_length);
+  const std::vector<WordKey> by_length = grouped_by_length(alphabetical);
+  log.step_done();
+  log.add(texts::log_line);
+  line = result_line(by_length);
+  log.step_done();
+  log.add(texts::log_save);
+  save_line(gui, length_path(source_name), line);
+  log.step_done();
+
+  log.add(std::string("\n") + std::string(texts::log_end.view()));
+}
+
+}  // namespace velkart::vocab

@@ -1,0 +1,39 @@
+#pragma once
+// The vocabulary builder's processing: a source text from the folder
+// "Wortschatz_erweitern" becomes two word lists, one alphabetical and one
+// grouped by word length, with a progress log shown step by step.
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace velkart::gui {
+class Gui;
+}
+
+namespace velkart::vocab {
+
+// What the caller hands the pipeline: how to read the source name (read once,
+// at the start) and how to show the progress log (called with the whole log,
+// Windows-1252 with LF line ends, after every entry). The builder window
+// reads its name field and fills its progress display; the command-line
+// companion passes a name and prints the log.
+struct PipelineHooks {
+  std::function<std::string()> read_source_name;
+  std::function<void(std::string_view log)> show_progress;
+};
+
+// The hooks of the builder window: name field 64, progress display 66.
+PipelineHooks builder_window_hooks(gui::Gui& gui);
+
+// The files of a source name, exactly as typed (no check, "" allowed).
+std::string source_path(std::string_view source_name);
+std::string alphabetical_path(std::string_view source_name);
+std::string length_path(std::string_view source_name);
+
+// Runs every step: reads the source, writes both result files (replacing
+// older ones). A source that cannot be opened counts as empty and a result
+// file that cannot be created is skipped, each with a message box on `gui`;
+// the run always goes on to its end.
+void run_vocabulary_pipeline(const PipelineHooks& hooks, gui::Gui& gui);
+
+}  // namespace velkart::vocab

@@ -1,0 +1,107 @@
+#include "generator/solution_sheet.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "generator/generation.h"
+#include "gui/controls.h"
+#include "gui/texts.h"
+#include "pdf/pdf_test_support.h"
+#include "runtime/random.h"
+#include "support/main_window_fixture.h"
+
+namespace velkart::generator {
+namespace {
+
+namespace fs = std::filesystem;
+using velkart::testing::cp1252;
+using velkart::testing::read_bytes;
+using velkart::testing::write_bytes;
+namespace pdft = velkart::pdf::testing;
+
+pdf::Clock pinned_clock() {
+  return [] { return pdf::LocalTime{2011, 3, 6, 9, 5, 3}; };
+}
+
+class Sheet : public velkart::testing::MainWindowTest {
+ protected:
+  std::string write(const std::vector<std::string>& names, std::string_view base = "Kurs") {
+    return write_solution_sheet(gui, names, base, pinned_clock());
+  }
+};
+
+TEST(SheetHeading, PadsDayMonthAndTimeButNotTheYear) {
+  const std::string heading = sheet_heading({2012, 1, 1, 0, 0, 7});
+  EXPECT_TRUE(heading.starts_with(texts::sheet_heading.view()));
+  EXPECT_TRUE(heading.ends_with("01.01.2012 00:00:07    "));
+}
+
+TEST_F(Sheet, TwoChaptersMatchGoldenAndPassTheTools) {
+  write_bytes(folder.path() / "eure_Texte" / "Kurs0000_.txt", cp1252("HAUS MAUS GRÖßE\r\n"));
+  write_bytes(folder.path() / "eure_Texte" / "Kurs0001_.txt", "KM UR ES\r\n");
+  const std::string path = write({"Kurs0000_.txt", "Kurs0001_.txt"});
+  EXPECT_EQ(path, "eure_Texte/Kurs.pdf");
+  const std::string bytes = read_bytes(path);
+  velkart::testing::expect_matches_golden(bytes, "generator/sheet_two_chapters.pdf");
+  EXPECT_TRUE(pdft::has_consistent_structure(bytes));
+  pdft::expect_passes_qpdf(path);
+  const pdft::ToolRun text = pdft::run_pdftotext(path);
+  if (!text.available) GTEST_SKIP() << "pdftotext missing";
+  for (const char* expected : {"Chapter 0 : Kurs0000_.pdf", "Chapter 1 : Kurs0001_.pdf", "HAUS MAUS GRÖßE",
+                               "20WpM Zeichengeschwindigkeit", "5WpM Effektivgeschwindigkeit", "06.03.2011 09:05:03",
+                               "Morseübungstexte", "Page 1"}) {
+    EXPECT_NE(text.output.find(expected), std::string::npos) << expected;
+  }
+}
+
+TEST_F(Sheet, LongChapterRepeatsHeadingAndFooterOnEveryPage) {
+  std::string body;
+  for (int k = 0; k < 1500; ++k) body += "KM UR ES NA ";
+  write_bytes(folder.path() / "eure_Texte" / "Kurs0000_.txt", body + "\r\n");
+  const std::string bytes = read_bytes(write({"Kurs0000_.txt"}));
+  const auto pages = pdft::content_streams(bytes);
+  ASSERT_GE(pages.size(), 3u);
+  for (std::size_t page = 0; page < pages.size(); ++page) {
+    const std::string& content = pages[page];
+    EXPECT_NE(content.find("Morse"), std::string::npos) << page;  // the framed heading
+    EXPECT_NE(content.find("(Page " + std::to_string(page + 1) + ")"), std::string::npos) << page;
+    EXPECT_NE(content.find("/F1 10.00 Tf"), std::string::npos) << page;  // heading in bold Arial
+    if (page > 0) {
+      EXPECT_NE(content.find("/F3 12.00 Tf"), std::string::npos) << page;  // body goes on in Times
+    }
+  }
+  pdft::expect_passes_qpdf("eure_Texte/Kurs.pdf");
+}
+
+TEST_F(Sheet, MissingTextFileGivesATitleOnlyChapter) {
+  const std::string bytes = read_bytes(write({"Kurs0000_.txt"}));
+  EXPECT_TRUE(fs::exists(folder.path() / "eure_Texte" / "Kurs0000_.txt"));  // created empty by the read
+  EXPECT_NE(bytes.find("Chapter 0 : Kurs0000_.pdf"), std::string::npos);
+}
+
+TEST_F(Sheet, GenerationWritesTheSheetTheWindowPromises) {
+  velkart::testing::RecordingLauncher launcher;
+  GenerationContext context{&launcher, pinned_clock(), 0};
+  gui.set_text(controls::text_count_field, "0");
+  runtime::seed_random(1);
+  EXPECT_EQ(run_generation(gui, context).sheet_path, "eure_Texte/Dateiname.pdf");
+  const std::string bytes = read_bytes(folder.path() / "eure_Texte" / "Dateiname.pdf");
+  EXPECT_EQ(pdft::content_streams(bytes).size(), 1u);
+  EXPECT_EQ(bytes.find("Chapter"), std::string::npos);
+  gui.set_text(controls::text_count_field, "2");
+  gui.set_text(controls::repetitions_field, "3");
+  run_generation(gui, context);
+  const std::string two = read_bytes(folder.path() / "eure_Texte" / "Dateiname.pdf");
+  EXPECT_EQ(pdft::count_of(two, "(Chapter "), 2u);  // repetitions are not printed
+}
+
+TEST_F(Sheet, MissingOutputFolderWritesNothingAndSaysNothing) {
+  fs::remove_all(folder.path() / "eure_Texte");
+  write({});
+  EXPECT_FALSE(fs::exists(folder.path() / "eure_Texte"));
+  EXPECT_TRUE(gui.messages().empty());
+}
+
+}  // namespace
+}  // namespace velkart::generator
