@@ -1,6 +1,7 @@
 #include "app/batch.h"
 
 #include <charconv>
+#include <filesystem>
 #include <optional>
 #include <variant>
 #include <ostream>
@@ -15,6 +16,7 @@
 #include "gui/headless_gui.h"
 #include "gui/texts.h"
 #include "runtime/encoding.h"
+#include "runtime/files.h"
 #include "runtime/process.h"
 #include "runtime/random.h"
 #include "runtime/text.h"
@@ -124,6 +126,16 @@ void apply_overrides(SettingsRecord& record, const Options& options) {
   }
 }
 
+// The encoder numbers its files from 0000 like the texts, without the "_".
+void print_sound_files(std::ostream& out, const std::string& base_name, std::size_t count) {
+  for (std::size_t index = 0; index < count; ++index) {
+    const std::string text_name = generator::text_file_name(base_name, static_cast<std::int64_t>(index));
+    const std::string sound = std::string(generator::output_folder) +
+                              text_name.substr(0, text_name.size() - std::string_view("_.txt").size()) + ".mp3";
+    if (std::filesystem::exists(runtime::native_path(sound))) out << to_utf8(sound) << '\n';
+  }
+}
+
 int wait_for_encoder(int process, runtime::Launcher& launcher, gui::Gui& gui, std::ostream& err) {
   err << to_utf8(texts::batch_encoder_waiting) << '\n';
   const int code = launcher.wait_for(process);
@@ -178,7 +190,9 @@ int run_batch(std::span<const std::string> arguments, std::ostream& out, std::os
       if (!result.sheet_path.empty()) out << to_utf8(result.sheet_path) << '\n';
       if (context.encoder_process != 0) {
         if (options.wait_for_encoder) {
-          wait_for_encoder(context.encoder_process, launcher, gui, err);
+          if (wait_for_encoder(context.encoder_process, launcher, gui, err) == 0) {
+            print_sound_files(out, gui.get_text(controls::base_name_field), result.written_files.size());
+          }
         } else {
           err << to_utf8(texts::batch_encoder_running) << context.encoder_process << '\n';
         }

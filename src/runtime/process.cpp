@@ -24,6 +24,8 @@ namespace {
 // or a closed terminal must not cut an encoder run short. So the child gets
 // default signals, an empty mask, a session of its own (no controlling
 // terminal that could stop it for writing) and only the three standard streams.
+bool child_output_to_error_stream = false;
+
 class SpawnAttributes {
  public:
   SpawnAttributes() {
@@ -41,6 +43,7 @@ class SpawnAttributes {
     // Descriptors opened without close-on-exec elsewhere (the toolkit's,
     // a library's) would otherwise be inherited by a program that outlives us.
     posix_spawn_file_actions_addclosefrom_np(&actions_, 3);
+    if (child_output_to_error_stream) posix_spawn_file_actions_adddup2(&actions_, 2, 1);
   }
   ~SpawnAttributes() {
     posix_spawn_file_actions_destroy(&actions_);
@@ -143,6 +146,8 @@ class SystemLauncher final : public Launcher {
 };
 
 }  // namespace
+
+void send_child_output_to_error_stream(bool on) { child_output_to_error_stream = on; }
 
 Launcher& system_launcher() {
   static SystemLauncher instance;

@@ -29,4 +29,8 @@ class Launcher {
 // it is used, so none is left a zombie.
 Launcher& system_launcher();
 
+// The command-line companion keeps its standard output for the names of the
+// files it wrote: what started programs print goes to standard error instead.
+void send_child_output_to_error_stream(bool on);
+
 }  // namespace velkart::runtime
