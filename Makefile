@@ -9,7 +9,7 @@ JOBS       := $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libfltk1.3-dev fonts-liberation2 xdg-utils ebook2cw \
             qpdf poppler-utils sox libsox-fmt-mp3 libhpdf-dev locales \
-            xvfb openbox xdotool wmctrl x11-utils imagemagick
+            xvfb openbox xdotool wmctrl x11-utils imagemagick desktop-file-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -45,7 +45,7 @@ build-asan:
 	cmake --build $(BUILD_ASAN) -j$(JOBS)
 
 workdir:
-	tools/prepare_workdir.sh $(WORKDIR) data
+	tools/prepare_workdir.sh $(WORKDIR) data $(BUILD)/hilfe.pdf
 
 bench: deps build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done

@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include <filesystem>
+
 #include "app/builder_window.h"
 #include "app/main_window.h"
 #include "generator/word_pool.h"
@@ -112,7 +114,14 @@ void Application::close_builder() {
   gui_.activate_window(c::main_window);
 }
 
-void Application::open_help() { launcher_.open_document(std::string(help_document)); }
+void Application::open_help() {
+  // Without a word the button would seem broken: say what is missing.
+  if (!std::filesystem::is_regular_file(std::string(help_document))) {
+    gui_.show_message(texts::message_title, texts::help_missing);
+  } else if (!launcher_.open_document(std::string(help_document))) {
+    gui_.show_message(texts::message_title, texts::help_not_opened);
+  }
+}
 
 void Application::shut_down() {
   read_settings_from_controls(gui_, record_);

@@ -110,6 +110,14 @@ inline constexpr Cp1252Literal sheet_frequency{"Hz Frequenz                  gro
 inline constexpr Cp1252Literal sheet_effective_speed{"WpM Effektivgeschwindigkeit        "};
 inline constexpr Cp1252Literal sheet_repetitions{" Wiederholungen je Text        QRQ Speed um 1WPM/min erhöhen: aus"};
 
+// Help document
+inline constexpr Cp1252Literal help_missing{
+    "Die Hilfe-Datei hilfe.pdf fehlt im Arbeitsordner. Sie liegt dem Programm bei und kann von dort "
+    "wieder in den Arbeitsordner kopiert werden."};
+inline constexpr Cp1252Literal help_not_opened{
+    "Die Hilfe-Datei hilfe.pdf konnte nicht geöffnet werden. Ist ein Programm zum Anzeigen von "
+    "PDF-Dateien installiert (xdg-open)?"};
+
 // Command-line companion
 inline constexpr Cp1252Literal batch_usage{
     "Aufruf: velkart-batch BEFEHL [OPTIONEN]\n"

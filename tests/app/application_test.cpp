@@ -101,10 +101,19 @@ TEST_F(Program, TrialAndGenerationRunFromTheirButtons) {
   ASSERT_EQ(launcher.starts.size(), 1u);
 }
 
-TEST_F(Program, HelpButtonsOpenTheHelpDocument) {
+TEST_F(Program, HelpButtonsOpenTheHelpDocumentOrSayWhatIsWrong) {
   start();
   application.handle_control(c::help_button);
+  EXPECT_TRUE(launcher.documents.empty());
+  ASSERT_EQ(gui.messages().size(), 1u);
+  EXPECT_EQ(gui.messages()[0].text, texts::help_missing.view());
+  write_bytes("hilfe.pdf", "%PDF-1.5");
+  application.handle_control(c::help_button);
   EXPECT_EQ(launcher.documents, std::vector<std::string>{"hilfe.pdf"});
+  EXPECT_EQ(gui.messages().size(), 1u);
+  launcher.can_start = false;
+  application.handle_control(c::help_button);
+  EXPECT_EQ(gui.messages().back().text, texts::help_not_opened.view());
 }
 
 TEST_F(Program, BuilderWindowDisablesTheMainWindowUntilClosed) {
@@ -128,6 +137,7 @@ TEST_F(Program, BuilderWindowDisablesTheMainWindowUntilClosed) {
   application.handle_control(gui.event_control());
   EXPECT_EQ(gui.get_text(c::abc_preview), "abc_bearbeitet_ABC.txt");
   EXPECT_EQ(gui.get_text(c::size_preview), "abc_bearbeitet_Groesse.txt");
+  write_bytes("hilfe.pdf", "%PDF-1.5");
   application.handle_control(c::builder_help_button);
   EXPECT_EQ(launcher.documents.size(), 1u);
 

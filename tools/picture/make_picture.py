@@ -5,12 +5,14 @@ bytes inside the program.
 
     python3 tools/picture/make_picture.py
 
-Writes data/velkart.bmp and src/app/program_picture.cpp. The picture: a
+Writes data/velkart.bmp, data/velkart.png (the menu icon) and
+src/app/program_picture.cpp. The picture: a
 light-yellow tile with a dark-red frame, the letters "CW" in dark blue and
 below them the Morse signs of K (dah dit dah) in dark red.
 """
 import os
 import struct
+import zlib
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 
@@ -70,7 +72,21 @@ def bmp_bytes(pixels):
     return header + info + palette + data
 
 
+def png_bytes(pixels):
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+    height = len(pixels)
+    width = len(pixels[0])
+    raw = b"".join(b"\0" + bytes(c for index in row for c in PALETTE[index]) for row in pixels)
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9))
+            + chunk(b"IEND", b""))
+
+
 def main():
+    with open(os.path.join(ROOT, "data", "velkart.png"), "wb") as out:
+        out.write(png_bytes(draw()))
     content = bmp_bytes(draw())
     assert len(content) == 2102, len(content)
     with open(os.path.join(ROOT, "data", "velkart.bmp"), "wb") as out:

@@ -1,0 +1,219 @@
+#pragma once
+// One PDF 1.5 document built in memory from drawing calls and written to a
+// file in one piece. Lengths are millimetres by default (user units), the
+// origin is the top left corner with y growing downwards; texts are
+// Windows-1252 bytes. Only the 14 standard fonts are used, nothing is
+// embedded or compressed.
+//
+// The writer reports nothing to its caller: failures are kept in error()
+// and the document goes on, as the solution sheet expects.
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "pdf/byte_buffer.h"
+#include "pdf/fonts.h"
+
+namespace velkart::pdf {
+
+// Local wall-clock time; month and day count from 1.
+struct LocalTime {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+using Clock = std::function<LocalTime()>;
+LocalTime local_time_now();
+
+// Called at the start (header) or end (footer) of every page; may draw with
+// the document's operations.
+using PageHook = std::function<void()>;
+
+enum class WriterError : int {
+  none = 0,
+  invalid_file_name = 14,  // the file part of the name given to save_document
+  file_not_created = 15,
+  out_of_memory = 17,      // a buffer could not be allocated or grown
+};
+
+enum class DocumentState : int { nothing_begun = 0, no_page_open = 1, page_open = 2, finished = 3 };
+
+// The identification written as /Producer.
+std::string_view producer_text();
+
+class Document {
+ public:
+  // The clock gives the creation date written when the document is finished.
+  explicit Document(Clock clock = local_time_now);
+
+  // Starts a new, empty document: orientation "P"/"L" (empty: "P"), unit
+  // "pt", "mm", "cm" or "in" (empty or unknown: "mm"), format "width,height"
+  // in points (empty: A4). Clears the hooks, keeps the information entries.
+  // False when memory ran out.
+  bool new_document(std::string_view orientation = "", std::string_view unit = "",
+                    std::string_view format = "");
+
+  void set_header_hook(PageHook hook) { header_hook_ = std::move(hook); }
+  void set_footer_hook(PageHook hook) { footer_hook_ = std::move(hook); }
+  void set_title(std::string_view text) { title_ = text; }
+  void set_subject(std::string_view text) { subject_ = text; }
+  void set_author(std::string_view text) { author_ = text; }
+  void set_keywords(std::string_view text) { keywords_ = text; }
+  void set_creator(std::string_view text) { creator_ = text; }
+
+  // Ends the current page (footer hook) and opens the next (header hook),
+  // carrying line width, font and colours over. Starts a document first when
+  // none is begun or the last one was saved. False when memory ran out, and
+  // refused (false) while a hook runs, as the hooks would run again forever.
+  bool add_page(std::string_view orientation = "", std::string_view format = "");
+  // Pages begun so far: the number of the current page.
+  int page_number() const { return page_count_; }
+
+  // Family "Arial"/"Helvetica", "Times", "Courier", "Symbol" or
+  // "ZapfDingbats" (any case; empty keeps the current family), style made of
+  // "B", "I" and "U" (underline), size in whole points (0 keeps the size).
+  // A family outside the standard fonts changes nothing.
+  void set_font(std::string_view family, std::string_view style = "", int size_pt = 0);
+  // Width of the text in the current font, user units; 0 without a font.
+  float string_width(std::string_view text) const;
+
+  // A one-line cell at the current position. border: 0 none, 1 frame, or
+  // -(1 left + 2 top + 4 right + 8 bottom). line_mode: <= 0 go right of the
+  // cell, 1 go to the start of the next line, other > 0 go below the cell.
+  // align: "R", "C", "FJ" (forced justification) or left. fill 1 paints the
+  // background. Width 0 reaches the right margin. May start a new page first.
+  void text_cell(float width, float height, std::string_view text, int border = 0,
+                 float line_mode = 0, std::string_view align = "", float fill = 0);
+  // Breaks the text into lines at blanks and line feeds (a word too wide is
+  // cut), one text cell per line, left aligned, and returns the text not
+  // printed: always empty, as every line is printed.
+  std::string multi_line_cell(float width, float height, std::string_view text);
+
+  // x to the left margin, y down by the height (without one: by the height
+  // of the last text cell).
+  void line_break();
+  void line_break(float height);
+  // x >= 0: from the left edge; x < 0: from the right edge.
+  void set_x(float x);
+  // Also moves x to the left margin. y < 0: from the bottom edge.
+  void set_y(float y);
+
+  // Colour components 0..255; g == -1 (or all three 0) gives the grey form.
+  void set_draw_color(int r, int g = -1, int b = -1);
+  void set_fill_color(int r, int g = -1, int b = -1);
+  void set_text_color(int r, int g = -1, int b = -1);
+  void set_line_width(float width);
+
+  // Footer of the last page and the rest of the file into the buffer;
+  // nothing once finished. bytes() then holds the complete file.
+  void close_document();
+  // Closes the document and writes it to the file in a single write. A name
+  // whose file part (after the last "/" or "\") is empty or holds a control
+  // byte or one of " * / : < > ? \ | is refused; an empty name writes
+  // nothing. The document is released in every case.
+  void save_document(std::string_view file_name);
+
+  // Inspection, for the solution sheet's layout and for tests.
+  float x() const { return x_; }
+  float y() const { return y_; }
+  float scale_factor() const { return k_; }
+  float page_width() const { return page_width_; }
+  float page_height() const { return page_height_; }
+  float left_margin() const { return left_margin_; }
+  float right_margin() const { return right_margin_; }
+  float cell_margin() const { return cell_margin_; }
+  float page_break_trigger() const { return page_break_trigger_; }
+  float last_height() const { return last_height_; }
+  float line_width() const { return line_width_; }
+  float font_size() const { return font_size_; }  // user units
+  int font_size_pt() const { return font_size_pt_; }
+  const std::string& font_family() const { return font_family_; }
+  const std::string& font_style() const { return font_style_; }
+  DocumentState state() const { return static_cast<DocumentState>(state_); }
+  WriterError error() const { return error_; }
+  // The content stream of a page (1-based) until the document is finished.
+  std::string_view page_content(int page) const;
+  // The document buffer: the whole file once closed, empty once released.
+  std::string_view bytes() const { return document_buffer_.view(); }
+
+ private:
+  struct Page {
+    ByteBuffer content;
+    float width_pt = 0;
+    float height_pt = 0;
+  };
+
+  void reset_state(std::string_view orientation, std::string_view unit, std::string_view format);
+  void apply_format(std::string_view format);
+  bool begin_page(std::string_view orientation, std::string_view format);
+  void end_page() { state_ = 1; }
+  void call_footer();
+  void add_font(std::string_view style, std::string key, const StandardFont* standard);
+
+  // Page content goes into the open page; with no page open it has nowhere
+  // to go and is dropped, so stray drawing cannot end up between objects.
+  void emit(std::string_view line);
+  // File structure goes into the document buffer.
+  void emit_document(std::string_view line);
+  void note_growth(bool appended);
+
+  // Serialization (serialize.cpp).
+  void finish_document();
+  int new_object();
+  std::string creation_date() const;
+
+  Clock clock_;
+  int state_ = 0;
+  int page_count_ = 0;
+  int object_count_ = 2;
+  float k_ = 0;
+  float format_width_pt_ = 0;
+  float format_height_pt_ = 0;
+  char default_orientation_ = 'P';
+  char current_orientation_ = 'P';
+  float page_width_pt_ = 0;
+  float page_height_pt_ = 0;
+  float page_width_ = 0;
+  float page_height_ = 0;
+  float left_margin_ = 0;
+  float top_margin_ = 0;
+  float right_margin_ = 0;
+  float bottom_margin_ = 0;
+  float cell_margin_ = 0;
+  bool auto_page_break_ = true;
+  float page_break_trigger_ = 0;
+  float x_ = 0;
+  float y_ = 0;
+  float last_height_ = 0;
+  float line_width_ = 0;
+  std::string font_family_;
+  std::string font_style_;
+  bool underline_ = false;
+  int font_size_pt_ = 12;
+  float font_size_ = 0;
+  int current_font_ = -1;  // index into fonts_
+  std::string draw_color_ = "0 G";
+  std::string fill_color_ = "0 g";
+  std::string text_color_ = "0 g";
+  bool color_flag_ = false;
+  float word_spacing_ = 0;
+  bool in_footer_ = false;
+  bool in_header_ = false;
+  std::string title_, subject_, author_, keywords_, creator_;
+  PageHook header_hook_;
+  PageHook footer_hook_;
+  WriterError error_ = WriterError::none;
+  ByteBuffer document_buffer_;
+  std::vector<Page> pages_;
+  std::vector<std::size_t> object_offsets_;  // index: object number; [0] unused
+  std::vector<FontEntry> fonts_;
+  std::string line_;  // scratch for composing one operator line
+};
+
+}  // namespace velkart::pdf

@@ -1,0 +1,117 @@
+#include "pdf_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+
+#include <sys/wait.h>
+
+namespace velkart::pdf::testing {
+
+LocalTime fixed_time() { return {2024, 1, 2, 3, 4, 5}; }
+
+Clock fixed_clock() { return [] { return fixed_time(); }; }
+
+std::vector<std::string> content_streams(std::string_view pdf) {
+  std::vector<std::string> streams;
+  std::size_t at = 0;
+  while ((at = pdf.find("<</Length ", at)) != std::string_view::npos) {
+    at += 10;
+    const std::size_t length = std::strtoul(std::string(pdf.substr(at, 20)).c_str(), nullptr, 10);
+    const std::size_t data = pdf.find("stream\n", at);
+    if (data == std::string_view::npos) break;
+    streams.emplace_back(pdf.substr(data + 7, length));
+    at = data + 7 + length;
+  }
+  return streams;
+}
+
+::testing::AssertionResult has_consistent_structure(std::string_view pdf) {
+  const std::size_t xref = pdf.rfind("\nxref\n");
+  if (xref == std::string_view::npos) return ::testing::AssertionFailure() << "no xref";
+  const std::string tail(pdf.substr(pdf.rfind("startxref\n") + 10));
+  if (std::stoul(tail) != xref + 1) return ::testing::AssertionFailure() << "startxref " << tail;
+  const std::size_t count_at = xref + 8;
+  const std::size_t size = std::strtoul(std::string(pdf.substr(count_at, 12)).c_str(), nullptr, 10);
+  std::size_t entry = pdf.find('\n', count_at) + 1 + 20;
+  for (std::size_t object = 1; object < size; ++object, entry += 20) {
+    const std::size_t offset = std::strtoul(std::string(pdf.substr(entry, 10)).c_str(), nullptr, 10);
+    const std::string wanted = std::to_string(object) + " 0 obj\n";
+    if (pdf.substr(entry + 10, 10) != " 00000 n \n" || pdf.substr(offset, wanted.size()) != wanted) {
+      return ::testing::AssertionFailure() << "object " << object << " not at " << offset;
+    }
+  }
+  std::size_t at = 0;
+  while ((at = pdf.find("<</Length ", at)) != std::string_view::npos) {
+    const std::size_t length = std::strtoul(std::string(pdf.substr(at + 10, 20)).c_str(), nullptr, 10);
+    const std::size_t data = pdf.find("stream\n", at) + 7;
+    if (pdf.substr(data + length, 11) != "\nendstream\n") {
+      return ::testing::AssertionFailure() << "stream at " << data << " is not " << length << " bytes long";
+    }
+    at = data + length;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+std::vector<std::string> lines_of(std::string_view content) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < content.size()) {
+    std::size_t end = content.find('\n', start);
+    if (end == std::string_view::npos) end = content.size();
+    lines.emplace_back(content.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::size_t count_of(std::string_view text, std::string_view wanted) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(wanted); at != std::string_view::npos; at = text.find(wanted, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+namespace {
+
+bool tool_exists(const std::string& name) {
+  return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+ToolRun run_tool(const std::string& name, const std::string& arguments) {
+  ToolRun run;
+  if (!tool_exists(name)) return run;
+  run.available = true;
+  FILE* pipe = popen((name + " " + arguments + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return run;
+  std::array<char, 4096> chunk;
+  std::size_t got;
+  while ((got = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0) run.output.append(chunk.data(), got);
+  const int status = pclose(pipe);
+  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::string quoted(const std::string& path) { return "'" + path + "'"; }
+
+}  // namespace
+
+ToolRun run_qpdf_check(const std::string& pdf_path) { return run_tool("qpdf", "--check " + quoted(pdf_path)); }
+
+ToolRun run_pdftotext(const std::string& pdf_path) {
+  return run_tool("pdftotext", "-enc UTF-8 -layout " + quoted(pdf_path) + " -");
+}
+
+void expect_passes_qpdf(const std::string& pdf_path) {
+  const ToolRun check = run_qpdf_check(pdf_path);
+  if (!check.available) GTEST_SKIP() << "qpdf is not installed";
+  // qpdf exits with 0 when clean, 3 when it only had warnings.
+  EXPECT_EQ(check.exit_code, 0) << check.output;
+  EXPECT_EQ(check.output.find("WARNING"), std::string::npos) << check.output;
+  EXPECT_NE(check.output.find("No syntax or stream encoding errors found"), std::string::npos) << check.output;
+}
+
+}  // namespace velkart::pdf::testing
