@@ -1,7 +1,6 @@
 #include "app/settings_store.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -61,27 +60,6 @@ std::string utf8_to_latin1(std::string_view utf8) {
   return out;
 }
 
-bool write_all(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
-int open_regular(const std::string& path, int flags) {
-  const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
-  if (fd < 0) return -1;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
-
 }  // namespace
 
 bool names_match(std::string_view a, std::string_view b) {
@@ -98,9 +76,9 @@ bool names_match(std::string_view a, std::string_view b) {
 int SettingsStore::open_settings_file(std::string_view path) {
   close_settings_file();
   const std::string name = runtime::native_path(path);
-  int fd = open_regular(name, O_RDWR);
+  int fd = runtime::open_regular_file(name, O_RDWR);
   if (fd < 0) {
-    fd = open_regular(name, O_RDONLY);
+    fd = runtime::open_regular_file(name, O_RDONLY);
     read_only_ = fd >= 0;
   }
   if (fd < 0) {
@@ -131,7 +109,7 @@ int SettingsStore::create_settings_file(std::string_view path) {
   const std::string name = runtime::native_path(path);
   // The file is only emptied when the new content is written at close, so a
   // failure in between never leaves the user without settings.
-  const int fd = open_regular(name, O_RDWR | O_CREAT);
+  const int fd = runtime::open_regular_file(name, O_RDWR | O_CREAT);
   if (fd < 0) return 0;
   ::close(fd);
   has_file_ = true;
@@ -264,9 +242,9 @@ void SettingsStore::write_back() {
   if (read_only_) return;
   int fd = -1;
   if (has_file_) {
-    fd = open_regular(path_, O_RDWR);
+    fd = runtime::open_regular_file(path_, O_RDWR);
   } else if (!kept_path_.empty()) {
-    fd = open_regular(kept_path_, O_RDWR | O_CREAT);
+    fd = runtime::open_regular_file(kept_path_, O_RDWR | O_CREAT);
   }
   if (fd < 0) return;
   std::string output;
@@ -288,7 +266,7 @@ void SettingsStore::write_back() {
     }
   }
   // Written in one piece from the start, then cut off behind it.
-  if (::lseek(fd, 0, SEEK_SET) == 0 && write_all(fd, output)) {
+  if (::lseek(fd, 0, SEEK_SET) == 0 && runtime::write_all(fd, output)) {
     [[maybe_unused]] const int cut = ::ftruncate(fd, static_cast<off_t>(output.size()));
   }
   ::close(fd);

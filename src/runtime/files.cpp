@@ -30,22 +30,11 @@ struct OpenFile {
     if (fd >= 0) ::close(fd);
   }
 
-  bool write_all(const char* data, std::size_t count) {
-    while (count > 0) {
-      const ssize_t written = ::write(fd, data, count);
-      if (written < 0 && errno == EINTR) continue;
-      if (written <= 0) return false;
-      data += written;
-      count -= static_cast<std::size_t>(written);
-    }
-    return true;
-  }
-
   // Leaves the buffer empty with the descriptor's offset at the logical
   // position: pending writes go out, unread look-ahead is given back.
   void settle() {
     if (holds == Holds::pending_writes) {
-      write_all(buffer.data(), fill);
+      runtime::write_all(fd, {buffer.data(), fill});
     } else if (holds == Holds::read_ahead && position < fill) {
       ::lseek(fd, -static_cast<off_t>(fill - position), SEEK_CUR);
     }
@@ -73,7 +62,7 @@ struct OpenFile {
     if (fill + count > buffer.size()) {
       settle();
       // A write larger than the buffer goes to the file directly.
-      if (count > buffer.size()) return write_all(data, count) ? count : 0;
+      if (count > buffer.size()) return runtime::write_all(fd, {data, count}) ? count : 0;
     }
     std::copy(data, data + count, buffer.data() + fill);
     fill += count;
@@ -113,10 +102,26 @@ FileTable& table() {
   return instance;
 }
 
-int open_descriptor(const std::string& path, int flags) {
+int open_in_slot(int slot, std::string_view path, std::initializer_list<int> attempts) {
+  if (slot != any_slot) close_file(slot);
+  const std::string name = native_path(path);
+  if (name.empty()) return 0;
+  for (int flags : attempts) {
+    const int fd = open_regular_file(name, flags);
+    if (fd >= 0) {
+      const int id = table().install(slot, fd);
+      return slot == any_slot ? id : 1;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int open_regular_file(const std::string& native_name, int flags) {
   int fd;
   do {
-    fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    fd = ::open(native_name.c_str(), flags | O_CLOEXEC, 0666);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) return -1;
   // A folder opens on Linux but is not a file the program can use.
@@ -128,21 +133,15 @@ int open_descriptor(const std::string& path, int flags) {
   return fd;
 }
 
-int open_in_slot(int slot, std::string_view path, std::initializer_list<int> attempts) {
-  if (slot != any_slot) close_file(slot);
-  const std::string name = native_path(path);
-  if (name.empty()) return 0;
-  for (int flags : attempts) {
-    const int fd = open_descriptor(name, flags);
-    if (fd >= 0) {
-      const int id = table().install(slot, fd);
-      return slot == any_slot ? id : 1;
-    }
+bool write_all(int descriptor, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
   }
-  return 0;
+  return true;
 }
-
-}  // namespace
 
 std::string native_path(std::string_view path) {
   std::string with_slashes(path);

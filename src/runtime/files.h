@@ -19,6 +19,12 @@ inline constexpr std::size_t file_buffer_size = 4096;
 // The name on disk for a program path: separators made "/", bytes made UTF-8.
 std::string native_path(std::string_view path);
 
+// For stores that keep their own file (the settings): a regular file (never
+// a folder) opened by its name on disk with open(2) flags, close-on-exec;
+// -1 on failure. write_all retries short writes; false on an error.
+int open_regular_file(const std::string& native_name, int flags);
+bool write_all(int descriptor, std::string_view bytes);
+
 // Each returns nonzero on success (with any_slot: the identifier to use as
 // the slot from then on), 0 on failure. Opening a slot that is open closes
 // its file first.

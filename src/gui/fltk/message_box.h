@@ -1,0 +1,15 @@
+#pragma once
+// A modal box with the text and one "OK" button, centred on the window it
+// belongs to. fl_message would sit under the mouse and say "Close".
+#include <string_view>
+
+class Fl_Window;
+
+namespace velkart::gui::fltk {
+
+// Blocks until the user confirms (OK, Enter, Escape or the close box); the
+// program's other windows take no input meanwhile. `owner` may be null:
+// the box is then centred on the screen. Texts are Windows-1252.
+void run_message_box(Fl_Window* owner, std::string_view title, std::string_view text);
+
+}  // namespace velkart::gui::fltk

@@ -1,0 +1,19 @@
+#pragma once
+// The few things the window manager has to be asked for directly.
+#include "gui/gui.h"
+
+class Fl_Window;
+
+namespace velkart::gui::fltk {
+
+bool can_open_display();
+
+// Asks the window manager to raise the window and give it the keyboard focus
+// (_NET_ACTIVE_WINDOW); show() alone only maps or raises it.
+void request_activation(Fl_Window& window);
+
+// Tells the window manager which title-bar boxes to offer (the Motif hints);
+// FLTK writes them only for fixed-size windows. Call after show().
+void offer_title_boxes(Fl_Window& window, WindowOptions options);
+
+}  // namespace velkart::gui::fltk

@@ -1,0 +1,18 @@
+#pragma once
+// The on-screen backend of the GUI operations. Callers see only the Gui
+// interface; the toolkit stays inside src/gui/fltk.
+#include <memory>
+
+#include "gui/gui.h"
+
+namespace velkart::gui {
+
+// True when an X display can be opened. Ask before make_fltk_gui: the toolkit
+// ends the process on its own when it finds no display.
+bool display_available();
+
+// Opens the display and sets the look every window shares (Liberation Sans
+// 11 px, panel grey). Only one may exist at a time.
+std::unique_ptr<Gui> make_fltk_gui();
+
+}  // namespace velkart::gui
