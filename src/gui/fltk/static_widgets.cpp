@@ -101,8 +101,11 @@ Picture::Picture(int x, int y, int w, int h, const Bitmap& bitmap)
       pixels_.size() == static_cast<std::size_t>(bitmap.width) * bitmap.height * 3) {
     image_ = std::make_unique<Fl_RGB_Image>(reinterpret_cast<const uchar*>(pixels_.data()),
                                             bitmap.width, bitmap.height, 3);
-    image(image_.get());
   }
+}
+
+void Picture::draw() {
+  if (image_) image_->draw(x(), y(), w(), h());
 }
 
 }  // namespace velkart::gui::fltk
