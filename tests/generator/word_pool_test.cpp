@@ -196,6 +196,13 @@ TEST_F(RunTrial, OddBytesInListsStayInTheirWords) {
   EXPECT_EQ(words, (std::multiset<std::string>{"MUT", "REST", "SAU\x01M", "UNS\x9F\x80"}));
 }
 
+TEST_F(RunTrial, EmptyListFileGivesAnEmptyTextWithoutMessage) {
+  tick_only({1});
+  write_list("eigeneDatei.txt", "");
+  EXPECT_EQ(run_trial(gui), "");
+  EXPECT_TRUE(gui.messages().empty());
+}
+
 TEST_F(RunTrial, WordLimitCutsAndZeroGivesNothing) {
   gui.set_text(c::word_limit_field, "3");
   const std::string limited = run_trial(gui);

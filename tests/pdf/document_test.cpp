@@ -1,51 +1,169 @@
+// The document as a whole: the files it writes (golden, checked by qpdf and
+// read back by pdftotext), pages and what carries over from one to the next.
 #include "pdf/document.h"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cmath>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "pdf/writer.h"
+#include "pdf/format.h"
 #include "pdf_test_support.h"
+#include "support/test_support.h"
 
 namespace velkart::pdf {
 namespace {
 
+using testing::content_streams;
 using testing::fixed_clock;
 using testing::lines_of;
+using velkart::testing::cp1252;
+using velkart::testing::expect_matches_golden;
+using Lines = std::vector<std::string>;
 
-class DocumentTest : public ::testing::Test {
- protected:
-  DocumentTest() : document(fixed_clock()) { document.new_document(); }
-  std::vector<std::string> page_lines(int page) const { return lines_of(document.page_content(page)); }
-  Document document;
-};
-
-using NewDocument = DocumentTest;
-
-TEST_F(NewDocument, HoldsTheGeometryOfA4InMillimetres) {
-  EXPECT_FLOAT_EQ(document.scale_factor(), 2.8346457f);
-  EXPECT_NEAR(document.page_width(), 210.0016f, 0.0001f);
-  EXPECT_NEAR(document.page_height(), 297.0001f, 0.0001f);
-  EXPECT_NEAR(document.left_margin(), 10.00125f, 0.00001f);
-  EXPECT_NEAR(document.cell_margin(), 1.000125f, 0.000001f);
-  EXPECT_NEAR(document.page_break_trigger(), 276.9976f, 0.0001f);
-  EXPECT_NEAR(document.line_width(), 0.20002f, 0.00001f);
-  EXPECT_EQ(document.bytes(), "%PDF-1.5\n");
+// A small solution sheet: framed heading on every page, page number in the
+// footer, chapter bars and bodies in Times, umlauts and parentheses; the
+// long third chapter runs onto page 2.
+void build_small_sheet(Document& document) {
+  const std::string heading = cp1252("   Velkart   Morseübungstexte (Test)   02.01.2024 03:04:05    ");
+  document.new_document();
+  document.set_footer_hook([&] {
+    document.set_y(-15);
+    document.set_font("Arial", "I", 8);
+    document.set_text_color(128);
+    document.text_cell(0, 10, "Page " + std::to_string(document.page_number()), 0, 0, "C");
+  });
+  document.set_header_hook([&document, heading] {
+    document.set_font("Arial", "B", 10);
+    const float w = static_cast<float>(std::lround(document.string_width(heading) + 6));
+    document.set_x((210 - w) / 2);
+    document.set_draw_color(0, 50, 50);
+    document.set_fill_color(255, 255, 255);
+    document.set_text_color(0, 50, 50);
+    document.set_line_width(1);
+    document.text_cell(w, 6, heading, 1, 1, "C", 1);
+    document.line_break(5);
+  });
+  document.set_title(heading);
+  document.set_author("");
+  document.add_page();
+  document.multi_line_cell(0, 5, cp1252("20WpM Zeichengeschwindigkeit         600Hz Frequenz"));
+  document.multi_line_cell(0, 5, cp1252("5WpM Effektivgeschwindigkeit        1 Wiederholungen je Text"));
+  document.line_break();
+  std::string long_body;
+  for (int line = 0; line < 45; ++line) long_body += "KM URE " + std::to_string(line) + "\n";
+  const Lines bodies = {cp1252("KÖNIG ÄRGER ÜBER GRÜßE\r\n"), cp1252("MUT REST (TEST) \\ ENDE\r\n"), long_body};
+  for (std::size_t k = 0; k < bodies.size(); ++k) {
+    document.set_font("Arial", "", 12);
+    document.set_fill_color(200, 220, 255);
+    document.text_cell(0, 6, "Chapter " + std::to_string(k) + " : Dateiname000" + std::to_string(k) + "_.pdf", 0, 1,
+                       "L", 1);
+    document.line_break(4);
+    document.set_font("Times", "", 12);
+    document.text_cell(0, 5, document.multi_line_cell(0, 5, bodies[k]));
+    document.line_break();
+    document.set_font("", "I");
+    document.line_break();
+  }
 }
 
-TEST_F(NewDocument, UnderstandsOtherUnitsOrientationsAndFormats) {
-  document.new_document("landscape", "pt", "100,200");
-  EXPECT_EQ(document.page_width(), 200.0f);
-  EXPECT_EQ(document.page_height(), 100.0f);
-  EXPECT_NEAR(document.left_margin(), 28.35f, 0.0001f);
-  document.new_document("P", "cm", "");
-  EXPECT_NEAR(document.page_width(), 21.00016f, 0.00001f);
-  document.new_document("", "furlong", "nonsense");
-  EXPECT_NEAR(document.page_width(), 210.0016f, 0.0001f);
+TEST(SaveDocument, WritesTheWorkedExampleAsGolden) {
+  Document document(fixed_clock());
+  document.add_page();
+  document.set_font("Arial", "", 12);
+  document.text_cell(0, 6, "Hi", 0, 1, "L", 0);
+  document.close_document();
+  const std::string pdf(document.bytes());
+  EXPECT_EQ(content_streams(pdf), Lines{"2 J\n0.57 w\nBT /F1 12.00 Tf ET\nBT 31.19 801.44 Td (Hi) Tj ET\n"});
+  EXPECT_NE(pdf.find("<</Length 60>>\nstream\n"), std::string::npos);
+  expect_matches_golden(pdf, "pdf/worked_example.pdf");
 }
 
-TEST_F(NewDocument, StartsAfreshAfterAnAbandonedDocument) {
+TEST(SaveDocument, WritesTheSameBytesAndNumbersUnderAGermanLocale) {
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "locale de_DE.UTF-8 missing";
+  char printf_form[16];
+  std::snprintf(printf_form, sizeof printf_form, "%.2f", 1.5);
+  const std::string number = format_number(595.28f, 2);
+  Document document(fixed_clock());
+  build_small_sheet(document);
+  document.close_document();
+  const std::string actual(document.bytes());
+  std::setlocale(LC_ALL, previous.c_str());
+  EXPECT_STREQ(printf_form, "1,50") << "the locale did not take effect";
+  EXPECT_EQ(number, "595.28");
+  EXPECT_TRUE(velkart::testing::same_bytes(actual, velkart::testing::read_bytes(
+                                                         velkart::testing::golden_path("pdf/small_sheet.pdf"))));
+}
+
+TEST(SaveDocument, WritesTheSmallSheetAsGoldenForQpdfAndPdftotext) {
+  velkart::testing::WorkingFolder folder;
+  folder.lay_out_program_folders();
+  Document document(fixed_clock());
+  build_small_sheet(document);
+  document.save_document("eure_Texte\\Dateiname0001_.txt.pdf");
+  EXPECT_EQ(document.error(), WriterError::none);
+  EXPECT_EQ(document.bytes(), "");
+  const std::string file = (folder.path() / "eure_Texte" / "Dateiname0001_.txt.pdf").string();
+  const std::string pdf = velkart::testing::read_bytes(file);
+  EXPECT_TRUE(testing::has_consistent_structure(pdf));
+  EXPECT_EQ(content_streams(pdf).size(), 2u);
+  expect_matches_golden(pdf, "pdf/small_sheet.pdf");
+
+  testing::expect_passes_qpdf(file);
+  const testing::ToolRun text = testing::run_pdftotext(file);
+  if (!text.available) GTEST_SKIP() << "pdftotext is not installed";
+  EXPECT_EQ(text.exit_code, 0) << text.output;
+  for (const char* printed : {"Morseübungstexte (Test)", "KÖNIG ÄRGER ÜBER GRÜßE", "MUT REST (TEST) \\ ENDE",
+                              "Chapter 1 : Dateiname0001_.pdf", "Page 1", "KM URE 44", "Page 2"}) {
+    EXPECT_NE(text.output.find(printed), std::string::npos) << printed << "\n" << text.output;
+  }
+}
+
+TEST(SaveDocument, GivesAnEmptyDocumentOnePageAndOnlyTheInformationThatHoldsText) {
+  Document document(fixed_clock());
+  document.new_document();
+  std::string calls;
+  document.set_header_hook([&] { calls += "header "; });
+  document.set_footer_hook([&] { calls += "footer "; });
+  document.set_title(cp1252("Übung (1)"));
+  document.set_author("   ");
+  document.set_creator("Velkart");
+  document.close_document();
+  document.close_document();  // finished already: nothing more
+  EXPECT_EQ(calls, "header footer ");
+  const std::string pdf(document.bytes());
+  EXPECT_EQ(content_streams(pdf), Lines{"2 J\n0.57 w\n"});
+  EXPECT_NE(pdf.find("<<\n/Producer (Velkart PDF " VELKART_VERSION ")\n/Title (\\334bung \\(1\\))\n/Creator (Velkart)\n"
+                     "/CreationDate (D:20240102030405)\n>>\n"),
+            std::string::npos);
+  EXPECT_EQ(pdf.find("/Author"), std::string::npos);
+  document.new_document();
+  document.set_title("     ");
+  document.close_document();
+  EXPECT_EQ(std::string(document.bytes()).find("/Title"), std::string::npos);
+}
+
+TEST(NewDocument, UnderstandsUnitsOrientationsAndFormatsAndFallsBackToA4) {
+  const struct { const char* orientation; const char* unit; const char* format; float width, height; } cases[] = {
+      {"landscape", "pt", "100,200", 200, 100}, {"P", "cm", "", 21.00016f, 29.70001f},
+      {"l", "in", "", 11.69292f, 8.26778f},     {"", "furlong", "nonsense", 210.0016f, 297.0001f},
+      {"", "", "-5,100", 210.0016f, 297.0001f}};
+  Document document(fixed_clock());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.orientation) + " " + c.unit + " " + c.format);
+    document.new_document(c.orientation, c.unit, c.format);
+    EXPECT_NEAR(document.page_width(), c.width, 0.0001f);
+    EXPECT_NEAR(document.page_height(), c.height, 0.0001f);
+  }
+}
+
+TEST(NewDocument, StartsAfreshAfterAnAbandonedDocument) {
+  Document document(fixed_clock());
   document.add_page();
   document.set_font("Times", "", 12);
   document.new_document();
@@ -54,159 +172,39 @@ TEST_F(NewDocument, StartsAfreshAfterAnAbandonedDocument) {
   const std::string pdf(document.bytes());
   EXPECT_EQ(testing::count_of(pdf, "/Type /Page\n"), 1u);
   EXPECT_EQ(testing::count_of(pdf, "/Type/Font"), 1u);
-  EXPECT_NE(pdf.find("/BaseFont/Helvetica"), std::string::npos);
+  EXPECT_NE(pdf.find("/BaseFont/Helvetica\n"), std::string::npos);
 }
 
-using AddPage = DocumentTest;
-
-TEST_F(AddPage, BeginsEveryPageWithLineCapsAndLineWidth) {
-  document.add_page();
-  document.add_page();
-  EXPECT_EQ(document.page_number(), 2);
-  EXPECT_EQ(document.page_content(1), "2 J\n0.57 w\n");
-  EXPECT_EQ(document.page_content(2), "2 J\n0.57 w\n");
-  EXPECT_FLOAT_EQ(document.x(), document.left_margin());
-  EXPECT_FLOAT_EQ(document.y(), document.left_margin());
-}
-
-TEST_F(AddPage, WritesStateSetBeforeTheFirstPageIntoIt) {
-  document.set_line_width(1);
-  document.set_draw_color(255, 0, 0);
-  document.set_fill_color(200, 220, 255);
-  document.set_font("Times", "", 12);
-  EXPECT_EQ(document.page_content(1), "");
-  document.add_page();
-  EXPECT_EQ(page_lines(1), (std::vector<std::string>{"2 J", "2.83 w", "BT /F1 12.00 Tf ET", "1.000 0.000 0.000 RG",
-                                                     "0.784 0.863 1.000 rg"}));
-}
-
-TEST_F(AddPage, RunsFooterThenHeaderAndRestoresWhatTheHeaderChanged) {
-  std::vector<std::string> events;
-  document.set_header_hook([&] {
-    events.push_back("header " + std::to_string(document.page_number()));
-    document.set_font("Arial", "B", 10);
-    document.set_line_width(1);
-    document.set_draw_color(0, 50, 50);
-    document.set_fill_color(255, 255, 255);
-    document.set_text_color(0, 50, 50);
-  });
-  document.set_footer_hook([&] { events.push_back("footer " + std::to_string(document.page_number())); });
-  document.add_page();
-  document.set_font("Times", "", 12);
-  document.set_fill_color(200, 220, 255);
-  document.add_page();
-  EXPECT_EQ(events, (std::vector<std::string>{"header 1", "footer 1", "header 2"}));
-  EXPECT_EQ(page_lines(2),
-            (std::vector<std::string>{"2 J", "0.57 w", "BT /F2 12.00 Tf ET", "0.784 0.863 1.000 rg",
-                                      // the header's drawing state
-                                      "BT /F1 10.00 Tf ET", "2.83 w", "0.000 0.196 0.196 RG", "1.000 1.000 1.000 rg",
-                                      // and back to the page's own
-                                      "0.57 w", "BT /F2 12.00 Tf ET", "0 G", "0.784 0.863 1.000 rg"}));
-  EXPECT_EQ(document.font_family(), "Times");
-}
-
-TEST_F(AddPage, KeepsTheHeaderFontWhenNoFontWasSetBefore) {
-  document.set_header_hook([&] { document.set_font("Arial", "B", 10); });
-  document.add_page();
-  EXPECT_EQ(document.font_family(), "HELVETICA");
-  EXPECT_EQ(document.font_style(), "B");
-}
-
-TEST_F(AddPage, RestoresTheUnderlineWithTheFont) {
-  document.set_font("Arial", "U", 10);
-  document.set_header_hook([&] { document.set_font("Times", "", 12); });
-  document.add_page();
-  document.text_cell(20, 5, "x");
-  EXPECT_NE(std::string(document.page_content(1)).find(" re f\n"), std::string::npos);
-}
-
-TEST_F(AddPage, StartsADocumentWhenNoneIsBegun) {
-  Document fresh(fixed_clock());
-  EXPECT_TRUE(fresh.add_page());
-  EXPECT_EQ(fresh.state(), DocumentState::page_open);
-  EXPECT_EQ(fresh.page_number(), 1);
-}
-
-TEST(Colours, UseTheGreyFormForBlackAndOneArgument) {
-  Document document(fixed_clock());
-  document.new_document();
-  document.add_page();
-  document.set_draw_color(0, 0, 0);
-  document.set_fill_color(128);
-  document.set_text_color(128);
-  document.set_fill_color(0, -1, 7);
-  EXPECT_EQ(lines_of(document.page_content(1)),
-            (std::vector<std::string>{"2 J", "0.57 w", "0.000 G", "0.502 g", "0.000 g"}));
-}
-
-TEST(Colours, WriteTheBlackDrawColourAgainOnEveryPage) {
-  Document document(fixed_clock());
-  document.new_document();
-  document.set_draw_color(0, 0, 0);
-  document.add_page();
-  document.add_page();
-  EXPECT_EQ(document.page_content(2), "2 J\n0.57 w\n0.000 G\n");
-}
-
-TEST(Colours, SwitchTheColourFlagOnWhenFillAndTextDiffer) {
-  Document document(fixed_clock());
-  document.new_document();
-  document.add_page();
-  document.set_font("Arial", "", 12);
-  document.text_cell(0, 6, "a", 0, 1);
-  document.set_text_color(128);
-  document.text_cell(0, 6, "b", 0, 1);
-  // Made equal again, the flag stays on.
-  document.set_fill_color(128);
-  document.text_cell(0, 6, "c", 0, 1);
-  const auto lines = lines_of(document.page_content(1));
-  ASSERT_EQ(lines.size(), 7u);
-  EXPECT_EQ(lines[3].substr(0, 3), "BT ");
-  EXPECT_EQ(lines[4].substr(0, 9), "q 0.502 g");
-  EXPECT_EQ(lines[4].substr(lines[4].size() - 2), " Q");
-  EXPECT_EQ(lines[6].substr(0, 9), "q 0.502 g");
-}
-
-TEST(Position, SetXAndSetYCountNegativeValuesFromTheFarEdge) {
-  Document document(fixed_clock());
-  document.new_document();
-  document.add_page();
-  document.set_x(50);
-  EXPECT_EQ(document.x(), 50.0f);
-  document.set_x(-10);
-  EXPECT_NEAR(document.x(), 200.0016f, 0.0001f);
-  document.set_y(-15);
-  EXPECT_NEAR(document.y(), 282.0001f, 0.0001f);
-  EXPECT_FLOAT_EQ(document.x(), document.left_margin());
-  document.set_y(40);
-  EXPECT_EQ(document.y(), 40.0f);
-}
-
-TEST(Position, LineBreakUsesTheLastCellHeightOnlyWithoutAHeight) {
-  Document document(fixed_clock());
-  document.new_document();
-  document.add_page();
-  document.set_x(70);
-  document.text_cell(10, 6, "");
-  const float y = document.y();
-  document.line_break(4);
-  EXPECT_FLOAT_EQ(document.y(), y + 4);
-  EXPECT_FLOAT_EQ(document.x(), document.left_margin());
-  EXPECT_EQ(document.last_height(), 6.0f);
-  document.line_break();
-  EXPECT_FLOAT_EQ(document.y(), y + 10);
-}
-
-TEST(GlobalWriter, ForwardsToTheProcessWideDocument) {
-  new_document();
-  set_font("Times", "", 12);
-  add_page();
-  text_cell(0, 5, "x", 0, 1);
-  EXPECT_EQ(page_number(), 1);
-  EXPECT_EQ(the_document().font_family(), "Times");
-  EXPECT_NE(the_document().page_content(1).find("(x) Tj"), std::string_view::npos);
-  save_document("");
-  EXPECT_EQ(the_document().bytes(), "");
+TEST(AddPage, CarriesTheDrawingStateOverAndUndoesWhatTheHeaderChanged) {
+  using Action = std::function<void(Document&)>;
+  const Action times_on_blue = [](Document& d) { d.set_font("Times", "", 12); d.set_fill_color(200, 220, 255); };
+  const struct { const char* what; Action before, header; Lines expected; } cases[] = {
+      {"state set before the first page, black and grey in the grey form",
+       [](Document& d) { d.set_line_width(1); d.set_draw_color(0, 0, 0); d.set_fill_color(128); }, nullptr,
+       {"2 J", "2.83 w", "0.000 G", "0.502 g"}},
+      {"header changes font, width and colours", times_on_blue,
+       [](Document& d) {
+         d.set_font("Arial", "B", 10);
+         d.set_line_width(1);
+         d.set_draw_color(0, 50, 50);
+         d.set_fill_color(255, 255, 255);
+       },
+       {"2 J", "0.57 w", "BT /F1 12.00 Tf ET", "0.784 0.863 1.000 rg",  // the page's state,
+        "BT /F2 10.00 Tf ET", "2.83 w", "0.000 0.196 0.196 RG", "1.000 1.000 1.000 rg",  // the header's
+        "0.57 w", "BT /F1 12.00 Tf ET", "0 G", "0.784 0.863 1.000 rg"}},  // and back
+      {"header sets the only font", [](Document&) {}, [](Document& d) { d.set_font("Arial", "B", 10); },
+       {"2 J", "0.57 w", "BT /F1 10.00 Tf ET"}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Document document(fixed_clock());
+    document.new_document();
+    c.before(document);
+    if (c.header) document.set_header_hook([&] { c.header(document); });
+    document.add_page();
+    EXPECT_EQ(lines_of(document.page_content(1)), c.expected);
+    document.add_page();
+    EXPECT_EQ(document.page_content(2), document.page_content(1));
+  }
 }
 
 }  // namespace

@@ -10,80 +10,15 @@
 
 namespace velkart::pdf::testing {
 
-LocalTime fixed_time() { return {2024, 1, 2, 3, 4, 5}; }
-
-Clock fixed_clock() { return [] { return fixed_time(); }; }
-
-std::vector<std::string> content_streams(std::string_view pdf) {
-  std::vector<std::string> streams;
-  std::size_t at = 0;
-  while ((at = pdf.find("<</Length ", at)) != std::string_view::npos) {
-    at += 10;
-    const std::size_t length = std::strtoul(std::string(pdf.substr(at, 20)).c_str(), nullptr, 10);
-    const std::size_t data = pdf.find("stream\n", at);
-    if (data == std::string_view::npos) break;
-    streams.emplace_back(pdf.substr(data + 7, length));
-    at = data + 7 + length;
-  }
-  return streams;
-}
-
-::testing::AssertionResult has_consistent_structure(std::string_view pdf) {
-  const std::size_t xref = pdf.rfind("\nxref\n");
-  if (xref == std::string_view::npos) return ::testing::AssertionFailure() << "no xref";
-  const std::string tail(pdf.substr(pdf.rfind("startxref\n") + 10));
-  if (std::stoul(tail) != xref + 1) return ::testing::AssertionFailure() << "startxref " << tail;
-  const std::size_t count_at = xref + 8;
-  const std::size_t size = std::strtoul(std::string(pdf.substr(count_at, 12)).c_str(), nullptr, 10);
-  std::size_t entry = pdf.find('\n', count_at) + 1 + 20;
-  for (std::size_t object = 1; object < size; ++object, entry += 20) {
-    const std::size_t offset = std::strtoul(std::string(pdf.substr(entry, 10)).c_str(), nullptr, 10);
-    const std::string wanted = std::to_string(object) + " 0 obj\n";
-    if (pdf.substr(entry + 10, 10) != " 00000 n \n" || pdf.substr(offset, wanted.size()) != wanted) {
-      return ::testing::AssertionFailure() << "object " << object << " not at " << offset;
-    }
-  }
-  std::size_t at = 0;
-  while ((at = pdf.find("<</Length ", at)) != std::string_view::npos) {
-    const std::size_t length = std::strtoul(std::string(pdf.substr(at + 10, 20)).c_str(), nullptr, 10);
-    const std::size_t data = pdf.find("stream\n", at) + 7;
-    if (pdf.substr(data + length, 11) != "\nendstream\n") {
-      return ::testing::AssertionFailure() << "stream at " << data << " is not " << length << " bytes long";
-    }
-    at = data + length;
-  }
-  return ::testing::AssertionSuccess();
-}
-
-std::vector<std::string> lines_of(std::string_view content) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < content.size()) {
-    std::size_t end = content.find('\n', start);
-    if (end == std::string_view::npos) end = content.size();
-    lines.emplace_back(content.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
-}
-
-std::size_t count_of(std::string_view text, std::string_view wanted) {
-  std::size_t count = 0;
-  for (std::size_t at = text.find(wanted); at != std::string_view::npos; at = text.find(wanted, at + 1)) {
-    ++count;
-  }
-  return count;
-}
-
 namespace {
 
-bool tool_exists(const std::string& name) {
-  return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+std::size_t number_at(std::string_view text, std::size_t at) {
+  return std::strtoul(std::string(text.substr(at, 20)).c_str(), nullptr, 10);
 }
 
 ToolRun run_tool(const std::string& name, const std::string& arguments) {
   ToolRun run;
-  if (!tool_exists(name)) return run;
+  if (std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) != 0) return run;
   run.available = true;
   FILE* pipe = popen((name + " " + arguments + " 2>&1").c_str(), "r");
   if (pipe == nullptr) return run;
@@ -95,18 +30,66 @@ ToolRun run_tool(const std::string& name, const std::string& arguments) {
   return run;
 }
 
-std::string quoted(const std::string& path) { return "'" + path + "'"; }
-
 }  // namespace
 
-ToolRun run_qpdf_check(const std::string& pdf_path) { return run_tool("qpdf", "--check " + quoted(pdf_path)); }
+Clock fixed_clock() {
+  return [] { return LocalTime{2024, 1, 2, 3, 4, 5}; };
+}
+
+std::vector<std::string> content_streams(std::string_view pdf) {
+  std::vector<std::string> streams;
+  for (std::size_t at = 0; (at = pdf.find("<</Length ", at)) != std::string_view::npos;) {
+    const std::size_t length = number_at(pdf, at + 10);
+    const std::size_t data = pdf.find("stream\n", at);
+    if (data == std::string_view::npos) break;
+    streams.emplace_back(pdf.substr(data + 7, length));
+    at = data + 7 + length;
+  }
+  return streams;
+}
+
+::testing::AssertionResult has_consistent_structure(std::string_view pdf) {
+  const std::size_t xref = pdf.rfind("\nxref\n");
+  if (xref == std::string_view::npos) return ::testing::AssertionFailure() << "no xref";
+  if (number_at(pdf, pdf.rfind("startxref\n") + 10) != xref + 1) return ::testing::AssertionFailure() << "startxref";
+  const std::size_t size = number_at(pdf, xref + 8);
+  std::size_t entry = pdf.find('\n', xref + 8) + 1 + 20;
+  for (std::size_t object = 1; object < size; ++object, entry += 20) {
+    const std::size_t offset = number_at(pdf, entry);
+    const std::string wanted = std::to_string(object) + " 0 obj\n";
+    if (pdf.substr(entry + 10, 10) != " 00000 n \n" || pdf.substr(offset, wanted.size()) != wanted) {
+      return ::testing::AssertionFailure() << "object " << object << " not at " << offset;
+    }
+  }
+  for (std::size_t at = 0; (at = pdf.find("<</Length ", at)) != std::string_view::npos;) {
+    const std::size_t end = pdf.find("stream\n", at) + 7 + number_at(pdf, at + 10);
+    if (pdf.substr(end, 11) != "\nendstream\n") return ::testing::AssertionFailure() << "stream ending at " << end;
+    at = end;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+std::vector<std::string> lines_of(std::string_view content) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; start < content.size(); start = end + 1) {
+    end = std::min(content.find('\n', start), content.size());
+    lines.emplace_back(content.substr(start, end - start));
+  }
+  return lines;
+}
+
+std::size_t count_of(std::string_view text, std::string_view wanted) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(wanted); at != std::string_view::npos; at = text.find(wanted, at + 1)) ++count;
+  return count;
+}
 
 ToolRun run_pdftotext(const std::string& pdf_path) {
-  return run_tool("pdftotext", "-enc UTF-8 -layout " + quoted(pdf_path) + " -");
+  return run_tool("pdftotext", "-enc UTF-8 -layout '" + pdf_path + "' -");
 }
 
 void expect_passes_qpdf(const std::string& pdf_path) {
-  const ToolRun check = run_qpdf_check(pdf_path);
+  const ToolRun check = run_tool("qpdf", "--check '" + pdf_path + "'");
   if (!check.available) GTEST_SKIP() << "qpdf is not installed";
   // qpdf exits with 0 when clean, 3 when it only had warnings.
   EXPECT_EQ(check.exit_code, 0) << check.output;

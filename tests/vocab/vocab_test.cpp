@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "gui/headless_gui.h"
+#include "gui/texts.h"
+#include "support/test_support.h"
+#include "vocab/pipeline.h"
+#include "vocab/reference_pipeline.h"
+#include "vocab/word_collector.h"
+
+namespace velkart::vocab {
+namespace {
+
+namespace fs = std::filesystem;
+using gui::RecordedMessage;
+using testing::cp1252;
+using testing::read_bytes;
+using testing::reference_lists;
+using testing::write_bytes;
+using Messages = std::vector<RecordedMessage>;
+
+const RecordedMessage no_source{std::string(texts::message_title.view()),
+                                std::string(texts::no_words_or_file.view())};
+const RecordedMessage not_created{std::string(texts::message_title.view()),
+                                  std::string(texts::file_not_created.view())};
+
+std::vector<std::string> words_of(const std::vector<WordKey>& keys) {
+  std::vector<std::string> words;
+  for (const WordKey key : keys) words.push_back(word_of(key));
+  return words;
+}
+
+// Sources made of the bytes that matter to the word builder, in runs that
+// often form words of the interesting lengths.
+std::string random_source(std::mt19937& random, std::size_t length) {
+  static const std::string alphabet =
+      cp1252("abcXYZäöüÄÖÜßéÉ,, ,  \t\r\n\v\f1-'.\x84\x93\x94\xff\x9a");
+  std::string source;
+  while (source.size() < length) {
+    const std::size_t run = std::uniform_int_distribution<std::size_t>(1, 12)(random);
+    const bool letters = random() % 3 != 0;
+    for (std::size_t i = 0; i < run; ++i)
+      source += letters ? "ABCEfgh"[random() % 7] : alphabet[random() % alphabet.size()];
+  }
+  if (random() % 50 == 0) source[random() % source.size()] = '\0';
+  return source;
+}
+
+TEST(WordCollector, GivesTheListsOfTheStepByStepReferenceForRandomSourcesCutAnywhere) {
+  std::mt19937 random(4711);
+  const std::size_t pieces[] = {std::string_view::npos, 1, 2, 3, 7, 64};
+  for (int round = 0; round < 600; ++round) {
+    const std::string source = random_source(random, 1 + random() % 300);
+    const std::size_t piece = std::min(pieces[round % 6], source.size());
+    WordCollector collector;
+    for (std::size_t at = 0; at < source.size(); at += piece) {
+      if (!collector.scan(std::string_view(source).substr(at, piece))) break;
+    }
+    collector.finish();
+    const testing::ReferenceLists expected = reference_lists(source);
+    const std::vector<WordKey> sorted = collector.sorted_words();
+    ASSERT_EQ(words_of(sorted), expected.alphabetical) << "round " << round << ", pieces " << piece;
+    ASSERT_EQ(words_of(grouped_by_length(sorted)), expected.by_length) << "round " << round;
+  }
+}
+
+class VocabularyPipeline : public ::testing::Test {
+ protected:
+  VocabularyPipeline() { folder_.lay_out_program_folders(); }
+
+  fs::path file(std::string_view name, std::string_view ending = ".txt") const {
+    return folder_.path() / "Wortschatz_erweitern" / (std::string(name) + std::string(ending));
+  }
+  // Runs the pipeline as the window's start button does and keeps every
+  // state of the progress display.
+  void run(std::string name = "quelle") {
+    shown_.clear();
+    name_reads_ = 0;
+    PipelineHooks hooks;
+    hooks.read_source_name = [this, name] {
+      ++name_reads_;
+      return name;
+    };
+    hooks.show_progress = [this](std::string_view log) { shown_.emplace_back(log); };
+    run_vocabulary_pipeline(hooks, gui_);
+  }
+  std::string alphabetical(std::string_view name = "quelle") const {
+    return read_bytes(file(name, "_bearbeitet_ABC.txt"));
+  }
+  std::string by_length(std::string_view name = "quelle") const {
+    return read_bytes(file(name, "_bearbeitet_Groesse.txt"));
+  }
+
+  testing::WorkingFolder folder_;
+  gui::HeadlessGui gui_;
+  std::vector<std::string> shown_;
+  int name_reads_ = 0;
+};
+
+TEST_F(VocabularyPipeline, WritesTheGoldenFilesAndShowsTheGrowingLogOfEachExample) {
+  const std::pair<const char*, std::string> examples[] = {
+      {"haus_maus", cp1252("Haus, Maus\r\nmaus HAUS Baum2 ab Tor Überfluss Straße")},
+      {"edge_cases",
+       cp1252("Zehnbuchst elfbuchstab Uhu, AB,CD Wort, café niño garçon äpfel Zebra\tgrüße Wort2 "
+              "o'clock Öl-Ölen ,Komma, Schluss,")}};
+  for (const auto& [golden, source] : examples) {
+    SCOPED_TRACE(golden);
+    write_bytes(file("quelle"), source);
+    run();
+    testing::expect_matches_golden(alphabetical(),
+                                   "vocab/" + std::string(golden) + "_bearbeitet_ABC.txt");
+    testing::expect_matches_golden(by_length(),
+                                   "vocab/" + std::string(golden) + "_bearbeitet_Groesse.txt");
+    testing::expect_matches_golden(shown_.back(), "vocab/progress_log.txt");
+    EXPECT_EQ(name_reads_, 1);
+    EXPECT_EQ(shown_.front(), "BITTE WARTEN\n\n-Ursprungsdatei laden");
+    for (std::size_t at = 1; at < shown_.size(); ++at)
+      EXPECT_TRUE(shown_[at].starts_with(shown_[at - 1])) << "the log only grows, entry " << at;
+  }
+  EXPECT_TRUE(gui_.messages().empty());
+}
+
+TEST_F(VocabularyPipeline, ReadsEmptyBlankAndBinarySourcesLikeTheReferenceReplacingOldResults) {
+  std::mt19937 random(99);
+  std::string binary;
+  for (int i = 0; i < 20000; ++i)
+    binary += static_cast<char>(1 + random() % 255) + std::string(i % 5 ? "" : "Haus ");
+  binary += std::string("\0 Nachher", 9);  // the text ends at the first zero byte
+  for (const std::string& source :
+       {std::string(), std::string("   \r\n  \n\r \t ,, , \r\n"), binary}) {
+    write_bytes(file("quelle", "_bearbeitet_ABC.txt"), std::string(5000, 'X'));
+    write_bytes(file("quelle"), source);
+    run();
+    const testing::ReferenceLists expected = reference_lists(source);
+    EXPECT_EQ(alphabetical(), testing::joined(expected.alphabetical) + "\r\n") << source.size();
+    EXPECT_EQ(by_length(), testing::joined(expected.by_length) + "\r\n") << source.size();
+  }
+  EXPECT_NE(alphabetical().find("HAUS "), std::string::npos);
+  EXPECT_EQ(alphabetical().find("NACHHER"), std::string::npos);
+  EXPECT_TRUE(gui_.messages().empty());
+}
+
+TEST_F(VocabularyPipeline, HandlesOneLineOfFiftyMegabytesInLinearTime) {
+  const std::string piece = cp1252("Haus, Maus Straße zu 1234 überlang_wort_hier ");
+  {
+    std::string source;
+    while (source.size() < (50u << 20)) source += piece;
+    write_bytes(file("quelle"), source += "Ende");
+  }
+  const auto started = std::chrono::steady_clock::now();
+  run();
+  // Generous, so a loaded machine passes; a quadratic walk would not.
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+  EXPECT_EQ(alphabetical(), cp1252("ENDE HAUS MAUS STRAßE \r\n"));
+  EXPECT_EQ(by_length(), cp1252("ENDE HAUS MAUS STRAßE \r\n"));
+}
+
+TEST_F(VocabularyPipeline, WarnsOnceAndStillWritesBothFilesWhenTheSourceIsMissingOrAFolder) {
+  fs::create_directory(file("ordner"));
+  for (const char* name : {"gibt_es_nicht", "ordner"}) {
+    gui_.clear_messages();
+    run(name);
+    EXPECT_EQ(gui_.messages(), Messages{no_source}) << name;
+    EXPECT_EQ(alphabetical(name), "\r\n") << name;
+    EXPECT_EQ(by_length(name), "\r\n") << name;
+    EXPECT_TRUE(shown_.back().ends_with("E N D E")) << name;
+  }
+}
+
+TEST_F(VocabularyPipeline, GoesOnToTheEndWhenTheFolderIsMissing) {
+  fs::remove_all(folder_.path() / "Wortschatz_erweitern");
+  run();
+  EXPECT_EQ(gui_.messages(), (Messages{no_source, not_created, not_created}));
+  EXPECT_FALSE(fs::exists(folder_.path() / "Wortschatz_erweitern"));
+  testing::expect_matches_golden(shown_.back(), "vocab/progress_log.txt");
+}
+
+TEST_F(VocabularyPipeline, WarnsForTheOneResultFileThatCannotBeCreatedAndWritesTheOther) {
+  fs::create_directory(file("quelle", "_bearbeitet_ABC.txt"));
+  write_bytes(file("quelle"), "Haus Maus Tor");
+  run();
+  EXPECT_EQ(gui_.messages(), Messages{not_created});
+  EXPECT_EQ(by_length(), "TOR HAUS MAUS \r\n");
+}
+
+TEST_F(VocabularyPipeline, UsesTheNameAsTypedEvenEmptyOrWithUmlautsAndBlanks) {
+  // The typed name is Windows-1252; the files on disk are named in UTF-8.
+  const std::pair<std::string, const char*> names[] = {{"", ""},
+                                                       {cp1252("Märchen Text"), "Märchen Text"}};
+  for (const auto& [typed, on_disk] : names) {
+    write_bytes(file(on_disk), "Hexe");
+    run(typed);
+    EXPECT_EQ(alphabetical(on_disk), "HEXE \r\n") << on_disk;
+  }
+}
+
+}  // namespace
+}  // namespace velkart::vocab
