@@ -113,15 +113,7 @@ void Document::reset_state(std::string_view orientation, std::string_view unit, 
   const std::string upper = runtime::upper_case(orientation);
   default_orientation_ = (upper == "L" || upper == "LANDSCAPE") ? 'L' : 'P';
   current_orientation_ = default_orientation_;
-  if (default_orientation_ == 'L') {
-    page_width_pt_ = format_height_pt_;
-    page_height_pt_ = format_width_pt_;
-  } else {
-    page_width_pt_ = format_width_pt_;
-    page_height_pt_ = format_height_pt_;
-  }
-  page_width_ = page_width_pt_ / k_;
-  page_height_ = page_height_pt_ / k_;
+  set_page_size(default_orientation_);
 
   const float margin = standard_margin_pt / k_;
   left_margin_ = margin;
@@ -149,6 +141,15 @@ void Document::apply_format(std::string_view format) {
   }
   format_width_pt_ = width;
   format_height_pt_ = height;
+}
+
+// Landscape swaps the format's sides; sizes in points and in user units.
+void Document::set_page_size(char orientation) {
+  const bool landscape = orientation == 'L';
+  page_width_pt_ = landscape ? format_height_pt_ : format_width_pt_;
+  page_height_pt_ = landscape ? format_width_pt_ : format_height_pt_;
+  page_width_ = page_width_pt_ / k_;
+  page_height_ = page_height_pt_ / k_;
 }
 
 bool Document::new_document(std::string_view orientation, std::string_view unit, std::string_view format) {
@@ -262,15 +263,7 @@ bool Document::begin_page(std::string_view orientation, std::string_view format)
   const char chosen =
       wanted.empty() ? default_orientation_ : (runtime::upper_case_byte(wanted[0]) == 'L' ? 'L' : 'P');
   if (chosen != current_orientation_ || new_format) {
-    if (chosen == 'L') {
-      page_width_pt_ = format_height_pt_;
-      page_height_pt_ = format_width_pt_;
-    } else {
-      page_width_pt_ = format_width_pt_;
-      page_height_pt_ = format_height_pt_;
-    }
-    page_width_ = page_width_pt_ / k_;
-    page_height_ = page_height_pt_ / k_;
+    set_page_size(chosen);
     page_break_trigger_ = page_height_ - bottom_margin_;
     current_orientation_ = chosen;
   }

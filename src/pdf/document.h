@@ -151,6 +151,7 @@ class Document {
 
   void reset_state(std::string_view orientation, std::string_view unit, std::string_view format);
   void apply_format(std::string_view format);
+  void set_page_size(char orientation);
   bool begin_page(std::string_view orientation, std::string_view format);
   void end_page() { state_ = 1; }
   void call_footer();
