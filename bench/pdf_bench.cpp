@@ -28,8 +28,12 @@ struct SampleSheet {
 const SampleSheet& sample_sheet() {
   static const SampleSheet sheet = [] {
     SampleSheet made;
-    made.heading = "   Velkart   Morse\xFC" "bungstexte   -- Wortlisten selbst \xFC" "berpr\xFC" "fen! --  ;-)      "
-                   "02.01.2024 03:04:05    ";
+    made.heading =
+        "   Velkart   Morse\xFC"
+        "bungstexte   -- Wortlisten selbst \xFC"
+        "berpr\xFC"
+        "fen! --  ;-)      "
+        "02.01.2024 03:04:05    ";
     std::mt19937 generator(4711);
     const std::string letters = "KMURESNIAT";
     std::uniform_int_distribution<std::size_t> letter(0, letters.size() - 1);
@@ -48,7 +52,8 @@ const SampleSheet& sample_sheet() {
 }
 
 std::string chapter_title(std::size_t chapter) {
-  return "Chapter " + std::to_string(chapter) + " : Dateiname" + std::to_string(1000000 + chapter).substr(3) + "_.pdf";
+  return "Chapter " + std::to_string(chapter) + " : Dateiname" +
+         std::to_string(1000000 + chapter).substr(3) + "_.pdf";
 }
 
 // The calls the solution sheet makes, in its order.
@@ -142,7 +147,8 @@ class HaruSheet {
       while (start < body.size()) {
         HPDF_REAL used = 0;
         HPDF_Page_SetFontAndSize(page_, times_, 12);
-        const HPDF_UINT fits = HPDF_Page_MeasureText(page_, body.c_str() + start, text_room_, HPDF_TRUE, &used);
+        const HPDF_UINT fits =
+            HPDF_Page_MeasureText(page_, body.c_str() + start, text_room_, HPDF_TRUE, &used);
         const std::size_t take = fits == 0 ? 1 : fits;
         std::string line = body.substr(start, take);
         while (!line.empty() && line.back() == ' ') line.pop_back();
@@ -173,7 +179,8 @@ class HaruSheet {
     y_ = mm(10);
     // Framed, white-filled heading, centred.
     HPDF_Page_SetFontAndSize(page_, bold_, 10);
-    const HPDF_REAL w = mm(std::round(HPDF_Page_TextWidth(page_, sheet_.heading.c_str()) * 25.4 / 72 + 6));
+    const HPDF_REAL w =
+        mm(std::round(HPDF_Page_TextWidth(page_, sheet_.heading.c_str()) * 25.4 / 72 + 6));
     const HPDF_REAL x = (mm(210) - w) / 2;
     HPDF_Page_SetLineWidth(page_, mm(1));
     HPDF_Page_SetRGBStroke(page_, 0, 50 / 255.0f, 50 / 255.0f);
@@ -181,7 +188,8 @@ class HaruSheet {
     HPDF_Page_Rectangle(page_, x, top(y_ + mm(6)), w, mm(6));
     HPDF_Page_FillStroke(page_);
     HPDF_Page_SetRGBFill(page_, 0, 50 / 255.0f, 50 / 255.0f);
-    text_at(x + (w - HPDF_Page_TextWidth(page_, sheet_.heading.c_str())) / 2, y_ + mm(3) + 3.0f, sheet_.heading);
+    text_at(x + (w - HPDF_Page_TextWidth(page_, sheet_.heading.c_str())) / 2, y_ + mm(3) + 3.0f,
+            sheet_.heading);
     y_ += mm(6) + mm(5);
     HPDF_Page_SetLineWidth(page_, mm(0.2));
     HPDF_Page_SetGrayStroke(page_, 0);
@@ -192,7 +200,8 @@ class HaruSheet {
     HPDF_Page_SetFontAndSize(page_, italic_, 8);
     HPDF_Page_SetGrayFill(page_, 128 / 255.0f);
     const std::string text = "Page " + std::to_string(page_number_);
-    text_at((mm(210) - HPDF_Page_TextWidth(page_, text.c_str())) / 2, mm(297 - 15 + 5) + 2.4f, text);
+    text_at((mm(210) - HPDF_Page_TextWidth(page_, text.c_str())) / 2, mm(297 - 15 + 5) + 2.4f,
+            text);
     HPDF_Page_SetGrayFill(page_, 0);
   }
 

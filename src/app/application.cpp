@@ -45,7 +45,8 @@ int Application::run() {
 void Application::handle_control(int control) {
   switch (control) {
     case c::word_length_slider:
-      gui_.set_text(c::word_length_label, runtime::integer_to_text(gui_.get_state(c::word_length_slider)));
+      gui_.set_text(c::word_length_label,
+                    runtime::integer_to_text(gui_.get_state(c::word_length_slider)));
       break;
     case c::trial_button:
       generator::run_trial(gui_);

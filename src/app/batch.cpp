@@ -3,8 +3,8 @@
 #include <charconv>
 #include <filesystem>
 #include <optional>
-#include <variant>
 #include <ostream>
+#include <variant>
 #include <vector>
 
 #include "app/main_window.h"
@@ -48,7 +48,8 @@ struct UsageError {
 std::optional<std::uint32_t> parse_seed(std::string_view text) {
   std::uint32_t value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (result.ec != std::errc() || result.ptr != text.data() + text.size() || text.empty()) return std::nullopt;
+  if (result.ec != std::errc() || result.ptr != text.data() + text.size() || text.empty())
+    return std::nullopt;
   return value;
 }
 
@@ -85,7 +86,8 @@ std::variant<Options, UsageError> parse_arguments(std::span<const std::string> a
       const auto value = value_of(argument);
       if (!value) return UsageError{usage(texts::batch_missing_value, argument)};
       const std::size_t equals = value->find('=');
-      if (equals == std::string::npos || equals == 0) return UsageError{usage(texts::batch_bad_set, *value)};
+      if (equals == std::string::npos || equals == 0)
+        return UsageError{usage(texts::batch_bad_set, *value)};
       const std::string key = value->substr(0, equals);
       const std::string setting_value = value->substr(equals + 1);
       const SettingKey* setting = find_setting_key(key);
@@ -112,14 +114,16 @@ std::variant<Options, UsageError> parse_arguments(std::span<const std::string> a
       return UsageError{usage(texts::batch_too_many, argument)};
     }
   }
-  if (options.command == Command::none && !options.help) return UsageError{usage(texts::batch_no_command)};
+  if (options.command == Command::none && !options.help)
+    return UsageError{usage(texts::batch_no_command)};
   return options;
 }
 
 void apply_overrides(SettingsRecord& record, const Options& options) {
   for (const auto& [setting, value] : options.overrides) {
     if (setting->kind == SettingKind::integer) {
-      record.set_number(setting->setting, static_cast<std::int32_t>(runtime::text_to_integer(value)));
+      record.set_number(setting->setting,
+                        static_cast<std::int32_t>(runtime::text_to_integer(value)));
     } else {
       record.set_text(setting->setting, value);
     }
@@ -129,9 +133,11 @@ void apply_overrides(SettingsRecord& record, const Options& options) {
 // The encoder numbers its files from 0000 like the texts, without the "_".
 void print_sound_files(std::ostream& out, const std::string& base_name, std::size_t count) {
   for (std::size_t index = 0; index < count; ++index) {
-    const std::string text_name = generator::text_file_name(base_name, static_cast<std::int64_t>(index));
-    const std::string sound = std::string(generator::output_folder) +
-                              text_name.substr(0, text_name.size() - std::string_view("_.txt").size()) + ".mp3";
+    const std::string text_name =
+        generator::text_file_name(base_name, static_cast<std::int64_t>(index));
+    const std::string sound =
+        std::string(generator::output_folder) +
+        text_name.substr(0, text_name.size() - std::string_view("_.txt").size()) + ".mp3";
     if (std::filesystem::exists(runtime::native_path(sound))) out << to_utf8(sound) << '\n';
   }
 }
@@ -140,8 +146,8 @@ int wait_for_encoder(int process, runtime::Launcher& launcher, gui::Gui& gui, st
   err << to_utf8(texts::batch_encoder_waiting) << '\n';
   const int code = launcher.wait_for(process);
   if (code != 0) {
-    gui.show_message(texts::message_title,
-                     std::string(texts::batch_encoder_failed.view()) + runtime::integer_to_text(code));
+    gui.show_message(texts::message_title, std::string(texts::batch_encoder_failed.view()) +
+                                               runtime::integer_to_text(code));
     return code;
   }
   err << to_utf8(texts::batch_encoder_done) << '\n';
@@ -191,7 +197,8 @@ int run_batch(std::span<const std::string> arguments, std::ostream& out, std::os
       if (context.encoder_process != 0) {
         if (options.wait_for_encoder) {
           if (wait_for_encoder(context.encoder_process, launcher, gui, err) == 0) {
-            print_sound_files(out, gui.get_text(controls::base_name_field), result.written_files.size());
+            print_sound_files(out, gui.get_text(controls::base_name_field),
+                              result.written_files.size());
           }
         } else {
           err << to_utf8(texts::batch_encoder_running) << context.encoder_process << '\n';
@@ -202,7 +209,8 @@ int run_batch(std::span<const std::string> arguments, std::ostream& out, std::os
     case Command::vocab: {
       const std::string name = options.vocab_name.value_or(record.text(Setting::builder_source));
       std::string log;
-      const vocab::PipelineHooks hooks{[&name] { return name; }, [&log](std::string_view text) { log = text; }};
+      const vocab::PipelineHooks hooks{[&name] { return name; },
+                                       [&log](std::string_view text) { log = text; }};
       vocab::run_vocabulary_pipeline(hooks, gui);
       out << to_utf8(log) << '\n';
       break;

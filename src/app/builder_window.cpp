@@ -44,14 +44,17 @@ const std::array<ControlRow, 15> rows{{
 
 }  // namespace
 
-std::span<const ControlRow> builder_window_rows() { return rows; }
+std::span<const ControlRow> builder_window_rows() {
+  return rows;
+}
 
 bool build_builder_window(gui::Gui& gui, std::string_view source_name) {
   gui::WindowOptions options;
   options.minimise_box = true;
   options.maximise_box = false;
   options.sizing_border = true;
-  if (!gui.open_window(controls::builder_window, 0, 0, 692, 454, texts::builder_title, options)) return false;
+  if (!gui.open_window(controls::builder_window, 0, 0, 692, 454, texts::builder_title, options))
+    return false;
   const gui::Bitmap picture = gui::load_bitmap(program_picture_bmp());
   create_controls(gui, rows, picture);
   gui.set_window_icon(controls::builder_window, picture);

@@ -101,14 +101,17 @@ const std::array<ControlRow, 64> rows{{
 
 }  // namespace
 
-std::span<const ControlRow> main_window_rows() { return rows; }
+std::span<const ControlRow> main_window_rows() {
+  return rows;
+}
 
 bool build_main_window(gui::Gui& gui, const SettingsRecord& record) {
   gui::WindowOptions options;
   options.minimise_box = true;
   options.maximise_box = true;
   options.sizing_border = false;
-  if (!gui.open_window(controls::main_window, 0, 0, 1000, 680, texts::main_title, options)) return false;
+  if (!gui.open_window(controls::main_window, 0, 0, 1000, 680, texts::main_title, options))
+    return false;
 
   const gui::Bitmap picture = gui::load_bitmap(program_picture_bmp());
   create_controls(gui, rows, picture);
@@ -120,7 +123,8 @@ bool build_main_window(gui::Gui& gui, const SettingsRecord& record) {
   for (const ControlRow& row : by_number) {
     if (row.type == ControlType::button) {
       if (row.number == controls::open_builder_button) {
-        gui.set_button_colors(row.number, row.text_color, row.background, palette::system, palette::red);
+        gui.set_button_colors(row.number, row.text_color, row.background, palette::system,
+                              palette::red);
       } else {
         gui.set_button_colors(row.number, row.text_color, row.background);
       }

@@ -14,9 +14,13 @@ namespace {
 using runtime::integer_to_text;
 using runtime::text_to_integer;
 
-const SettingKey& key_of(Setting setting) { return settings_table[static_cast<std::size_t>(setting)]; }
+const SettingKey& key_of(Setting setting) {
+  return settings_table[static_cast<std::size_t>(setting)];
+}
 
-int control_of(Setting setting) { return key_of(setting).control; }
+int control_of(Setting setting) {
+  return key_of(setting).control;
+}
 
 std::int32_t number_in(const gui::Gui& gui, Setting setting) {
   return static_cast<std::int32_t>(text_to_integer(gui.get_text(control_of(setting))));
@@ -74,7 +78,8 @@ void apply_settings_to_controls(gui::Gui& gui, const SettingsRecord& record) {
   gui.set_state(controls::word_length_slider, 5);
   gui.set_state(controls::up_to_option, 1);
   gui.set_text(controls::status_label, texts::generation_status);
-  for (Setting list : {S::list_own, S::list_german, S::list_english, S::list_q_groups, S::list_abbreviations}) {
+  for (Setting list :
+       {S::list_own, S::list_german, S::list_english, S::list_q_groups, S::list_abbreviations}) {
     gui.set_state(control_of(list), record.number(list));
   }
   gui.set_text(control_of(S::allowed_characters), record.text(S::allowed_characters));
@@ -88,7 +93,8 @@ void apply_settings_to_controls(gui::Gui& gui, const SettingsRecord& record) {
   gui.set_state(controls::up_to_option, record.number(S::up_to_length));
   gui.set_state(controls::exact_option, record.number(S::up_to_length) == 1 ? 0 : 1);
   gui.set_text(control_of(S::base_name), record.text(S::base_name));
-  for (Setting field : {S::repetitions, S::text_count, S::character_speed, S::effective_speed, S::frequency}) {
+  for (Setting field :
+       {S::repetitions, S::text_count, S::character_speed, S::effective_speed, S::frequency}) {
     gui.set_text(control_of(field), integer_to_text(record.number(field)));
   }
   gui.set_state(control_of(S::word_spacing), record.number(S::word_spacing));
@@ -99,7 +105,8 @@ void apply_settings_to_controls(gui::Gui& gui, const SettingsRecord& record) {
 void read_settings_from_controls(const gui::Gui& gui, SettingsRecord& record) {
   using S = Setting;
   record.set_number(S::word_limit, number_in(gui, S::word_limit));
-  for (Setting list : {S::list_own, S::list_german, S::list_english, S::list_q_groups, S::list_abbreviations}) {
+  for (Setting list :
+       {S::list_own, S::list_german, S::list_english, S::list_q_groups, S::list_abbreviations}) {
     record.set_number(list, gui.get_state(control_of(list)));
   }
   record.set_text(S::allowed_characters, gui.get_text(control_of(S::allowed_characters)));
@@ -109,7 +116,8 @@ void read_settings_from_controls(const gui::Gui& gui, SettingsRecord& record) {
   record.set_number(S::replace_umlauts, gui.get_state(control_of(S::replace_umlauts)));
   record.set_number(S::up_to_length, gui.get_state(controls::up_to_option));
   record.set_text(S::base_name, gui.get_text(control_of(S::base_name)));
-  for (Setting field : {S::repetitions, S::text_count, S::character_speed, S::effective_speed, S::frequency}) {
+  for (Setting field :
+       {S::repetitions, S::text_count, S::character_speed, S::effective_speed, S::frequency}) {
     record.set_number(field, number_in(gui, field));
   }
   record.set_number(S::word_spacing, gui.get_state(control_of(S::word_spacing)));

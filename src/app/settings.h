@@ -22,10 +22,27 @@ enum class SettingKind { integer, text };
 
 // In file order, which is also the order of reading and writing.
 enum class Setting : int {
-  list_own, list_german, list_english, list_q_groups, list_abbreviations,
-  allowed_characters, mandatory_characters, word_length, word_limit, replace_sz, replace_umlauts,
-  up_to_length, base_name, repetitions, text_count, character_speed, effective_speed, frequency,
-  word_spacing, qrq, builder_source,
+  list_own,
+  list_german,
+  list_english,
+  list_q_groups,
+  list_abbreviations,
+  allowed_characters,
+  mandatory_characters,
+  word_length,
+  word_limit,
+  replace_sz,
+  replace_umlauts,
+  up_to_length,
+  base_name,
+  repetitions,
+  text_count,
+  character_speed,
+  effective_speed,
+  frequency,
+  word_spacing,
+  qrq,
+  builder_source,
 };
 inline constexpr std::size_t setting_count = 21;
 

@@ -12,8 +12,12 @@ namespace velkart::app {
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-bool is_line_end(char c) { return c == '\r' || c == '\n' || c == '\0'; }
+bool is_blank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool is_line_end(char c) {
+  return c == '\r' || c == '\n' || c == '\0';
+}
 
 std::string_view trim_trailing_blanks(std::string_view text) {
   while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
@@ -46,11 +50,16 @@ std::string utf8_to_latin1(std::string_view utf8) {
   std::size_t at = 0;
   while (at < utf8.size()) {
     const auto lead = static_cast<unsigned char>(utf8[at]);
-    const std::size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 1;
+    const std::size_t length = lead < 0x80             ? 1
+                               : (lead & 0xE0) == 0xC0 ? 2
+                               : (lead & 0xF0) == 0xE0 ? 3
+                               : (lead & 0xF8) == 0xF0 ? 4
+                                                       : 1;
     if (lead < 0x80) {
       out.push_back(static_cast<char>(lead));
     } else if (length == 2 && at + 1 < utf8.size()) {
-      const unsigned code = ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[at + 1]) & 0x3Fu);
+      const unsigned code =
+          ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[at + 1]) & 0x3Fu);
       out.push_back(code <= 0xFF ? static_cast<char>(code) : '?');
     } else {
       out.push_back('?');
@@ -175,7 +184,9 @@ int SettingsStore::select_group(std::string_view name) {
   return 0;
 }
 
-std::size_t SettingsStore::block_begin() const { return current_group_ ? *current_group_ + 1 : 0; }
+std::size_t SettingsStore::block_begin() const {
+  return current_group_ ? *current_group_ + 1 : 0;
+}
 
 std::size_t SettingsStore::block_end() const {
   std::size_t end = block_begin();
@@ -205,7 +216,9 @@ std::int32_t SettingsStore::read_integer(std::string_view key, std::int32_t defa
   if (!found) return default_value;
   std::string_view value = entries_[*found].value;
   std::size_t at = 0;
-  while (at < value.size() && std::string_view(" \t\r\n\f\v").find(value[at]) != std::string_view::npos) ++at;
+  while (at < value.size() &&
+         std::string_view(" \t\r\n\f\v").find(value[at]) != std::string_view::npos)
+    ++at;
   bool negative = false;
   if (at < value.size() && (value[at] == '-' || value[at] == '+')) negative = value[at++] == '-';
   // Values beyond 32 bits keep their low 32 bits, as numbers typed into the fields do.
@@ -232,7 +245,8 @@ void SettingsStore::write_text(std::string_view key, std::string_view value) {
     entries_[*found].value = as_stored(value);
   } else {
     const auto at = static_cast<std::ptrdiff_t>(block_end());
-    entries_.insert(entries_.begin() + at, Entry{Entry::Kind::key, as_stored(key), as_stored(value)});
+    entries_.insert(entries_.begin() + at,
+                    Entry{Entry::Kind::key, as_stored(key), as_stored(value)});
     if (current_group_ && static_cast<std::size_t>(at) <= *current_group_) ++*current_group_;
   }
   changed_ = true;

@@ -53,8 +53,8 @@ class SettingsStore {
   void write_back();
 
   bool has_file_ = false;
-  std::string path_;        // the file opened or created
-  std::string kept_path_;   // to be created at close: the file did not exist
+  std::string path_;       // the file opened or created
+  std::string kept_path_;  // to be created at close: the file did not exist
   bool read_only_ = false;
   bool truncate_on_close_ = false;  // created: emptied even when nothing is written
   bool changed_ = false;

@@ -26,7 +26,8 @@ struct ControlRow {
   int minimum = 0, maximum = 0;  // sliders
   std::string_view tooltip{};
   bool has_colors() const {
-    return !(text_color == gui::Color::system_default() && background == gui::Color::system_default());
+    return !(text_color == gui::Color::system_default() &&
+             background == gui::Color::system_default());
   }
 };
 

@@ -24,7 +24,8 @@ void check_speeds(gui::Gui& gui);
 
 // Appends one practice text's block: the text, repeated (repetitions - 1)
 // more times after a blank, then " <> ".
-void add_encoder_block(std::string& encoder_text, std::string_view practice_text, std::int64_t repetitions);
+void add_encoder_block(std::string& encoder_text, std::string_view practice_text,
+                       std::int64_t repetitions);
 
 // The values the command line is built from, as the fields hold them.
 struct EncoderFields {
@@ -48,6 +49,7 @@ std::string find_encoder();
 // Removes the final ">" and blank, writes the input file (message box when it
 // cannot be created) and starts the encoder without waiting. Returns the
 // encoder's process id, or 0 when none was started (message box then).
-int write_input_and_start_encoder(gui::Gui& gui, std::string encoder_text, runtime::Launcher& launcher);
+int write_input_and_start_encoder(gui::Gui& gui, std::string encoder_text,
+                                  runtime::Launcher& launcher);
 
 }  // namespace velkart::generator

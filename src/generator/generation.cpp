@@ -44,7 +44,8 @@ std::string text_file_name(std::string_view base_name, std::int64_t index) {
 bool base_name_allowed(std::string_view base_name) {
   for (char byte : base_name) {
     const auto code = static_cast<unsigned char>(byte);
-    if (code < 32 || code == 127 || std::string_view("\\/:*?\"<>|").find(byte) != std::string_view::npos) {
+    if (code < 32 || code == 127 ||
+        std::string_view("\\/:*?\"<>|").find(byte) != std::string_view::npos) {
       return false;
     }
   }
@@ -60,8 +61,10 @@ GenerationResult run_generation(gui::Gui& gui, GenerationContext& context) {
   }
 
   check_speeds(gui);
-  const auto text_count = static_cast<std::int32_t>(runtime::text_to_integer(gui.get_text(controls::text_count_field)));
-  const std::int64_t repetitions = runtime::text_to_integer(gui.get_text(controls::repetitions_field));
+  const auto text_count =
+      static_cast<std::int32_t>(runtime::text_to_integer(gui.get_text(controls::text_count_field)));
+  const std::int64_t repetitions =
+      runtime::text_to_integer(gui.get_text(controls::repetitions_field));
 
   std::string encoder_text;
   for (std::int32_t index = 0; index < text_count; ++index) {
@@ -78,7 +81,8 @@ GenerationResult run_generation(gui::Gui& gui, GenerationContext& context) {
   }
 
   if (context.launcher != nullptr) {
-    context.encoder_process = write_input_and_start_encoder(gui, std::move(encoder_text), *context.launcher);
+    context.encoder_process =
+        write_input_and_start_encoder(gui, std::move(encoder_text), *context.launcher);
   }
   result.sheet_path = write_solution_sheet(gui, result.written_files, base_name, context.clock);
   return result;

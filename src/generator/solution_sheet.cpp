@@ -15,12 +15,15 @@ namespace {
 
 using runtime::integer_to_text;
 
-std::string two_digits(int value) { return runtime::pad_left(integer_to_text(value), 2, "0"); }
+std::string two_digits(int value) {
+  return runtime::pad_left(integer_to_text(value), 2, "0");
+}
 
 // The sheet's page hooks and chapters, drawn into one document.
 class SolutionSheet {
  public:
-  SolutionSheet(pdf::Document& document, std::string heading) : pdf_(document), heading_(std::move(heading)) {}
+  SolutionSheet(pdf::Document& document, std::string heading)
+      : pdf_(document), heading_(std::move(heading)) {}
 
   void header() {
     pdf_.set_font("Arial", "B", 10);
@@ -50,7 +53,8 @@ class SolutionSheet {
   void print_chapter_title(int number, std::string_view label) {
     pdf_.set_font("Arial", "", 12);
     pdf_.set_fill_color(200, 220, 255);
-    pdf_.text_cell(0, 6, "Chapter " + integer_to_text(number) + " : " + std::string(label), 0, 1, "L", 1);
+    pdf_.text_cell(0, 6, "Chapter " + integer_to_text(number) + " : " + std::string(label), 0, 1,
+                   "L", 1);
     pdf_.line_break(4);
   }
 
@@ -82,12 +86,14 @@ class SolutionSheet {
 
 }  // namespace
 
-std::string sheet_path(std::string_view base_name) { return std::string(output_folder) + std::string(base_name) + ".pdf"; }
+std::string sheet_path(std::string_view base_name) {
+  return std::string(output_folder) + std::string(base_name) + ".pdf";
+}
 
 std::string sheet_heading(const pdf::LocalTime& now) {
-  return std::string(texts::sheet_heading.view()) + two_digits(now.day) + "." + two_digits(now.month) + "." +
-         integer_to_text(now.year) + " " + two_digits(now.hour) + ":" + two_digits(now.minute) + ":" +
-         two_digits(now.second) + "    ";
+  return std::string(texts::sheet_heading.view()) + two_digits(now.day) + "." +
+         two_digits(now.month) + "." + integer_to_text(now.year) + " " + two_digits(now.hour) +
+         ":" + two_digits(now.minute) + ":" + two_digits(now.second) + "    ";
 }
 
 std::string write_solution_sheet(const gui::Gui& gui, const std::vector<std::string>& written_files,
@@ -104,18 +110,20 @@ std::string write_solution_sheet(const gui::Gui& gui, const std::vector<std::str
 
   // No font is chosen here: these lines print in the heading's bold Arial.
   namespace c = controls;
-  document.multi_line_cell(0, 5,
-                           gui.get_text(c::character_speed_field) + std::string(texts::sheet_character_speed.view()) +
-                               gui.get_text(c::frequency_field) + std::string(texts::sheet_frequency.view()));
-  document.multi_line_cell(0, 5,
-                           gui.get_text(c::effective_speed_field) + std::string(texts::sheet_effective_speed.view()) +
-                               gui.get_text(c::repetitions_field) + std::string(texts::sheet_repetitions.view()));
+  document.multi_line_cell(
+      0, 5,
+      gui.get_text(c::character_speed_field) + std::string(texts::sheet_character_speed.view()) +
+          gui.get_text(c::frequency_field) + std::string(texts::sheet_frequency.view()));
+  document.multi_line_cell(
+      0, 5,
+      gui.get_text(c::effective_speed_field) + std::string(texts::sheet_effective_speed.view()) +
+          gui.get_text(c::repetitions_field) + std::string(texts::sheet_repetitions.view()));
   document.line_break();
 
   int number = 0;
   for (const std::string& name : written_files) {
-    const std::string label = runtime::replace_from(name, "txt", "pdf", runtime::CaseRule::ignore_ascii_case,
-                                                    runtime::text_length(name) - 2);
+    const std::string label = runtime::replace_from(
+        name, "txt", "pdf", runtime::CaseRule::ignore_ascii_case, runtime::text_length(name) - 2);
     sheet.print_chapter(number++, label, std::string(output_folder) + name);
     document.line_break();
   }

@@ -99,12 +99,14 @@ bool passes_filter(std::string_view entry, const PoolFilter& filter) {
 }
 
 void filter_pool(WordPool& pool, const PoolFilter& filter) {
-  std::erase_if(pool, [&filter](const std::string& entry) { return !passes_filter(entry, filter); });
+  std::erase_if(pool,
+                [&filter](const std::string& entry) { return !passes_filter(entry, filter); });
 }
 
 std::string draw_from_pool(const WordPool& pool, std::int32_t word_limit) {
   const std::size_t count = pool.size();
-  const std::size_t keep = word_limit <= 0 ? 0 : std::min(count, static_cast<std::size_t>(word_limit));
+  const std::size_t keep =
+      word_limit <= 0 ? 0 : std::min(count, static_cast<std::size_t>(word_limit));
   RemainingEntries remaining(keep > 0 ? count : 0);
   std::string joined;
   for (std::size_t drawn = 0; drawn < count; ++drawn) {
@@ -124,11 +126,13 @@ WordPool build_word_pool(gui::Gui& gui) {
   gui.set_text(controls::word_length_label, length_text);
 
   const std::string allowed = remove_all(
-      upper_case(gui.get_text(controls::allowed_field) + gui.get_text(controls::mandatory_field)), " ");
+      upper_case(gui.get_text(controls::allowed_field) + gui.get_text(controls::mandatory_field)),
+      " ");
   PoolFilter filter;
   filter.mandatory = upper_case(gui.get_text(controls::mandatory_field));
   filter.filtered_out = std::string(letter_alphabet);
-  for (char letter : allowed) filter.filtered_out = remove_all(filter.filtered_out, std::string(1, letter));
+  for (char letter : allowed)
+    filter.filtered_out = remove_all(filter.filtered_out, std::string(1, letter));
   gui.set_text(controls::filtered_label, filter.filtered_out);
   filter.word_length = text_to_integer(length_text);
   filter.up_to = gui.get_state(controls::up_to_option) == 1;
@@ -156,7 +160,8 @@ WordPool build_word_pool(gui::Gui& gui) {
 }
 
 std::string draw_practice_text(gui::Gui& gui, const WordPool& pool) {
-  const auto word_limit = static_cast<std::int32_t>(text_to_integer(gui.get_text(controls::word_limit_field)));
+  const auto word_limit =
+      static_cast<std::int32_t>(text_to_integer(gui.get_text(controls::word_limit_field)));
   return draw_from_pool(pool, word_limit);
 }
 

@@ -23,8 +23,8 @@ struct WordListFile {
   std::string_view path;
 };
 inline constexpr WordListFile word_list_files[] = {
-    {1, "nicht_loeschen/eigeneDatei.txt"}, {2, "nicht_loeschen/de_AllgemAfuTechnik.txt"},
-    {3, "nicht_loeschen/en1000.txt"},      {4, "nicht_loeschen/Qgruppe.txt"},
+    {1, "nicht_loeschen/eigeneDatei.txt"},    {2, "nicht_loeschen/de_AllgemAfuTechnik.txt"},
+    {3, "nicht_loeschen/en1000.txt"},         {4, "nicht_loeschen/Qgruppe.txt"},
     {5, "nicht_loeschen/CWabkuerzungen.txt"},
 };
 

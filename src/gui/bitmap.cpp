@@ -46,14 +46,16 @@ Bitmap load_bitmap(std::string_view bmp) {
     for (std::int32_t column = 0; column < width; ++column) {
       std::size_t pixel_at;
       if (bits == 8) {
-        const auto index = static_cast<unsigned char>(bmp[row_at + static_cast<std::size_t>(column)]);
+        const auto index =
+            static_cast<unsigned char>(bmp[row_at + static_cast<std::size_t>(column)]);
         if (index >= colours_used) return {};
         pixel_at = palette_at + index * 4u;
       } else {
         pixel_at = row_at + static_cast<std::size_t>(column) * (bits / 8);
       }
       char* target = &out.rgb[(static_cast<std::size_t>(row) * static_cast<std::size_t>(width) +
-                               static_cast<std::size_t>(column)) * 3];
+                               static_cast<std::size_t>(column)) *
+                              3];
       // Stored blue, green, red.
       target[0] = bmp[pixel_at + 2];
       target[1] = bmp[pixel_at + 1];

@@ -19,7 +19,8 @@ struct Cp1252Literal {
         bytes[size++] = static_cast<char>(lead);
         at += 1;
       } else if ((lead & 0xE0) == 0xC0) {
-        const unsigned code = ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[at + 1]) & 0x3Fu);
+        const unsigned code =
+            ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[at + 1]) & 0x3Fu);
         if (code > 0xFF) throw "only Latin-1 letters and the euro sign are supported";
         bytes[size++] = static_cast<char>(code);
         at += 2;

@@ -15,7 +15,9 @@ struct Color {
   Kind kind = Kind::system_default;
   std::uint8_t red = 0, green = 0, blue = 0;
 
-  static constexpr Color rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return {Kind::rgb, r, g, b}; }
+  static constexpr Color rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    return {Kind::rgb, r, g, b};
+  }
   static constexpr Color transparent() { return {Kind::transparent, 0, 0, 0}; }
   static constexpr Color system_default() { return {}; }
   friend constexpr bool operator==(const Color&, const Color&) = default;
@@ -87,7 +89,8 @@ class Gui {
   virtual void create_slider(int number, Rect box, int minimum, int maximum, bool tick_marks) = 0;
   virtual void create_label(int number, Rect box, std::string_view text, LabelOptions options) = 0;
   virtual void create_edit(int number, Rect box, std::string_view text, EditOptions options) = 0;
-  virtual void create_button(int number, Rect box, std::string_view caption, ButtonOptions options) = 0;
+  virtual void create_button(int number, Rect box, std::string_view caption,
+                             ButtonOptions options) = 0;
   virtual void create_image(int number, Rect box, const Bitmap& bitmap) = 0;
   virtual void set_tooltip(int number, std::string_view text) = 0;
 

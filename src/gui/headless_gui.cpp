@@ -21,7 +21,8 @@ void HeadlessGui::close_window(int window) {
   windows_.erase(window);
   std::erase_if(controls_, [window](const auto& entry) { return entry.second.window == window; });
   std::erase_if(queue_, [this, window](const QueuedEvent& event) {
-    return event.kind == EventKind::close_request ? event.number == window : !controls_.count(event.number);
+    return event.kind == EventKind::close_request ? event.number == window
+                                                  : !controls_.count(event.number);
   });
 }
 
@@ -56,7 +57,8 @@ EventKind HeadlessGui::wait_event() {
   return next.kind;
 }
 
-HeadlessControl* HeadlessGui::add_control(int number, ControlKind kind, Rect box, std::string_view text) {
+HeadlessControl* HeadlessGui::add_control(int number, ControlKind kind, Rect box,
+                                          std::string_view text) {
   if (current_window_ < 0 || !windows_.count(current_window_)) return nullptr;
   HeadlessControl control;
   control.kind = kind;
@@ -118,21 +120,25 @@ void HeadlessGui::create_slider(int number, Rect box, int minimum, int maximum, 
 }
 
 void HeadlessGui::create_label(int number, Rect box, std::string_view text, LabelOptions options) {
-  if (HeadlessControl* label = add_control(number, ControlKind::label, box, text)) label->label_options = options;
+  if (HeadlessControl* label = add_control(number, ControlKind::label, box, text))
+    label->label_options = options;
 }
 
 void HeadlessGui::create_edit(int number, Rect box, std::string_view text, EditOptions options) {
-  if (HeadlessControl* edit = add_control(number, ControlKind::edit, box, text)) edit->edit_options = options;
+  if (HeadlessControl* edit = add_control(number, ControlKind::edit, box, text))
+    edit->edit_options = options;
 }
 
-void HeadlessGui::create_button(int number, Rect box, std::string_view caption, ButtonOptions options) {
+void HeadlessGui::create_button(int number, Rect box, std::string_view caption,
+                                ButtonOptions options) {
   if (HeadlessControl* button = add_control(number, ControlKind::button, box, caption)) {
     button->button_options = options;
   }
 }
 
 void HeadlessGui::create_image(int number, Rect box, const Bitmap& bitmap) {
-  if (HeadlessControl* image = add_control(number, ControlKind::image, box, {})) image->bitmap = bitmap;
+  if (HeadlessControl* image = add_control(number, ControlKind::image, box, {}))
+    image->bitmap = bitmap;
 }
 
 void HeadlessGui::set_tooltip(int number, std::string_view text) {
@@ -163,7 +169,8 @@ void HeadlessGui::set_state(int number, int value) {
     case ControlKind::option:
       if (value != 0) {
         for (auto& [other_number, other] : controls_) {
-          if (other.kind == ControlKind::option && other.option_group == target->option_group) other.state = 0;
+          if (other.kind == ControlKind::option && other.option_group == target->option_group)
+            other.state = 0;
         }
       }
       target->state = value != 0 ? 1 : 0;
@@ -183,7 +190,8 @@ void HeadlessGui::set_colors(int number, Color text, Color background) {
   }
 }
 
-void HeadlessGui::set_button_colors(int number, Color text, Color face, std::optional<Color> pressed_text,
+void HeadlessGui::set_button_colors(int number, Color text, Color face,
+                                    std::optional<Color> pressed_text,
                                     std::optional<Color> pressed_face) {
   if (HeadlessControl* target = find(number)) {
     target->text_color = text;
@@ -205,7 +213,9 @@ bool HeadlessGui::accepts_input(int number) const {
   return owner != nullptr && owner->input == WindowInput::enabled;
 }
 
-void HeadlessGui::queue_control_event(int number) { queue_.push_back({EventKind::control, number}); }
+void HeadlessGui::queue_control_event(int number) {
+  queue_.push_back({EventKind::control, number});
+}
 
 void HeadlessGui::user_clicks(int number) {
   if (!accepts_input(number)) return;
@@ -220,7 +230,8 @@ void HeadlessGui::user_types(int number, std::string_view text) {
   HeadlessControl* target = find(number);
   if (target->kind != ControlKind::edit) return;
   std::string typed(text);
-  if (target->edit_options.digits_only) std::erase_if(typed, [](char c) { return c < '0' || c > '9'; });
+  if (target->edit_options.digits_only)
+    std::erase_if(typed, [](char c) { return c < '0' || c > '9'; });
   target->text = typed;
   queue_control_event(number);
 }

@@ -49,8 +49,8 @@ struct RecordedMessage {
 
 class HeadlessGui : public Gui {
  public:
-  bool open_window(int window, int x, int y, int client_width, int client_height, std::string_view title,
-                   WindowOptions options) override;
+  bool open_window(int window, int x, int y, int client_width, int client_height,
+                   std::string_view title, WindowOptions options) override;
   void close_window(int window) override;
   void disable_window(int window, WindowInput input) override;
   void activate_window(int window) override;
@@ -69,7 +69,8 @@ class HeadlessGui : public Gui {
   void create_slider(int number, Rect box, int minimum, int maximum, bool tick_marks) override;
   void create_label(int number, Rect box, std::string_view text, LabelOptions options) override;
   void create_edit(int number, Rect box, std::string_view text, EditOptions options) override;
-  void create_button(int number, Rect box, std::string_view caption, ButtonOptions options) override;
+  void create_button(int number, Rect box, std::string_view caption,
+                     ButtonOptions options) override;
   void create_image(int number, Rect box, const Bitmap& bitmap) override;
   void set_tooltip(int number, std::string_view text) override;
 
@@ -88,7 +89,7 @@ class HeadlessGui : public Gui {
   void user_clicks(int number);                        // toggles, selects, presses
   void user_types(int number, std::string_view text);  // replaces the field's text
   void user_moves_slider(int number, int position);
-  void user_focuses(int number);                       // focus in or out of a field
+  void user_focuses(int number);  // focus in or out of a field
   void user_closes(int window);
 
   // Inspection for tests and the batch companion.
@@ -100,7 +101,9 @@ class HeadlessGui : public Gui {
   void clear_messages() { messages_.clear(); }
   std::size_t pending_events() const { return queue_.size(); }
   // Called for every message box as it is shown (the batch companion prints them).
-  void on_message(std::function<void(const RecordedMessage&)> listener) { listener_ = std::move(listener); }
+  void on_message(std::function<void(const RecordedMessage&)> listener) {
+    listener_ = std::move(listener);
+  }
 
  private:
   struct QueuedEvent {

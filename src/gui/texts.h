@@ -17,7 +17,8 @@ inline constexpr Cp1252Literal bad_base_name{
 inline constexpr Cp1252Literal encoder_missing{
     "Der mp3-Encoder ebook2cw wurde nicht gefunden. Es werden keine mp3-Dateien erzeugt."};
 inline constexpr Cp1252Literal encoder_still_running{
-    "Die mp3-Dateien des letzten Durchlaufs werden noch erzeugt. Bitte warten, bis das Erzeugen beendet ist."};
+    "Die mp3-Dateien des letzten Durchlaufs werden noch erzeugt. Bitte warten, bis das Erzeugen "
+    "beendet ist."};
 
 // Output area while a practice text is drawn
 inline constexpr Cp1252Literal please_wait{"\n\n   B I T T E   W A R T E N"};
@@ -37,8 +38,10 @@ inline constexpr Cp1252Literal replace_umlauts{"ÖÄÜ gegen OE AE UE austausche
 inline constexpr Cp1252Literal allowed_characters{"erlaubte Zeichen:"};
 inline constexpr Cp1252Literal default_allowed{"kmuresniat"};
 inline constexpr Cp1252Literal filtered_characters{"ausgefilterte Zeichen:"};
-inline constexpr Cp1252Literal frequency_german{"De ----- E N I R S A T D H U L G C O M B F W K Z P V  J  Y X Q"};
-inline constexpr Cp1252Literal frequency_english{"En ----- E T A O I N S H R D L C U M W F G Y P B V K J X Q Z "};
+inline constexpr Cp1252Literal frequency_german{
+    "De ----- E N I R S A T D H U L G C O M B F W K Z P V  J  Y X Q"};
+inline constexpr Cp1252Literal frequency_english{
+    "En ----- E T A O I N S H R D L C U M W F G Y P B V K J X Q Z "};
 inline constexpr Cp1252Literal frequency_cw{"cw ----- C Q D E R S P G"};
 inline constexpr Cp1252Literal koch_order{"K M U R E S N A P T L W I J Z F O Y V G Q H B C D X"};
 inline constexpr Cp1252Literal trial_button{"Text analysieren -Probedurchlauf-"};
@@ -54,7 +57,8 @@ inline constexpr Cp1252Literal word_limit{"max. Anzahl d. Worte im Zufallstext"}
 inline constexpr Cp1252Literal default_word_limit{"300"};
 inline constexpr Cp1252Literal one{"1"};
 inline constexpr Cp1252Literal text_count{
-    "Anzahl der Übungstexte mit zufälliger Reihenfolge erstellen (Es werden einzelne Kapitel/Dateien "
+    "Anzahl der Übungstexte mit zufälliger Reihenfolge erstellen (Es werden einzelne "
+    "Kapitel/Dateien "
     "mit gleichem Sortierkriterium aber unterschiedlichen Wörtern erzeugt)"};
 inline constexpr Cp1252Literal most_frequent{"häufigste Zeichen"};
 inline constexpr Cp1252Literal koch_method{"Lernmethode: Koch"};
@@ -71,48 +75,62 @@ inline constexpr Cp1252Literal mandatory_characters{"Zeichen verpflichtend"};
 inline constexpr Cp1252Literal mandatory_explanation{
     "Zeichen müssen verpflichtend im Wort vorkommen (Trainingshilfe)"};
 inline constexpr Cp1252Literal word_spacing_tooltip{
-    "Es werden nur die Wortzwischenräume vergrößert. Diese Auswahl funktioniert nicht zusammen mit der "
+    "Es werden nur die Wortzwischenräume vergrößert. Diese Auswahl funktioniert nicht zusammen mit "
+    "der "
     "Veränderung der Effektivgeschwindigkeit!"};
 inline constexpr Cp1252Literal repetitions{
-    "Wiederholungsschleife innerhalb einer Datei (nur mp3 - im PDF-Dokument wird der Text nur einmal "
+    "Wiederholungsschleife innerhalb einer Datei (nur mp3 - im PDF-Dokument wird der Text nur "
+    "einmal "
     "abgedruckt)"};
 inline constexpr Cp1252Literal five{"5"};
 inline constexpr Cp1252Literal six_fifty{"650"};
 inline constexpr Cp1252Literal frequency{"Hz Frequenz"};
 inline constexpr Cp1252Literal generation_status{
-    "- mp3-Sounddateien wird erstellt\n- txt-Dateien werden ertellt\n- pdf-Lösungsdatei wird erstellt\n"
+    "- mp3-Sounddateien wird erstellt\n- txt-Dateien werden ertellt\n- pdf-Lösungsdatei wird "
+    "erstellt\n"
     "Die Dateien sind im Verzeichnis: Texte"};
-inline constexpr Cp1252Literal open_builder_button{"Eigenen Grundwortschatz erstellen und einbinden"};
+inline constexpr Cp1252Literal open_builder_button{
+    "Eigenen Grundwortschatz erstellen und einbinden"};
 inline constexpr Cp1252Literal open_builder_tooltip{
-    "Mit diesem Tool kann der Wortschatz erweitert werden. Eigene Wörter müssen immer eigeneDatei.txt  heißen."};
+    "Mit diesem Tool kann der Wortschatz erweitert werden. Eigene Wörter müssen immer "
+    "eigeneDatei.txt  heißen."};
 inline constexpr Cp1252Literal help_button{"Hilfe & Informationen"};
 inline constexpr Cp1252Literal german_list_note{"allgemein/AFU/Technik"};
 inline constexpr Cp1252Literal extra_word_spaces{"zusätzliche Wortzwischenräume"};
 inline constexpr Cp1252Literal zero{"0"};
 inline constexpr Cp1252Literal qrq_before{"alle "};
 inline constexpr Cp1252Literal qrq_after{
-    "Minuten die Zeichengeschwindigkeit um 1 WPM erhöhen - QRQ -  ( 0 = konstante Geschwindigkeit ) Die "
-    "Effektivgeschwindigkeit muss gleich der Zeichengeschwindigkeit sein und wird deshalb angepasst"};
+    "Minuten die Zeichengeschwindigkeit um 1 WPM erhöhen - QRQ -  ( 0 = konstante Geschwindigkeit "
+    ") Die "
+    "Effektivgeschwindigkeit muss gleich der Zeichengeschwindigkeit sein und wird deshalb "
+    "angepasst"};
 inline constexpr Cp1252Literal files_to_write{"zu erzeugende Dateien: (werden überschrieben)"};
 inline constexpr Cp1252Literal files_folder_note{
     "Die von euch erzeugen Dateien liegen im Verzeichns 'eure_Texte'"};
 
 // The program without a screen
 inline constexpr Cp1252Literal no_display{
-    "Velkart braucht eine grafische Oberfläche, es wurde aber keine gefunden (DISPLAY ist nicht gesetzt "
+    "Velkart braucht eine grafische Oberfläche, es wurde aber keine gefunden (DISPLAY ist nicht "
+    "gesetzt "
     "oder der X-Server ist nicht erreichbar). Für die Kommandozeile gibt es velkart-batch."};
-inline constexpr Cp1252Literal window_not_opened{"Das Hauptfenster von Velkart konnte nicht geöffnet werden."};
+inline constexpr Cp1252Literal window_not_opened{
+    "Das Hauptfenster von Velkart konnte nicht geöffnet werden."};
 
 // Solution sheet
-inline constexpr Cp1252Literal sheet_heading{"   Velkart   Morseübungstexte von Olvar (ZZ9OLV)   -- Wortlisten selbst überprüfen! --  ;-)      "};
+inline constexpr Cp1252Literal sheet_heading{
+    "   Velkart   Morseübungstexte von Olvar (ZZ9OLV)   -- Wortlisten selbst überprüfen! --  ;-)   "
+    "   "};
 inline constexpr Cp1252Literal sheet_character_speed{"WpM Zeichengeschwindigkeit         "};
-inline constexpr Cp1252Literal sheet_frequency{"Hz Frequenz                  große Wortabstände: aus"};
+inline constexpr Cp1252Literal sheet_frequency{
+    "Hz Frequenz                  große Wortabstände: aus"};
 inline constexpr Cp1252Literal sheet_effective_speed{"WpM Effektivgeschwindigkeit        "};
-inline constexpr Cp1252Literal sheet_repetitions{" Wiederholungen je Text        QRQ Speed um 1WPM/min erhöhen: aus"};
+inline constexpr Cp1252Literal sheet_repetitions{
+    " Wiederholungen je Text        QRQ Speed um 1WPM/min erhöhen: aus"};
 
 // Help document
 inline constexpr Cp1252Literal help_missing{
-    "Die Hilfe-Datei hilfe.pdf fehlt im Arbeitsordner. Sie liegt dem Programm bei und kann von dort "
+    "Die Hilfe-Datei hilfe.pdf fehlt im Arbeitsordner. Sie liegt dem Programm bei und kann von "
+    "dort "
     "wieder in den Arbeitsordner kopiert werden."};
 inline constexpr Cp1252Literal help_not_opened{
     "Die Hilfe-Datei hilfe.pdf konnte nicht geöffnet werden. Ist ein Programm zum Anzeigen von "
@@ -143,11 +161,13 @@ inline constexpr Cp1252Literal batch_usage{
     "Rückgabewert: 0 ohne Meldung, 1 wenn eine Meldung ausgegeben wurde,\n"
     "2 bei einem Aufruffehler.\n"};
 inline constexpr Cp1252Literal batch_usage_hint{"Hilfe: velkart-batch --help"};
-inline constexpr Cp1252Literal batch_no_command{"Kein Befehl angegeben (trial, generate oder vocab)."};
+inline constexpr Cp1252Literal batch_no_command{
+    "Kein Befehl angegeben (trial, generate oder vocab)."};
 inline constexpr Cp1252Literal batch_unknown_command{"Unbekannter Befehl: "};
 inline constexpr Cp1252Literal batch_unknown_option{"Unbekannte Option: "};
 inline constexpr Cp1252Literal batch_missing_value{"Der Option fehlt ein Wert: "};
-inline constexpr Cp1252Literal batch_bad_seed{"--seed braucht eine ganze Zahl von 0 bis 4294967295, nicht: "};
+inline constexpr Cp1252Literal batch_bad_seed{
+    "--seed braucht eine ganze Zahl von 0 bis 4294967295, nicht: "};
 inline constexpr Cp1252Literal batch_bad_set{"--set braucht die Form KEY=WERT, nicht: "};
 inline constexpr Cp1252Literal batch_unknown_key{"Unbekannte Einstellung: "};
 inline constexpr Cp1252Literal batch_not_a_number{"Die Einstellung braucht eine ganze Zahl: "};
@@ -155,23 +175,29 @@ inline constexpr Cp1252Literal batch_too_many{"Zu viele Angaben: "};
 inline constexpr Cp1252Literal batch_encoder_waiting{"Warte auf ebook2cw ..."};
 inline constexpr Cp1252Literal batch_encoder_done{"ebook2cw ist fertig."};
 inline constexpr Cp1252Literal batch_encoder_failed{"ebook2cw endete mit dem Fehlercode "};
-inline constexpr Cp1252Literal batch_encoder_running{"ebook2cw läuft weiter im Hintergrund, Prozess "};
+inline constexpr Cp1252Literal batch_encoder_running{
+    "ebook2cw läuft weiter im Hintergrund, Prozess "};
 
 // Builder window
 inline constexpr Cp1252Literal builder_title{"Wortschatzgenerator"};
 inline constexpr Cp1252Literal builder_intro{
     "Dieses Unterprogramm hilft bei der Erzeugung eines eigenen Grundwortschatzes. Aus diesem "
-    "Grundwortschatz können dann später die Zufallslisten generiert werden. Eine Ursprungsdatei muss im "
-    "Ordner 'Wortschatz_erweitern'  liegen. Der Text wird dann von ungültigen Zeichen oder doppelten "
-    "Worten gesäubert. Die Wörter werden dann jeweils nach Grösse und dem Anfangsbuchstaben sortiert. So "
+    "Grundwortschatz können dann später die Zufallslisten generiert werden. Eine Ursprungsdatei "
+    "muss im "
+    "Ordner 'Wortschatz_erweitern'  liegen. Der Text wird dann von ungültigen Zeichen oder "
+    "doppelten "
+    "Worten gesäubert. Die Wörter werden dann jeweils nach Grösse und dem Anfangsbuchstaben "
+    "sortiert. So "
     "können unerwünschte Wörter besser gefunden werden."};
 inline constexpr Cp1252Literal builder_caution{
-    "Überprüft eure Wortlisten bitte auf Wörter mit unerwünschtem Inhalt um die Teilnehmer eurer Kurse "
+    "Überprüft eure Wortlisten bitte auf Wörter mit unerwünschtem Inhalt um die Teilnehmer eurer "
+    "Kurse "
     "nicht zu verschrecken. So muss kein Kind mit Wörtern das morsen erlernen, die nicht für die "
     "Altersgruppe geeignet sind oder z.B. einen fremdenfeindlichen Hintergrund haben. Geht bitte "
     "verantwortungsbewust mit euren Listen um."};
 inline constexpr Cp1252Literal builder_rename{
-    "Die erzeugte Datei muss dann von dir manuell umbenannt werden in: eigeneDatei.txt und in den Ordner "
+    "Die erzeugte Datei muss dann von dir manuell umbenannt werden in: eigeneDatei.txt und in den "
+    "Ordner "
     "'nicht_loeschen' kopiert werden. Nur so kann das Programm darauf zugreifen."};
 inline constexpr Cp1252Literal source_file{"Ursprungs-Datei"};
 inline constexpr Cp1252Literal source_initial{"text"};
@@ -190,10 +216,13 @@ inline constexpr Cp1252Literal log_please_wait{"BITTE WARTEN"};
 inline constexpr Cp1252Literal log_load{"-Ursprungsdatei laden"};
 inline constexpr Cp1252Literal log_build_words{"String erstellen"};
 inline constexpr Cp1252Literal log_length_filter{
-    "-leere Elemente, überflüssige Leerzeichen und Wörter mit weniger als drei und mehr als zehn Buchstaben "
+    "-leere Elemente, überflüssige Leerzeichen und Wörter mit weniger als drei und mehr als zehn "
+    "Buchstaben "
     "entfernen"};
-inline constexpr Cp1252Literal log_character_filter{"-/<>,;.:-_#'+*!§$%&()=?\\}{1234567890|^°~µ€@[]²³"};
-inline constexpr Cp1252Literal log_character_filter_more{"  und Wörter aus nur einem Buchstaben entfernen"};
+inline constexpr Cp1252Literal log_character_filter{
+    "-/<>,;.:-_#'+*!§$%&()=?\\}{1234567890|^°~µ€@[]²³"};
+inline constexpr Cp1252Literal log_character_filter_more{
+    "  und Wörter aus nur einem Buchstaben entfernen"};
 inline constexpr Cp1252Literal log_sort{"-Wörter sortieren"};
 inline constexpr Cp1252Literal log_duplicates{"-doppelte Wörter entfernen"};
 inline constexpr Cp1252Literal log_line{"-langen Text bilden"};

@@ -14,7 +14,9 @@ ByteBuffer::ByteBuffer(std::size_t capacity, std::size_t limit) : limit_(limit) 
   if (memory_ != nullptr) capacity_ = capacity;
 }
 
-ByteBuffer::~ByteBuffer() { std::free(memory_); }
+ByteBuffer::~ByteBuffer() {
+  std::free(memory_);
+}
 
 ByteBuffer::ByteBuffer(ByteBuffer&& other) noexcept
     : memory_(std::exchange(other.memory_, nullptr)),

@@ -63,7 +63,8 @@ std::string colour_operator(int r, int g, int b, std::string_view grey, std::str
 // count, as the program's paths use either.
 bool valid_file_part(std::string_view name) {
   const std::size_t separator = name.find_last_of("/\\");
-  const std::string_view part = separator == std::string_view::npos ? name : name.substr(separator + 1);
+  const std::string_view part =
+      separator == std::string_view::npos ? name : name.substr(separator + 1);
   if (part.empty()) return false;
   for (const char byte : part) {
     if (static_cast<unsigned char>(byte) < 32) return false;
@@ -74,13 +75,16 @@ bool valid_file_part(std::string_view name) {
 
 }  // namespace
 
-std::string_view producer_text() { return "Velkart PDF " VELKART_VERSION; }
+std::string_view producer_text() {
+  return "Velkart PDF " VELKART_VERSION;
+}
 
 LocalTime local_time_now() {
   const std::time_t now = std::time(nullptr);
   std::tm parts{};
   localtime_r(&now, &parts);
-  return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec};
+  return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
+          parts.tm_hour,        parts.tm_min,     parts.tm_sec};
 }
 
 Document::Document(Clock clock) : clock_(std::move(clock)) {
@@ -88,7 +92,8 @@ Document::Document(Clock clock) : clock_(std::move(clock)) {
   reset_state("", "", "");
 }
 
-void Document::reset_state(std::string_view orientation, std::string_view unit, std::string_view format) {
+void Document::reset_state(std::string_view orientation, std::string_view unit,
+                           std::string_view format) {
   page_count_ = 0;
   object_count_ = 2;
   in_footer_ = false;
@@ -132,7 +137,8 @@ void Document::apply_format(std::string_view format) {
   const std::size_t comma = format.find(',');
   float width = 0;
   float height = 0;
-  const bool parsed = comma != std::string_view::npos && parse_real(format.substr(0, comma), width) &&
+  const bool parsed = comma != std::string_view::npos &&
+                      parse_real(format.substr(0, comma), width) &&
                       parse_real(format.substr(comma + 1), height) && width > 0 && height > 0;
   if (!parsed) {
     // An unreadable size would give a page nobody can display; keep A4.
@@ -152,7 +158,8 @@ void Document::set_page_size(char orientation) {
   page_height_ = page_height_pt_ / k_;
 }
 
-bool Document::new_document(std::string_view orientation, std::string_view unit, std::string_view format) {
+bool Document::new_document(std::string_view orientation, std::string_view unit,
+                            std::string_view format) {
   header_hook_ = nullptr;
   footer_hook_ = nullptr;
   // A document abandoned without saving must not leak its pages, fonts or
@@ -260,8 +267,8 @@ bool Document::begin_page(std::string_view orientation, std::string_view format)
   const bool new_format = !runtime::trim_blanks(format).empty();
   if (new_format) apply_format(format);
   const std::string wanted = runtime::trim_blanks(orientation);
-  const char chosen =
-      wanted.empty() ? default_orientation_ : (runtime::upper_case_byte(wanted[0]) == 'L' ? 'L' : 'P');
+  const char chosen = wanted.empty() ? default_orientation_
+                                     : (runtime::upper_case_byte(wanted[0]) == 'L' ? 'L' : 'P');
   if (chosen != current_orientation_ || new_format) {
     set_page_size(chosen);
     page_break_trigger_ = page_height_ - bottom_margin_;
@@ -342,7 +349,9 @@ void Document::line_break(float height) {
   y_ += height;
 }
 
-void Document::set_x(float x) { x_ = x >= 0 ? x : page_width_ + x; }
+void Document::set_x(float x) {
+  x_ = x >= 0 ? x : page_width_ + x;
+}
 
 void Document::set_y(float y) {
   x_ = left_margin_;

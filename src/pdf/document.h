@@ -39,7 +39,7 @@ enum class WriterError : int {
   none = 0,
   invalid_file_name = 14,  // the file part of the name given to save_document
   file_not_created = 15,
-  out_of_memory = 17,      // a buffer could not be allocated or grown
+  out_of_memory = 17,  // a buffer could not be allocated or grown
 };
 
 enum class DocumentState : int { nothing_begun = 0, no_page_open = 1, page_open = 2, finished = 3 };

@@ -9,11 +9,11 @@ namespace velkart::pdf {
 
 // One font resource of the document ("/F" + number), in order of first use.
 struct FontEntry {
-  int object_number = 0;  // assigned when the file is written
-  int number = 0;         // 1 for the first font added, then 2, ...
+  int object_number = 0;                   // assigned when the file is written
+  int number = 0;                          // 1 for the first font added, then 2, ...
   const StandardFont* standard = nullptr;  // base font name and widths
-  std::string style;      // normalised: "", "B", "I" or "BI"
-  std::string key;        // the font key, e.g. "__B+HELVETICA"
+  std::string style;                       // normalised: "", "B", "I" or "BI"
+  std::string key;                         // the font key, e.g. "__B+HELVETICA"
 };
 
 // The standard font for an upper-cased family + style ("TIMESBI"), or

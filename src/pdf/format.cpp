@@ -15,8 +15,8 @@ void append_number(std::string& out, float value, int decimals) {
   // a German LC_NUMERIC cannot turn 595.28 into 595,28. The largest float
   // has 39 integer digits, so 64 bytes always suffice.
   std::array<char, 64> digits;
-  const auto [end, error] =
-      std::to_chars(digits.data(), digits.data() + digits.size(), wide, std::chars_format::fixed, decimals);
+  const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), wide,
+                                          std::chars_format::fixed, decimals);
   const char* begin = digits.data();
   if (error != std::errc{}) {
     out += '0';
@@ -42,17 +42,34 @@ void append_escaped(std::string& out, std::string_view text) {
   for (const char byte : text) {
     const auto c = static_cast<unsigned char>(byte);
     switch (c) {
-      case 8: out += "\\b"; break;
-      case 9: out += "\\t"; break;
-      case 10: out += "\\n"; break;
-      case 12: out += "\\f"; break;
-      case 13: out += "\\r"; break;
-      case '\\': out += "\\\\"; break;
-      case '(': out += "\\("; break;
-      case ')': out += "\\)"; break;
+      case 8:
+        out += "\\b";
+        break;
+      case 9:
+        out += "\\t";
+        break;
+      case 10:
+        out += "\\n";
+        break;
+      case 12:
+        out += "\\f";
+        break;
+      case 13:
+        out += "\\r";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '(':
+        out += "\\(";
+        break;
+      case ')':
+        out += "\\)";
+        break;
       default:
         if (c >= 128) {
-          const char octal[4] = {'\\', static_cast<char>('0' + (c >> 6)), static_cast<char>('0' + ((c >> 3) & 7)),
+          const char octal[4] = {'\\', static_cast<char>('0' + (c >> 6)),
+                                 static_cast<char>('0' + ((c >> 3) & 7)),
                                  static_cast<char>('0' + (c & 7))};
           out.append(octal, 4);
         } else {

@@ -1,10 +1,9 @@
 // The end of a document: page objects with their content streams, page
 // tree, fonts, resources, information dictionary, catalog, cross-reference
 // table and trailer, all appended to the document buffer.
-#include "pdf/document.h"
-
 #include <string>
 
+#include "pdf/document.h"
 #include "pdf/format.h"
 #include "runtime/text.h"
 
@@ -12,9 +11,13 @@ namespace velkart::pdf {
 
 namespace {
 
-std::string decimal(long long value) { return runtime::integer_to_text(value); }
+std::string decimal(long long value) {
+  return runtime::integer_to_text(value);
+}
 
-std::string two_digits(int value) { return runtime::pad_left(runtime::integer_to_text(value), 2, "0"); }
+std::string two_digits(int value) {
+  return runtime::pad_left(runtime::integer_to_text(value), 2, "0");
+}
 
 }  // namespace
 
@@ -29,7 +32,8 @@ int Document::new_object() {
 std::string Document::creation_date() const {
   const LocalTime now = clock_();
   return runtime::pad_left(runtime::integer_to_text(now.year), 4, "0") + two_digits(now.month) +
-         two_digits(now.day) + two_digits(now.hour) + two_digits(now.minute) + two_digits(now.second);
+         two_digits(now.day) + two_digits(now.hour) + two_digits(now.minute) +
+         two_digits(now.second);
 }
 
 void Document::finish_document() {
@@ -44,8 +48,8 @@ void Document::finish_document() {
     const int number = new_object();
     emit_document("<</Type /Page");
     emit_document("/Parent 1 0 R");
-    emit_document("/MediaBox [0 0 " + format_number(page.width_pt, 2) + " " + format_number(page.height_pt, 2) +
-                  "]");
+    emit_document("/MediaBox [0 0 " + format_number(page.width_pt, 2) + " " +
+                  format_number(page.height_pt, 2) + "]");
     emit_document("/Resources 2 0 R");
     emit_document("/Contents " + decimal(number + 1) + " 0 R>>");
     emit_document("endobj");
@@ -99,7 +103,8 @@ void Document::finish_document() {
   emit_document("<<");
   emit_document("/Producer " + text_string(producer_text()));
   const auto optional_entry = [this](std::string_view key, const std::string& value) {
-    if (!runtime::trim_blanks(value).empty()) emit_document(std::string(key) + " " + text_string(value));
+    if (!runtime::trim_blanks(value).empty())
+      emit_document(std::string(key) + " " + text_string(value));
   };
   optional_entry("/Title", title_);
   optional_entry("/Subject", subject_);
@@ -126,7 +131,8 @@ void Document::finish_document() {
   emit_document("0000000000 65535 f ");
   for (int object = 1; object <= catalog; ++object) {
     const std::size_t offset = object_offsets_[static_cast<std::size_t>(object)];
-    emit_document(runtime::pad_left(decimal(static_cast<long long>(offset)), 10, "0") + " 00000 n ");
+    emit_document(runtime::pad_left(decimal(static_cast<long long>(offset)), 10, "0") +
+                  " 00000 n ");
   }
   emit_document("trailer");
   emit_document("<<");

@@ -1,9 +1,8 @@
 // Text cells, line breaking and the automatic page break.
-#include "pdf/document.h"
-
 #include <cmath>
 #include <string>
 
+#include "pdf/document.h"
 #include "pdf/format.h"
 
 namespace velkart::pdf {
@@ -12,7 +11,9 @@ namespace {
 
 // Intermediate values are computed in double from the stored floats; each
 // number is rounded to float once, when it is formatted.
-void append_coordinate(std::string& out, double value) { append_number(out, static_cast<float>(value), 2); }
+void append_coordinate(std::string& out, double value) {
+  append_number(out, static_cast<float>(value), 2);
+}
 
 // A point in user space (origin top left) as PDF coordinates (origin bottom
 // left), in points.
@@ -22,8 +23,8 @@ void append_point(std::string& out, double x, double y, double page_height, doub
   append_coordinate(out, (page_height - y) * k);
 }
 
-void append_segment(std::string& out, double x1, double y1, double x2, double y2, double page_height,
-                    double k) {
+void append_segment(std::string& out, double x1, double y1, double x2, double y2,
+                    double page_height, double k) {
   append_point(out, x1, y1, page_height, k);
   out += " m ";
   append_point(out, x2, y2, page_height, k);
@@ -44,7 +45,8 @@ void Document::text_cell(float w, float h, std::string_view text, int border, fl
   const double k = k_;
   // The footer sits below the break line on purpose, and a header that
   // overflowed would open page after page: neither may start a page.
-  if (static_cast<double>(y_) + h > page_break_trigger_ && !in_footer_ && !in_header_ && auto_page_break_) {
+  if (static_cast<double>(y_) + h > page_break_trigger_ && !in_footer_ && !in_header_ &&
+      auto_page_break_) {
     const float x = x_;
     const float spacing = word_spacing_;
     if (spacing > 0) {
@@ -150,13 +152,15 @@ std::string Document::multi_line_cell(float w, float h, std::string_view text) {
   if (w == 0) w = static_cast<float>(static_cast<double>(page_width_) - right_margin_ - x_);
   // Room for text in thousandths of the font size; comparing whole numbers
   // keeps the breaks independent of float noise in the line sums.
-  const float room = static_cast<float>((static_cast<double>(w) - 2.0 * cell_margin_) * 1000.0 / font_size_);
+  const float room =
+      static_cast<float>((static_cast<double>(w) - 2.0 * cell_margin_) * 1000.0 / font_size_);
   const double limit = std::nearbyint(static_cast<double>(room));  // halves to even
   // The widths stay valid across page breaks: they belong to the constant
   // font data, and add_page restores the font after the header anyway.
   static const FontWidths no_widths{};
-  const FontWidths& widths =
-      current_font_ >= 0 ? fonts_[static_cast<std::size_t>(current_font_)].standard->widths : no_widths;
+  const FontWidths& widths = current_font_ >= 0
+                                 ? fonts_[static_cast<std::size_t>(current_font_)].standard->widths
+                                 : no_widths;
 
   std::size_t end = text.size();
   if (end > 0 && text[end - 1] == '\n') --end;
@@ -165,7 +169,7 @@ std::string Document::multi_line_cell(float w, float h, std::string_view text) {
   };
 
   constexpr std::size_t none = std::string_view::npos;
-  std::size_t start = 0;  // first byte of the current line
+  std::size_t start = 0;     // first byte of the current line
   std::size_t blank = none;  // last blank of the current line
   long long used = 0;        // width of the current line so far
   std::size_t i = 0;

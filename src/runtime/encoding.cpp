@@ -56,16 +56,24 @@ std::string to_cp1252(std::string_view utf8) {
   std::size_t at = 0;
   while (at < utf8.size()) {
     const unsigned char lead = static_cast<unsigned char>(utf8[at]);
-    int length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 0;
+    int length = lead < 0x80             ? 1
+                 : (lead & 0xE0) == 0xC0 ? 2
+                 : (lead & 0xF0) == 0xE0 ? 3
+                 : (lead & 0xF8) == 0xF0 ? 4
+                                         : 0;
     bool valid = length > 0 && at + static_cast<std::size_t>(length) <= utf8.size();
-    std::uint32_t code = length == 1 ? lead : length == 2 ? (lead & 0x1Fu) : length == 3 ? (lead & 0x0Fu) : (lead & 0x07u);
+    std::uint32_t code = length == 1   ? lead
+                         : length == 2 ? (lead & 0x1Fu)
+                         : length == 3 ? (lead & 0x0Fu)
+                                       : (lead & 0x07u);
     for (int k = 1; valid && k < length; ++k) {
       const unsigned char next = static_cast<unsigned char>(utf8[at + static_cast<std::size_t>(k)]);
       if ((next & 0xC0) != 0x80) valid = false;
       code = (code << 6) | (next & 0x3Fu);
     }
     // Overlong forms are malformed, not a way to smuggle in other bytes.
-    if (valid && ((length == 2 && code < 0x80) || (length == 3 && code < 0x800) || (length == 4 && code < 0x10000))) {
+    if (valid && ((length == 2 && code < 0x80) || (length == 3 && code < 0x800) ||
+                  (length == 4 && code < 0x10000))) {
       valid = false;
     }
     if (!valid) {

@@ -149,17 +149,25 @@ std::string native_path(std::string_view path) {
   return to_utf8(with_slashes);
 }
 
-int open_for_reading(int slot, std::string_view path) { return open_in_slot(slot, path, {O_RDONLY}); }
+int open_for_reading(int slot, std::string_view path) {
+  return open_in_slot(slot, path, {O_RDONLY});
+}
 
 int create_file(int slot, std::string_view path) {
   return open_in_slot(slot, path, {O_RDWR | O_CREAT | O_TRUNC, O_WRONLY | O_TRUNC});
 }
 
-int open_for_update(int slot, std::string_view path) { return open_in_slot(slot, path, {O_RDWR | O_CREAT}); }
+int open_for_update(int slot, std::string_view path) {
+  return open_in_slot(slot, path, {O_RDWR | O_CREAT});
+}
 
-void close_file(int slot) { table().close(slot); }
+void close_file(int slot) {
+  table().close(slot);
+}
 
-void close_all_files() { table().close_all(); }
+void close_all_files() {
+  table().close_all();
+}
 
 std::string read_line(int slot) {
   OpenFile* file = table().find(slot);
@@ -168,14 +176,16 @@ std::string read_line(int slot) {
   while (file->ensure_readable()) {
     const char* begin = file->buffer.data() + file->position;
     const char* end = file->buffer.data() + file->fill;
-    const char* stop = std::find_if(begin, end, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
+    const char* stop =
+        std::find_if(begin, end, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
     line.append(begin, stop);
     file->position += static_cast<std::size_t>(stop - begin);
     if (stop == end) continue;
     const char ended_by = *stop;
     ++file->position;
     // CR LF is one line end; the LF may sit at the start of the next buffer.
-    if (ended_by == '\r' && file->ensure_readable() && file->buffer[file->position] == '\n') ++file->position;
+    if (ended_by == '\r' && file->ensure_readable() && file->buffer[file->position] == '\n')
+      ++file->position;
     break;
   }
   return line;

@@ -147,7 +147,9 @@ class SystemLauncher final : public Launcher {
 
 }  // namespace
 
-void send_child_output_to_error_stream(bool on) { child_output_to_error_stream = on; }
+void send_child_output_to_error_stream(bool on) {
+  child_output_to_error_stream = on;
+}
 
 Launcher& system_launcher() {
   static SystemLauncher instance;

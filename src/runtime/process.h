@@ -14,7 +14,8 @@ class Launcher {
   // Starts `program` (a path, or a name looked up on PATH) with `arguments`
   // in the working folder and returns at once: the process id, or 0 when it
   // could not be started.
-  virtual int start_program(const std::string& program, const std::vector<std::string>& arguments) = 0;
+  virtual int start_program(const std::string& program,
+                            const std::vector<std::string>& arguments) = 0;
   // Hands a document to the desktop's default application; false when
   // nothing could be started.
   virtual bool open_document(const std::string& path) = 0;

@@ -9,7 +9,9 @@ namespace velkart::runtime {
 namespace {
 
 // 0-based index of a 1-based position, with starts below 1 counted as 1.
-std::size_t index_of(std::int64_t start) { return start < 1 ? 0 : static_cast<std::size_t>(start - 1); }
+std::size_t index_of(std::int64_t start) {
+  return start < 1 ? 0 : static_cast<std::size_t>(start - 1);
+}
 
 constexpr std::array<unsigned char, 256> make_upper_table() {
   std::array<unsigned char, 256> table{};
@@ -26,11 +28,14 @@ constexpr std::array<unsigned char, 256> make_upper_table() {
 }
 constexpr std::array<unsigned char, 256> upper_table = make_upper_table();
 
-char fold_ascii(char byte) { return (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 0x20) : byte; }
+char fold_ascii(char byte) {
+  return (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 0x20) : byte;
+}
 
 bool matches_at(std::string_view text, std::size_t at, std::string_view wanted, CaseRule rule) {
   if (text.size() - at < wanted.size()) return false;
-  if (rule == CaseRule::exact) return std::memcmp(text.data() + at, wanted.data(), wanted.size()) == 0;
+  if (rule == CaseRule::exact)
+    return std::memcmp(text.data() + at, wanted.data(), wanted.size()) == 0;
   for (std::size_t k = 0; k < wanted.size(); ++k) {
     if (fold_ascii(text[at + k]) != fold_ascii(wanted[k])) return false;
   }
@@ -39,9 +44,13 @@ bool matches_at(std::string_view text, std::size_t at, std::string_view wanted, 
 
 }  // namespace
 
-std::int64_t text_length(std::string_view text) { return static_cast<std::int64_t>(text.size()); }
+std::int64_t text_length(std::string_view text) {
+  return static_cast<std::int64_t>(text.size());
+}
 
-bool texts_equal(std::string_view a, std::string_view b) { return a == b; }
+bool texts_equal(std::string_view a, std::string_view b) {
+  return a == b;
+}
 
 std::string substring(std::string_view text, std::int64_t start, std::int64_t count) {
   const std::size_t from = index_of(start);
@@ -57,8 +66,8 @@ std::int64_t find_text(std::string_view text, std::string_view wanted, std::int6
   return at == std::string_view::npos ? 0 : static_cast<std::int64_t>(at) + 1;
 }
 
-std::string replace_from(std::string_view text, std::string_view wanted, std::string_view replacement,
-                         CaseRule rule, std::int64_t start) {
+std::string replace_from(std::string_view text, std::string_view wanted,
+                         std::string_view replacement, CaseRule rule, std::int64_t start) {
   std::size_t from = index_of(start);
   if (wanted.empty() || from >= text.size()) return std::string(text);
   std::string out(text.substr(0, from));
@@ -76,13 +85,15 @@ std::string replace_from(std::string_view text, std::string_view wanted, std::st
   return out;
 }
 
-std::string replace_all(std::string_view text, std::string_view wanted, std::string_view replacement) {
+std::string replace_all(std::string_view text, std::string_view wanted,
+                        std::string_view replacement) {
   if (wanted.empty()) return std::string(text);
   // The exact-case pass can jump from match to match with find().
   std::string out;
   out.reserve(text.size());
   std::size_t at = 0;
-  for (std::size_t hit = text.find(wanted); hit != std::string_view::npos; hit = text.find(wanted, at)) {
+  for (std::size_t hit = text.find(wanted); hit != std::string_view::npos;
+       hit = text.find(wanted, at)) {
     out.append(text.substr(at, hit - at));
     out.append(replacement);
     at = hit + wanted.size();
@@ -91,7 +102,9 @@ std::string replace_all(std::string_view text, std::string_view wanted, std::str
   return out;
 }
 
-std::string remove_all(std::string_view text, std::string_view wanted) { return replace_all(text, wanted, {}); }
+std::string remove_all(std::string_view text, std::string_view wanted) {
+  return replace_all(text, wanted, {});
+}
 
 std::string trim_blanks(std::string_view text) {
   const std::size_t first = text.find_first_not_of(' ');
@@ -100,7 +113,9 @@ std::string trim_blanks(std::string_view text) {
   return std::string(text.substr(first, last - first + 1));
 }
 
-char upper_case_byte(char byte) { return static_cast<char>(upper_table[static_cast<unsigned char>(byte)]); }
+char upper_case_byte(char byte) {
+  return static_cast<char>(upper_table[static_cast<unsigned char>(byte)]);
+}
 
 std::string upper_case(std::string_view text) {
   std::string out(text);
@@ -163,8 +178,9 @@ std::string text_from_memory(const char* address, std::optional<std::int64_t> ma
   if (!maximum) return std::string(address);
   if (*maximum <= 0) return {};
   const void* zero = std::memchr(address, 0, static_cast<std::size_t>(*maximum));
-  const std::size_t length = zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - address)
-                                  : static_cast<std::size_t>(*maximum);
+  const std::size_t length =
+      zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - address)
+           : static_cast<std::size_t>(*maximum);
   return std::string(address, length);
 }
 

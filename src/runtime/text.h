@@ -24,12 +24,13 @@ std::int64_t find_text(std::string_view text, std::string_view wanted, std::int6
 
 // One left-to-right pass; occurrences never overlap and inserted text is not
 // scanned again. An empty `wanted` leaves the text unchanged.
-std::string replace_all(std::string_view text, std::string_view wanted, std::string_view replacement);
+std::string replace_all(std::string_view text, std::string_view wanted,
+                        std::string_view replacement);
 
 // As replace_all, but the bytes before `start` are copied unchanged; with
 // CaseRule::ignore_ascii_case only A-Z/a-z are folded.
-std::string replace_from(std::string_view text, std::string_view wanted, std::string_view replacement,
-                         CaseRule rule, std::int64_t start);
+std::string replace_from(std::string_view text, std::string_view wanted,
+                         std::string_view replacement, CaseRule rule, std::int64_t start);
 
 std::string remove_all(std::string_view text, std::string_view wanted);
 
@@ -52,6 +53,7 @@ std::string integer_to_text(std::int64_t value);
 std::int64_t text_to_integer(std::string_view text);
 
 // Bytes from `address` up to the first 0 byte, or up to `maximum` bytes.
-std::string text_from_memory(const char* address, std::optional<std::int64_t> maximum = std::nullopt);
+std::string text_from_memory(const char* address,
+                             std::optional<std::int64_t> maximum = std::nullopt);
 
 }  // namespace velkart::runtime

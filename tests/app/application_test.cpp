@@ -42,7 +42,8 @@ TEST_F(Program, FirstStartShowsDefaultsAndClosingWritesThem) {
 }
 
 TEST_F(Program, WhatTheUserChangedIsSavedExactly) {
-  write_bytes("voreinstellungen.pref", "[voreinstellungen]\nstring_frequenz = 700\nString_mp_dateiname = Kurs3\n");
+  write_bytes("voreinstellungen.pref",
+              "[voreinstellungen]\nstring_frequenz = 700\nString_mp_dateiname = Kurs3\n");
   start();
   EXPECT_EQ(gui.get_text(c::frequency_field), "700");
   EXPECT_EQ(gui.get_text(c::text_preview), "Dateiname0000_.txt");
@@ -60,7 +61,8 @@ TEST_F(Program, WhatTheUserChangedIsSavedExactly) {
 TEST_F(Program, SmallHandlersKeepDependentControlsCurrent) {
   start();
   gui.user_moves_slider(c::word_length_slider, 7);
-  application.handle_control(gui.wait_event() == gui::EventKind::control ? gui.event_control() : -1);
+  application.handle_control(gui.wait_event() == gui::EventKind::control ? gui.event_control()
+                                                                         : -1);
   EXPECT_EQ(gui.get_text(c::word_length_label), "7");
 
   gui.user_types(c::base_name_field, "Kurs");
@@ -85,7 +87,8 @@ TEST_F(Program, SmallHandlersKeepDependentControlsCurrent) {
   EXPECT_EQ(gui.get_text(c::effective_speed_field), "30");
 
   // Controls without a handler change nothing else.
-  for (int control : {c::list_own, c::exact_option, c::character_speed_field, c::frequency_field, 999}) {
+  for (int control :
+       {c::list_own, c::exact_option, c::character_speed_field, c::frequency_field, 999}) {
     application.handle_control(control);
   }
   EXPECT_EQ(gui.get_text(c::output_area), "Ausgabetext");
@@ -117,7 +120,8 @@ TEST_F(Program, HelpButtonsOpenTheHelpDocumentOrSayWhatIsWrong) {
 }
 
 TEST_F(Program, BuilderWindowDisablesTheMainWindowUntilClosed) {
-  write_bytes("voreinstellungen.pref", "[voreinstellungen]\r\nString_wortschatz_datei = quelle\r\n");
+  write_bytes("voreinstellungen.pref",
+              "[voreinstellungen]\r\nString_wortschatz_datei = quelle\r\n");
   start();
   gui.user_clicks(c::open_builder_button);
   gui.wait_event();
@@ -153,7 +157,8 @@ TEST_F(Program, BuilderWindowDisablesTheMainWindowUntilClosed) {
   gui.set_text(c::source_name_field, "");
   application.handle_close(c::builder_window);
   finish();
-  EXPECT_NE(read_bytes("voreinstellungen.pref").find("String_wortschatz_datei = \r\n"), std::string::npos);
+  EXPECT_NE(read_bytes("voreinstellungen.pref").find("String_wortschatz_datei = \r\n"),
+            std::string::npos);
 }
 
 TEST_F(Program, BuilderRunsThePipelineIntoItsProgressDisplay) {
@@ -168,7 +173,8 @@ TEST_F(Program, BuilderRunsThePipelineIntoItsProgressDisplay) {
 // A backend whose second window cannot be opened.
 class NoSecondWindow : public gui::HeadlessGui {
  public:
-  bool open_window(int window, int x, int y, int w, int h, std::string_view title, gui::WindowOptions o) override {
+  bool open_window(int window, int x, int y, int w, int h, std::string_view title,
+                   gui::WindowOptions o) override {
     return window == 0 && HeadlessGui::open_window(window, x, y, w, h, title, o);
   }
 };

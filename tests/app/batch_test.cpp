@@ -58,7 +58,8 @@ TEST_F(Batch, TrialPrintsTheTextReproduciblyWithASeed) {
 }
 
 TEST_F(Batch, SetOverridesTheSettingsFileForThisRunOnly) {
-  velkart::testing::write_bytes("voreinstellungen.pref", "[voreinstellungen]\r\nString_anzahl_woerter = 2\r\n");
+  velkart::testing::write_bytes("voreinstellungen.pref",
+                                "[voreinstellungen]\r\nString_anzahl_woerter = 2\r\n");
   EXPECT_EQ(run({"trial", "--seed", "1"}), batch_ok);
   const std::string two_words = out.str();
   EXPECT_EQ(std::count(two_words.begin(), two_words.end(), ' '), 1);
@@ -66,12 +67,14 @@ TEST_F(Batch, SetOverridesTheSettingsFileForThisRunOnly) {
                  "String_erlaubte_zeichen=ä"}),
             batch_ok);
   EXPECT_EQ(out.str(), "\n");  // only Ä allowed: no German word of the list is left
-  EXPECT_EQ(read_bytes("voreinstellungen.pref"), "[voreinstellungen]\r\nString_anzahl_woerter = 2\r\n");
+  EXPECT_EQ(read_bytes("voreinstellungen.pref"),
+            "[voreinstellungen]\r\nString_anzahl_woerter = 2\r\n");
 }
 
 TEST_F(Batch, GeneratePrintsEveryFileAndWaitsForTheEncoder) {
   EXPECT_EQ(run({"generate", "--seed", "3", "--set", "String_mp_dateiname=Übung"}), batch_ok);
-  EXPECT_NE(out.str().find("eure_Texte/Übung0000_.txt\neure_Texte/Übung0001_.txt\n"), std::string::npos);
+  EXPECT_NE(out.str().find("eure_Texte/Übung0000_.txt\neure_Texte/Übung0001_.txt\n"),
+            std::string::npos);
   EXPECT_TRUE(fs::exists("eure_Texte/Übung0001_.txt"));
   ASSERT_EQ(launcher.starts.size(), 1u);
 }
@@ -79,11 +82,13 @@ TEST_F(Batch, GeneratePrintsEveryFileAndWaitsForTheEncoder) {
 TEST_F(Batch, EveryMessageBoxBecomesALineOnStderrAndExitCodeOne) {
   fs::remove("nicht_loeschen/de_AllgemAfuTechnik.txt");
   EXPECT_EQ(run({"generate", "--no-wait", "--set", "String_anzahl_texte=1"}), batch_message_shown);
-  EXPECT_NE(err.str().find("Information: Es wurden keine Wörter ausgewählt oder die Datei konnte nicht "
-                           "geöffnet werden!\n"),
-            std::string::npos);
+  EXPECT_NE(
+      err.str().find("Information: Es wurden keine Wörter ausgewählt oder die Datei konnte nicht "
+                     "geöffnet werden!\n"),
+      std::string::npos);
   EXPECT_EQ(run({"generate", "--set", "String_mp_dateiname=a/b"}), batch_message_shown);
-  EXPECT_NE(err.str().find("Information: Der Dateiname darf keines der Zeichen"), std::string::npos);
+  EXPECT_NE(err.str().find("Information: Der Dateiname darf keines der Zeichen"),
+            std::string::npos);
 }
 
 }  // namespace

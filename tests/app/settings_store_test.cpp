@@ -50,7 +50,9 @@ TEST_F(Store, TextsLoseBlanksAndTabsAtBothEnds) {
 }
 
 TEST_F(Store, KeysOutsideTheSelectedGroupAreNotFound) {
-  open_with("String_frequenz = 1\r\n[andere]\r\nString_frequenz = 2\r\n[voreinstellungen]\r\n[dritte]\r\nString_frequenz = 3\r\n");
+  open_with(
+      "String_frequenz = 1\r\n[andere]\r\nString_frequenz = "
+      "2\r\n[voreinstellungen]\r\n[dritte]\r\nString_frequenz = 3\r\n");
   EXPECT_EQ(store.read_integer("String_frequenz", 650), 650);
   store.select_group("");
   EXPECT_EQ(store.read_integer("String_frequenz", 650), 1);
@@ -74,12 +76,15 @@ TEST_F(Store, FirstOfTwoEqualKeysIsReadAndWritten) {
 }
 
 TEST_F(Store, WritingKeepsCommentsAndGroupsAndDropsBlankLines) {
-  open_with(";Kopf\r\n\r\n  ;  zwei Blanks \r\n[voreinstellungen]\r\n\r\na=1\r\n[andere] Rest\r\nb = 2\r\nohne Gleich\r\n");
+  open_with(
+      ";Kopf\r\n\r\n  ;  zwei Blanks \r\n[voreinstellungen]\r\n\r\na=1\r\n[andere] Rest\r\nb = "
+      "2\r\nohne Gleich\r\n");
   store.write_text("c", "neu");
   store.close_settings_file();
-  EXPECT_EQ(read_bytes("v.pref"),
-            "; Kopf\r\n;  zwei Blanks \r\n[voreinstellungen]\r\na = 1\r\nc = neu\r\n[andere]\r\nb = 2\r\n"
-            "ohne Gleich = \r\n");
+  EXPECT_EQ(
+      read_bytes("v.pref"),
+      "; Kopf\r\n;  zwei Blanks \r\n[voreinstellungen]\r\na = 1\r\nc = neu\r\n[andere]\r\nb = 2\r\n"
+      "ohne Gleich = \r\n");
 }
 
 TEST_F(Store, APendingGroupIsAppendedAtTheFirstWrite) {
@@ -132,7 +137,9 @@ TEST_F(Store, CreateEmptiesTheFileEvenWithoutWrites) {
 }
 
 TEST_F(Store, Utf8FilesAreReadAndWrittenBackAsUtf8) {
-  open_with("\xEF\xBB\xBF[voreinstellungen]\r\nname = Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC\r\n");
+  open_with(
+      "\xEF\xBB\xBF[voreinstellungen]\r\nname = Gr\xC3\xB6\xC3\x9F"
+      "e \xE2\x82\xAC\r\n");
   EXPECT_EQ(store.read_text("name", ""), cp1252("Größe") + " ?");
   store.write_text("name", cp1252("Ä"));
   store.close_settings_file();

@@ -55,10 +55,11 @@ TEST_F(Settings, AWrittenFileReadsBackUnchanged) {
 }
 
 TEST_F(Settings, HandEditedFileIsHonouredAndRewrittenClean) {
-  write_bytes(settings_file_name,
-              "; von Hand\n[andere]\nString_frequenz = 1\n[VOREINSTELLUNGEN]\n  string_frequenz=700\n"
-              "String_wortlaenge = 15\nString_biszu_Wortlaenge = 2\nString_mp_dateiname =  Kurs 1  \n"
-              "unbekannt = x\nString_anzahl_woerter =\n");
+  write_bytes(
+      settings_file_name,
+      "; von Hand\n[andere]\nString_frequenz = 1\n[VOREINSTELLUNGEN]\n  string_frequenz=700\n"
+      "String_wortlaenge = 15\nString_biszu_Wortlaenge = 2\nString_mp_dateiname =  Kurs 1  \n"
+      "unbekannt = x\nString_anzahl_woerter =\n");
   SettingsRecord record = load_settings(store);
   build_main_window(gui, record);
   EXPECT_EQ(gui.get_text(c::frequency_field), "700");

@@ -39,7 +39,8 @@ TEST(BaseNameAllowed, RefusesSeparatorsReservedCharactersAndControls) {
   for (std::string_view good : {"", "Dateiname", "Kurs 1", "Übung-3_a.b", "\x80"}) {
     EXPECT_TRUE(base_name_allowed(good)) << good;
   }
-  for (std::string_view bad : {"a/b", "a\\b", "..\\x", "a:b", "a*", "a?", "a\"", "a<", "a>", "a|", "a\tb", "\x7f"}) {
+  for (std::string_view bad :
+       {"a/b", "a\\b", "..\\x", "a:b", "a*", "a?", "a\"", "a<", "a>", "a|", "a\tb", "\x7f"}) {
     EXPECT_FALSE(base_name_allowed(bad)) << bad;
   }
 }
@@ -60,7 +61,8 @@ TEST_F(RunGeneration, WritesNumberedOneLineFilesWithTheDrawnTexts) {
     all += bytes;
   }
   // The last text drawn stays in the output area.
-  EXPECT_EQ(read_bytes(folder.path() / "eure_Texte" / "Kurs10002_.txt"), gui.get_text(c::output_area) + "\r\n");
+  EXPECT_EQ(read_bytes(folder.path() / "eure_Texte" / "Kurs10002_.txt"),
+            gui.get_text(c::output_area) + "\r\n");
   velkart::testing::expect_matches_golden(all, "generator/kurs1_seed4711.txt");
   EXPECT_TRUE(gui.messages().empty());
 }

@@ -48,9 +48,10 @@ TEST_F(Sheet, TwoChaptersMatchGoldenAndPassTheTools) {
   pdft::expect_passes_qpdf(path);
   const pdft::ToolRun text = pdft::run_pdftotext(path);
   if (!text.available) GTEST_SKIP() << "pdftotext missing";
-  for (const char* expected : {"Chapter 0 : Kurs0000_.pdf", "Chapter 1 : Kurs0001_.pdf", "HAUS MAUS GRÖßE",
-                               "20WpM Zeichengeschwindigkeit", "5WpM Effektivgeschwindigkeit", "06.03.2011 09:05:03",
-                               "Morseübungstexte", "Page 1"}) {
+  for (const char* expected :
+       {"Chapter 0 : Kurs0000_.pdf", "Chapter 1 : Kurs0001_.pdf", "HAUS MAUS GRÖßE",
+        "20WpM Zeichengeschwindigkeit", "5WpM Effektivgeschwindigkeit", "06.03.2011 09:05:03",
+        "Morseübungstexte", "Page 1"}) {
     EXPECT_NE(text.output.find(expected), std::string::npos) << expected;
   }
 }
@@ -76,7 +77,8 @@ TEST_F(Sheet, LongChapterRepeatsHeadingAndFooterOnEveryPage) {
 
 TEST_F(Sheet, MissingTextFileGivesATitleOnlyChapter) {
   const std::string bytes = read_bytes(write({"Kurs0000_.txt"}));
-  EXPECT_TRUE(fs::exists(folder.path() / "eure_Texte" / "Kurs0000_.txt"));  // created empty by the read
+  EXPECT_TRUE(
+      fs::exists(folder.path() / "eure_Texte" / "Kurs0000_.txt"));  // created empty by the read
   EXPECT_NE(bytes.find("Chapter 0 : Kurs0000_.pdf"), std::string::npos);
 }
 

@@ -99,7 +99,8 @@ class RunTrial : public velkart::testing::MainWindowTest {};
 
 bool only_allowed_letters(std::string_view text, std::string_view allowed) {
   for (char byte : text) {
-    if (letter_alphabet.find(byte) != std::string_view::npos && allowed.find(byte) == std::string_view::npos) {
+    if (letter_alphabet.find(byte) != std::string_view::npos &&
+        allowed.find(byte) == std::string_view::npos) {
       return false;
     }
   }
@@ -129,7 +130,8 @@ TEST_F(RunTrial, ExactModeKeepsOnlyThatLength) {
   runtime::seed_random(3);
   const std::string text = run_trial(gui);
   ASSERT_FALSE(text.empty());
-  for (std::size_t at = 0; at < text.size(); at += 3) EXPECT_TRUE(at + 2 == text.size() || text[at + 2] == ' ');
+  for (std::size_t at = 0; at < text.size(); at += 3)
+    EXPECT_TRUE(at + 2 == text.size() || text[at + 2] == ' ');
 }
 
 TEST_F(RunTrial, ReplacesSharpSAndUmlautsBeforeFiltering) {

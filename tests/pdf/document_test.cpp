@@ -29,7 +29,8 @@ using Lines = std::vector<std::string>;
 // footer, chapter bars and bodies in Times, umlauts and parentheses; the
 // long third chapter runs onto page 2.
 void build_small_sheet(Document& document) {
-  const std::string heading = cp1252("   Velkart   Morseübungstexte (Test)   02.01.2024 03:04:05    ");
+  const std::string heading =
+      cp1252("   Velkart   Morseübungstexte (Test)   02.01.2024 03:04:05    ");
   document.new_document();
   document.set_footer_hook([&] {
     document.set_y(-15);
@@ -52,16 +53,19 @@ void build_small_sheet(Document& document) {
   document.set_author("");
   document.add_page();
   document.multi_line_cell(0, 5, cp1252("20WpM Zeichengeschwindigkeit         600Hz Frequenz"));
-  document.multi_line_cell(0, 5, cp1252("5WpM Effektivgeschwindigkeit        1 Wiederholungen je Text"));
+  document.multi_line_cell(0, 5,
+                           cp1252("5WpM Effektivgeschwindigkeit        1 Wiederholungen je Text"));
   document.line_break();
   std::string long_body;
   for (int line = 0; line < 45; ++line) long_body += "KM URE " + std::to_string(line) + "\n";
-  const Lines bodies = {cp1252("KÖNIG ÄRGER ÜBER GRÜßE\r\n"), cp1252("MUT REST (TEST) \\ ENDE\r\n"), long_body};
+  const Lines bodies = {cp1252("KÖNIG ÄRGER ÜBER GRÜßE\r\n"), cp1252("MUT REST (TEST) \\ ENDE\r\n"),
+                        long_body};
   for (std::size_t k = 0; k < bodies.size(); ++k) {
     document.set_font("Arial", "", 12);
     document.set_fill_color(200, 220, 255);
-    document.text_cell(0, 6, "Chapter " + std::to_string(k) + " : Dateiname000" + std::to_string(k) + "_.pdf", 0, 1,
-                       "L", 1);
+    document.text_cell(
+        0, 6, "Chapter " + std::to_string(k) + " : Dateiname000" + std::to_string(k) + "_.pdf", 0,
+        1, "L", 1);
     document.line_break(4);
     document.set_font("Times", "", 12);
     document.text_cell(0, 5, document.multi_line_cell(0, 5, bodies[k]));
@@ -78,14 +82,16 @@ TEST(SaveDocument, WritesTheWorkedExampleAsGolden) {
   document.text_cell(0, 6, "Hi", 0, 1, "L", 0);
   document.close_document();
   const std::string pdf(document.bytes());
-  EXPECT_EQ(content_streams(pdf), Lines{"2 J\n0.57 w\nBT /F1 12.00 Tf ET\nBT 31.19 801.44 Td (Hi) Tj ET\n"});
+  EXPECT_EQ(content_streams(pdf),
+            Lines{"2 J\n0.57 w\nBT /F1 12.00 Tf ET\nBT 31.19 801.44 Td (Hi) Tj ET\n"});
   EXPECT_NE(pdf.find("<</Length 60>>\nstream\n"), std::string::npos);
   expect_matches_golden(pdf, "pdf/worked_example.pdf");
 }
 
 TEST(SaveDocument, WritesTheSameBytesAndNumbersUnderAGermanLocale) {
   const std::string previous = std::setlocale(LC_ALL, nullptr);
-  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "locale de_DE.UTF-8 missing";
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
+    GTEST_SKIP() << "locale de_DE.UTF-8 missing";
   char printf_form[16];
   std::snprintf(printf_form, sizeof printf_form, "%.2f", 1.5);
   const std::string number = format_number(595.28f, 2);
@@ -96,8 +102,8 @@ TEST(SaveDocument, WritesTheSameBytesAndNumbersUnderAGermanLocale) {
   std::setlocale(LC_ALL, previous.c_str());
   EXPECT_STREQ(printf_form, "1,50") << "the locale did not take effect";
   EXPECT_EQ(number, "595.28");
-  EXPECT_TRUE(velkart::testing::same_bytes(actual, velkart::testing::read_bytes(
-                                                         velkart::testing::golden_path("pdf/small_sheet.pdf"))));
+  EXPECT_TRUE(velkart::testing::same_bytes(
+      actual, velkart::testing::read_bytes(velkart::testing::golden_path("pdf/small_sheet.pdf"))));
 }
 
 TEST(SaveDocument, WritesTheSmallSheetAsGoldenForQpdfAndPdftotext) {
@@ -118,8 +124,9 @@ TEST(SaveDocument, WritesTheSmallSheetAsGoldenForQpdfAndPdftotext) {
   const testing::ToolRun text = testing::run_pdftotext(file);
   if (!text.available) GTEST_SKIP() << "pdftotext is not installed";
   EXPECT_EQ(text.exit_code, 0) << text.output;
-  for (const char* printed : {"Morseübungstexte (Test)", "KÖNIG ÄRGER ÜBER GRÜßE", "MUT REST (TEST) \\ ENDE",
-                              "Chapter 1 : Dateiname0001_.pdf", "Page 1", "KM URE 44", "Page 2"}) {
+  for (const char* printed :
+       {"Morseübungstexte (Test)", "KÖNIG ÄRGER ÜBER GRÜßE", "MUT REST (TEST) \\ ENDE",
+        "Chapter 1 : Dateiname0001_.pdf", "Page 1", "KM URE 44", "Page 2"}) {
     EXPECT_NE(text.output.find(printed), std::string::npos) << printed << "\n" << text.output;
   }
 }
@@ -138,7 +145,8 @@ TEST(SaveDocument, GivesAnEmptyDocumentOnePageAndOnlyTheInformationThatHoldsText
   EXPECT_EQ(calls, "header footer ");
   const std::string pdf(document.bytes());
   EXPECT_EQ(content_streams(pdf), Lines{"2 J\n0.57 w\n"});
-  EXPECT_NE(pdf.find("<<\n/Producer (Velkart PDF " VELKART_VERSION ")\n/Title (\\334bung \\(1\\))\n/Creator (Velkart)\n"
+  EXPECT_NE(pdf.find("<<\n/Producer (Velkart PDF " VELKART_VERSION
+                     ")\n/Title (\\334bung \\(1\\))\n/Creator (Velkart)\n"
                      "/CreationDate (D:20240102030405)\n>>\n"),
             std::string::npos);
   EXPECT_EQ(pdf.find("/Author"), std::string::npos);
@@ -149,10 +157,16 @@ TEST(SaveDocument, GivesAnEmptyDocumentOnePageAndOnlyTheInformationThatHoldsText
 }
 
 TEST(NewDocument, UnderstandsUnitsOrientationsAndFormatsAndFallsBackToA4) {
-  const struct { const char* orientation; const char* unit; const char* format; float width, height; } cases[] = {
-      {"landscape", "pt", "100,200", 200, 100}, {"P", "cm", "", 21.00016f, 29.70001f},
-      {"l", "in", "", 11.69292f, 8.26778f},     {"", "furlong", "nonsense", 210.0016f, 297.0001f},
-      {"", "", "-5,100", 210.0016f, 297.0001f}};
+  const struct {
+    const char* orientation;
+    const char* unit;
+    const char* format;
+    float width, height;
+  } cases[] = {{"landscape", "pt", "100,200", 200, 100},
+               {"P", "cm", "", 21.00016f, 29.70001f},
+               {"l", "in", "", 11.69292f, 8.26778f},
+               {"", "furlong", "nonsense", 210.0016f, 297.0001f},
+               {"", "", "-5,100", 210.0016f, 297.0001f}};
   Document document(fixed_clock());
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.orientation) + " " + c.unit + " " + c.format);
@@ -177,12 +191,25 @@ TEST(NewDocument, StartsAfreshAfterAnAbandonedDocument) {
 
 TEST(AddPage, CarriesTheDrawingStateOverAndUndoesWhatTheHeaderChanged) {
   using Action = std::function<void(Document&)>;
-  const Action times_on_blue = [](Document& d) { d.set_font("Times", "", 12); d.set_fill_color(200, 220, 255); };
-  const struct { const char* what; Action before, header; Lines expected; } cases[] = {
+  const Action times_on_blue = [](Document& d) {
+    d.set_font("Times", "", 12);
+    d.set_fill_color(200, 220, 255);
+  };
+  const struct {
+    const char* what;
+    Action before, header;
+    Lines expected;
+  } cases[] = {
       {"state set before the first page, black and grey in the grey form",
-       [](Document& d) { d.set_line_width(1); d.set_draw_color(0, 0, 0); d.set_fill_color(128); }, nullptr,
+       [](Document& d) {
+         d.set_line_width(1);
+         d.set_draw_color(0, 0, 0);
+         d.set_fill_color(128);
+       },
+       nullptr,
        {"2 J", "2.83 w", "0.000 G", "0.502 g"}},
-      {"header changes font, width and colours", times_on_blue,
+      {"header changes font, width and colours",
+       times_on_blue,
        [](Document& d) {
          d.set_font("Arial", "B", 10);
          d.set_line_width(1);
@@ -190,9 +217,12 @@ TEST(AddPage, CarriesTheDrawingStateOverAndUndoesWhatTheHeaderChanged) {
          d.set_fill_color(255, 255, 255);
        },
        {"2 J", "0.57 w", "BT /F1 12.00 Tf ET", "0.784 0.863 1.000 rg",  // the page's state,
-        "BT /F2 10.00 Tf ET", "2.83 w", "0.000 0.196 0.196 RG", "1.000 1.000 1.000 rg",  // the header's
+        "BT /F2 10.00 Tf ET", "2.83 w", "0.000 0.196 0.196 RG",
+        "1.000 1.000 1.000 rg",                                           // the header's
         "0.57 w", "BT /F1 12.00 Tf ET", "0 G", "0.784 0.863 1.000 rg"}},  // and back
-      {"header sets the only font", [](Document&) {}, [](Document& d) { d.set_font("Arial", "B", 10); },
+      {"header sets the only font",
+       [](Document&) {},
+       [](Document& d) { d.set_font("Arial", "B", 10); },
        {"2 J", "0.57 w", "BT /F1 10.00 Tf ET"}}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -1,7 +1,5 @@
 // The byte-level building blocks: the growable buffer, the number and
 // string encoders every operator goes through, and the fonts.
-#include "pdf/format.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,6 +12,7 @@
 #include "pdf/byte_buffer.h"
 #include "pdf/document.h"
 #include "pdf/fonts.h"
+#include "pdf/format.h"
 #include "pdf_test_support.h"
 #include "support/test_support.h"
 
@@ -24,8 +23,10 @@ TEST(ByteBuffer, GrowsToTheNextMultipleOfTheStepAboveWhatIsNeeded) {
   ByteBuffer buffer(64000);
   // Each row appends, then expects the capacity: exactly full does not grow,
   // one byte over does, and an exact multiple is not "above" the need.
-  const struct { std::size_t append; std::size_t capacity; } steps[] = {
-      {63999, 64000}, {1, 64000}, {1, 128000}, {200000, 320000}, {119999, 448000}};
+  const struct {
+    std::size_t append;
+    std::size_t capacity;
+  } steps[] = {{63999, 64000}, {1, 64000}, {1, 128000}, {200000, 320000}, {119999, 448000}};
   for (const auto& step : steps) {
     ASSERT_TRUE(buffer.append(std::string(step.append, 'a')));
     EXPECT_EQ(buffer.capacity(), step.capacity) << "size " << buffer.size();
@@ -38,7 +39,7 @@ TEST(ByteBuffer, AppendsALineAndItsLineFeedTogetherOrNotAtAll) {
   ByteBuffer buffer(64000, /*limit*/ 128000);
   ASSERT_TRUE(buffer.append(std::string(100000, 'a')));
   EXPECT_TRUE(buffer.append_line(std::string(27999, 'b')));  // exactly at the limit
-  EXPECT_FALSE(buffer.append_line("c"));                      // one byte beyond it
+  EXPECT_FALSE(buffer.append_line("c"));                     // one byte beyond it
   EXPECT_EQ(buffer.size(), 128000u);
   EXPECT_EQ(buffer.view().back(), '\n');
   buffer.release();
@@ -47,15 +48,27 @@ TEST(ByteBuffer, AppendsALineAndItsLineFeedTogetherOrNotAtAll) {
 }
 
 TEST(FormatNumber, RoundsTheWidenedFloatToTheRequestedDecimals) {
-  const struct { float value; int decimals; const char* expected; } cases[] = {
-      {595.28f, 2, "595.28"}, {0.567f, 2, "0.57"}, {12, 2, "12.00"}, {200 / 255.0f, 3, "0.784"},
-      {7.5f, 0, "8"}, {-16.9999f, 2, "-17.00"},
-      // Near a half the float's exact value decides (31.185f is 31.18499...),
-      // and a true binary tie goes to the even neighbour.
-      {31.185f, 2, "31.18"}, {31.1850014f, 2, "31.19"}, {0.125f, 2, "0.12"},
-      // No negative zero, and no "inf" or "nan", which a PDF cannot read.
-      {-0.0f, 2, "0.00"}, {-0.0004f, 3, "0.000"}, {-0.006f, 2, "-0.01"},
-      {std::numeric_limits<float>::infinity(), 2, "0.00"}, {std::nanf(""), 3, "0.000"}};
+  const struct {
+    float value;
+    int decimals;
+    const char* expected;
+  } cases[] = {{595.28f, 2, "595.28"},
+               {0.567f, 2, "0.57"},
+               {12, 2, "12.00"},
+               {200 / 255.0f, 3, "0.784"},
+               {7.5f, 0, "8"},
+               {-16.9999f, 2, "-17.00"},
+               // Near a half the float's exact value decides (31.185f is 31.18499...),
+               // and a true binary tie goes to the even neighbour.
+               {31.185f, 2, "31.18"},
+               {31.1850014f, 2, "31.19"},
+               {0.125f, 2, "0.12"},
+               // No negative zero, and no "inf" or "nan", which a PDF cannot read.
+               {-0.0f, 2, "0.00"},
+               {-0.0004f, 3, "0.000"},
+               {-0.006f, 2, "-0.01"},
+               {std::numeric_limits<float>::infinity(), 2, "0.00"},
+               {std::nanf(""), 3, "0.000"}};
   for (const auto& c : cases) EXPECT_EQ(format_number(c.value, c.decimals), c.expected) << c.value;
   const std::string largest = format_number(-std::numeric_limits<float>::max(), 2);
   EXPECT_EQ(largest.substr(0, 7), "-340282");
@@ -64,7 +77,8 @@ TEST(FormatNumber, RoundsTheWidenedFloatToTheRequestedDecimals) {
 
 TEST(EscapeText, EscapesWhatWouldEndOrBendTheStringAndKeepsEveryByteSevenBit) {
   EXPECT_EQ(escape_text("a(b)c\\d"), "a\\(b\\)c\\\\d");
-  EXPECT_EQ(escape_text(std::string("\b\t\n\f\r\x01\x0b\x7f", 8)), std::string("\\b\\t\\n\\f\\r\x01\x0b\x7f", 13));
+  EXPECT_EQ(escape_text(std::string("\b\t\n\f\r\x01\x0b\x7f", 8)),
+            std::string("\\b\\t\\n\\f\\r\x01\x0b\x7f", 13));
   EXPECT_EQ(escape_text(velkart::testing::cp1252("üö€") + "\xff"), "\\374\\366\\200\\377");
   std::string all;
   for (int byte = 1; byte < 256; ++byte) all += static_cast<char>(byte);
@@ -120,7 +134,8 @@ TEST(SetFont, NumbersFontsInOrderOfFirstUseAndWritesOnlyChanges) {
   document.set_font("Symbol", "B", 10);  // Symbol and ZapfDingbats have no styles
   document.set_font("ZapfDingbats", "I", 10);
   EXPECT_EQ(document.page_content(1),
-            "2 J\n0.57 w\nBT /F1 10.00 Tf ET\nBT /F2 12.00 Tf ET\nBT /F3 12.00 Tf ET\nBT /F4 12.00 Tf ET\n"
+            "2 J\n0.57 w\nBT /F1 10.00 Tf ET\nBT /F2 12.00 Tf ET\nBT /F3 12.00 Tf ET\nBT /F4 12.00 "
+            "Tf ET\n"
             "BT /F5 8.00 Tf ET\nBT /F1 10.00 Tf ET\nBT /F6 10.00 Tf ET\nBT /F7 10.00 Tf ET\n");
   document.close_document();
   const std::string pdf(document.bytes());

@@ -1,12 +1,11 @@
 #include "pdf_test_support.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-
-#include <sys/wait.h>
 
 namespace velkart::pdf::testing {
 
@@ -24,7 +23,8 @@ ToolRun run_tool(const std::string& name, const std::string& arguments) {
   if (pipe == nullptr) return run;
   std::array<char, 4096> chunk;
   std::size_t got;
-  while ((got = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0) run.output.append(chunk.data(), got);
+  while ((got = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0)
+    run.output.append(chunk.data(), got);
   const int status = pclose(pipe);
   run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return run;
@@ -51,19 +51,22 @@ std::vector<std::string> content_streams(std::string_view pdf) {
 ::testing::AssertionResult has_consistent_structure(std::string_view pdf) {
   const std::size_t xref = pdf.rfind("\nxref\n");
   if (xref == std::string_view::npos) return ::testing::AssertionFailure() << "no xref";
-  if (number_at(pdf, pdf.rfind("startxref\n") + 10) != xref + 1) return ::testing::AssertionFailure() << "startxref";
+  if (number_at(pdf, pdf.rfind("startxref\n") + 10) != xref + 1)
+    return ::testing::AssertionFailure() << "startxref";
   const std::size_t size = number_at(pdf, xref + 8);
   std::size_t entry = pdf.find('\n', xref + 8) + 1 + 20;
   for (std::size_t object = 1; object < size; ++object, entry += 20) {
     const std::size_t offset = number_at(pdf, entry);
     const std::string wanted = std::to_string(object) + " 0 obj\n";
-    if (pdf.substr(entry + 10, 10) != " 00000 n \n" || pdf.substr(offset, wanted.size()) != wanted) {
+    if (pdf.substr(entry + 10, 10) != " 00000 n \n" ||
+        pdf.substr(offset, wanted.size()) != wanted) {
       return ::testing::AssertionFailure() << "object " << object << " not at " << offset;
     }
   }
   for (std::size_t at = 0; (at = pdf.find("<</Length ", at)) != std::string_view::npos;) {
     const std::size_t end = pdf.find("stream\n", at) + 7 + number_at(pdf, at + 10);
-    if (pdf.substr(end, 11) != "\nendstream\n") return ::testing::AssertionFailure() << "stream ending at " << end;
+    if (pdf.substr(end, 11) != "\nendstream\n")
+      return ::testing::AssertionFailure() << "stream ending at " << end;
     at = end;
   }
   return ::testing::AssertionSuccess();
@@ -80,7 +83,9 @@ std::vector<std::string> lines_of(std::string_view content) {
 
 std::size_t count_of(std::string_view text, std::string_view wanted) {
   std::size_t count = 0;
-  for (std::size_t at = text.find(wanted); at != std::string_view::npos; at = text.find(wanted, at + 1)) ++count;
+  for (std::size_t at = text.find(wanted); at != std::string_view::npos;
+       at = text.find(wanted, at + 1))
+    ++count;
   return count;
 }
 
@@ -94,7 +99,8 @@ void expect_passes_qpdf(const std::string& pdf_path) {
   // qpdf exits with 0 when clean, 3 when it only had warnings.
   EXPECT_EQ(check.exit_code, 0) << check.output;
   EXPECT_EQ(check.output.find("WARNING"), std::string::npos) << check.output;
-  EXPECT_NE(check.output.find("No syntax or stream encoding errors found"), std::string::npos) << check.output;
+  EXPECT_NE(check.output.find("No syntax or stream encoding errors found"), std::string::npos)
+      << check.output;
 }
 
 }  // namespace velkart::pdf::testing

@@ -46,7 +46,8 @@ TEST_F(Robustness, PrintsEveryByteFromOneTo255InEveryFamilyAndCutsOverlongWords)
     document.text_cell(0, 6, all, 1, 1, "C", 1);
     document.multi_line_cell(0, 5, all);
   }
-  document.multi_line_cell(0, 5, std::string(50'000, 'W'));  // a word wider than the line, over pages
+  document.multi_line_cell(0, 5,
+                           std::string(50'000, 'W'));  // a word wider than the line, over pages
   EXPECT_GT(document.page_number(), 10);
   const std::string pdf = save_and_check();
   for (const char byte : pdf) ASSERT_LT(static_cast<unsigned char>(byte), 128);
@@ -80,7 +81,8 @@ TEST_F(Robustness, TakesTenThousandCellsAndTenThousandPages) {
   });
   document.set_font("Times", "", 12);
   document.add_page();
-  for (int cell = 0; cell < 10'000; ++cell) document.text_cell(0, 5, "Zelle " + std::to_string(cell), 0, 1);
+  for (int cell = 0; cell < 10'000; ++cell)
+    document.text_cell(0, 5, "Zelle " + std::to_string(cell), 0, 1);
   const int pages = document.page_number() + 10'000;
   for (int page = 0; page < 10'000; ++page) document.add_page();
   EXPECT_EQ(headers, pages);
@@ -89,14 +91,22 @@ TEST_F(Robustness, TakesTenThousandCellsAndTenThousandPages) {
 }
 
 TEST_F(Robustness, WritesNoFileForARefusedNameOrAMissingFolder) {
-  const struct { std::string_view name; WriterError error; } cases[] = {
-      {"eure_Texte\\", WriterError::invalid_file_name}, {"eure_Texte/", WriterError::invalid_file_name},
-      {"frage?.pdf", WriterError::invalid_file_name},   {"eure_Texte\\st*r.pdf", WriterError::invalid_file_name},
-      {"a:b.pdf", WriterError::invalid_file_name},      {"a<b.pdf", WriterError::invalid_file_name},
-      {"a>b.pdf", WriterError::invalid_file_name},      {"a|b.pdf", WriterError::invalid_file_name},
-      {"\"q.pdf\"", WriterError::invalid_file_name},    {"tab\tname.pdf", WriterError::invalid_file_name},
-      {"\x01.pdf", WriterError::invalid_file_name},     {"fehlt\\sheet.pdf", WriterError::file_not_created},
-      {"", WriterError::none}};  // no name: the document is dropped on purpose
+  const struct {
+    std::string_view name;
+    WriterError error;
+  } cases[] = {{"eure_Texte\\", WriterError::invalid_file_name},
+               {"eure_Texte/", WriterError::invalid_file_name},
+               {"frage?.pdf", WriterError::invalid_file_name},
+               {"eure_Texte\\st*r.pdf", WriterError::invalid_file_name},
+               {"a:b.pdf", WriterError::invalid_file_name},
+               {"a<b.pdf", WriterError::invalid_file_name},
+               {"a>b.pdf", WriterError::invalid_file_name},
+               {"a|b.pdf", WriterError::invalid_file_name},
+               {"\"q.pdf\"", WriterError::invalid_file_name},
+               {"tab\tname.pdf", WriterError::invalid_file_name},
+               {"\x01.pdf", WriterError::invalid_file_name},
+               {"fehlt\\sheet.pdf", WriterError::file_not_created},
+               {"", WriterError::none}};  // no name: the document is dropped on purpose
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     document.new_document();

@@ -18,7 +18,8 @@ Lines printed(const Lines& pages) {
   for (const std::string& page : pages) {
     for (const std::string& line : lines_of(page)) {
       const std::size_t open = line.find(" Td (");
-      if (open != std::string::npos) texts.push_back(line.substr(open + 5, line.rfind(") Tj") - open - 5));
+      if (open != std::string::npos)
+        texts.push_back(line.substr(open + 5, line.rfind(") Tj") - open - 5));
     }
   }
   return texts;
@@ -42,12 +43,19 @@ class TextCell : public ::testing::Test {
 };
 
 TEST_F(TextCell, DrawsTheRectangleOrTheSidesItsBorderAndFillAskFor) {
-  const struct { int border; float fill; Lines expected; } cases[] = {
-      {1, 1, {"28.35 558.43 56.69 -28.35 re B "}}, {1, 0, {"28.35 558.43 56.69 -28.35 re S "}},
-      {0, 1, {"28.35 558.43 56.69 -28.35 re f "}}, {2, 0, {}},  // other positive borders: nothing
-      {-15, 0, {"28.35 558.43 m 28.35 530.08 l S 28.35 558.43 m 85.04 558.43 l S "
-                "85.04 558.43 m 85.04 530.08 l S 28.35 530.08 m 85.04 530.08 l S "}},
-      {-5, 0, {"28.35 558.43 m 28.35 530.08 l S 85.04 558.43 m 85.04 530.08 l S "}}};
+  const struct {
+    int border;
+    float fill;
+    Lines expected;
+  } cases[] = {{1, 1, {"28.35 558.43 56.69 -28.35 re B "}},
+               {1, 0, {"28.35 558.43 56.69 -28.35 re S "}},
+               {0, 1, {"28.35 558.43 56.69 -28.35 re f "}},
+               {2, 0, {}},  // other positive borders: nothing
+               {-15,
+                0,
+                {"28.35 558.43 m 28.35 530.08 l S 28.35 558.43 m 85.04 558.43 l S "
+                 "85.04 558.43 m 85.04 530.08 l S 28.35 530.08 m 85.04 530.08 l S "}},
+               {-5, 0, {"28.35 558.43 m 28.35 530.08 l S 85.04 558.43 m 85.04 530.08 l S "}}};
   for (const auto& c : cases) {
     restart();
     document.set_y(100);
@@ -65,14 +73,22 @@ TEST_F(TextCell, PrintsTextInItsOwnColourOnceFillAndTextDiffered) {
   const Lines lines = cell_lines();
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_TRUE(lines[0].starts_with("BT "));
-  for (const std::size_t i : {1, 3}) EXPECT_TRUE(lines[i].starts_with("q 0.502 g BT ") && lines[i].ends_with(" Q"));
+  for (const std::size_t i : {1, 3})
+    EXPECT_TRUE(lines[i].starts_with("q 0.502 g BT ") && lines[i].ends_with(" Q"));
 }
 
 TEST_F(TextCell, BreaksThePageOnlyWhenTheCellWouldEndBelowTheBreakLine) {
   const float trigger = document.page_break_trigger();
-  const struct { const char* what; float y; float h; const char* text; int pages; } cases[] = {
-      {"ends exactly at the line", trigger - 8, 8, "last", 1}, {"ends just below it", trigger - 8, 8.001f, "over", 2},
-      {"empty cell below it", 275, 5, "", 2}, {"starts below it", trigger + 1, 1, "x", 2}};
+  const struct {
+    const char* what;
+    float y;
+    float h;
+    const char* text;
+    int pages;
+  } cases[] = {{"ends exactly at the line", trigger - 8, 8, "last", 1},
+               {"ends just below it", trigger - 8, 8.001f, "over", 2},
+               {"empty cell below it", 275, 5, "", 2},
+               {"starts below it", trigger + 1, 1, "x", 2}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     restart();
@@ -104,18 +120,52 @@ TEST_F(MultiLineCell, BreaksLinesByTheWidthRules) {
   // Room for exactly twenty full stops (278 each) between the cell margins.
   const float twenty_stops = 2 * document.cell_margin() + 20 * 278 * document.font_size() / 1000;
   // 30 mm less the cell margins holds 13 Courier characters at 10 pt.
-  const struct { const char* what; const char* font; float w; std::string text; Lines lines; int rows; } cases[] = {
-      {"moves the word that does not fit", "Courier", 30, "abcde fghij klmno", {"abcde fghij", "klmno"}, 2},
-      {"drops only the last blank", "Courier", 30, "abc  defghijkl mno", {"abc ", "defghijkl mno"}, 2},
-      {"keeps a blank before the dropped one", "Courier", 30, "abcdefghijk  mno", {"abcdefghijk ", "mno"}, 2},
-      {"cuts a word wider than the line", "Courier", 30, "abcdefghijklmnopqrstuvwxyz0123456789",
-       {"abcdefghijklm", "nopqrstuvwxyz", "0123456789"}, 3},
-      {"puts at least one byte on a line", "Arial", 1, "abc", {"a", "b", "c"}, 4},  // and an empty one
-      {"fills the line up to the rounded room", "Helvetica", twenty_stops, std::string(20, '.') + ",.....",
-       {std::string(20, '.'), ",....."}, 2},
-      {"ends a line at every line feed", "Arial", 0, "one\n\ntwo\n", {"one", "two"}, 3},
-      {"keeps the CR of a CR LF", "Arial", 0, "KM URE\r\n", {"KM URE\\r"}, 1},
-      {"prints an empty cell for no text", "Arial", 0, "", {}, 1}};
+  const struct {
+    const char* what;
+    const char* font;
+    float w;
+    std::string text;
+    Lines lines;
+    int rows;
+  } cases[] = {{"moves the word that does not fit",
+                "Courier",
+                30,
+                "abcde fghij klmno",
+                {"abcde fghij", "klmno"},
+                2},
+               {"drops only the last blank",
+                "Courier",
+                30,
+                "abc  defghijkl mno",
+                {"abc ", "defghijkl mno"},
+                2},
+               {"keeps a blank before the dropped one",
+                "Courier",
+                30,
+                "abcdefghijk  mno",
+                {"abcdefghijk ", "mno"},
+                2},
+               {"cuts a word wider than the line",
+                "Courier",
+                30,
+                "abcdefghijklmnopqrstuvwxyz0123456789",
+                {"abcdefghijklm", "nopqrstuvwxyz", "0123456789"},
+                3},
+               {"puts at least one byte on a line",
+                "Arial",
+                1,
+                "abc",
+                {"a", "b", "c"},
+                4},  // and an empty one
+               {"fills the line up to the rounded room",
+                "Helvetica",
+                twenty_stops,
+                std::string(20, '.') + ",.....",
+                {std::string(20, '.'), ",....."},
+                2},
+               {"ends a line at every line feed", "Arial", 0, "one\n\ntwo\n", {"one", "two"}, 3},
+               {"keeps the CR of a CR LF", "Arial", 0, "KM URE\r\n", {"KM URE\\r"}, 1},
+               {"prints an empty cell for no text", "Arial", 0, "", {}, 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     restart(c.font, 10);

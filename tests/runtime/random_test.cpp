@@ -12,7 +12,8 @@ namespace {
 TEST(RandomGenerator, MatchesTheReferenceSequence) {
   RandomGenerator generator;
   generator.seed(0);
-  const std::array<std::uint32_t, 5> steps{2341539169u, 3366969473u, 2836287535u, 1626228671u, 1014195291u};
+  const std::array<std::uint32_t, 5> steps{2341539169u, 3366969473u, 2836287535u, 1626228671u,
+                                           1014195291u};
   for (std::uint32_t expected : steps) EXPECT_EQ(generator.step(), expected);
 
   generator.seed(4711);

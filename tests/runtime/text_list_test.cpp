@@ -9,7 +9,9 @@
 namespace velkart::runtime {
 namespace {
 
-std::vector<std::string> contents(const TextList& list) { return {list.texts().begin(), list.texts().end()}; }
+std::vector<std::string> contents(const TextList& list) {
+  return {list.texts().begin(), list.texts().end()};
+}
 
 TextList list_of(std::initializer_list<const char*> texts) {
   TextList list;

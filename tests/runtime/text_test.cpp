@@ -44,7 +44,8 @@ TEST(ReplaceFrom, LeavesTheBytesBeforeStartAndFoldsOnlyAscii) {
   EXPECT_EQ(replace_from("txt.TXT", "txt", "pdf", CaseRule::exact, 1), "pdf.TXT");
   EXPECT_EQ(replace_from("abc", "c", "x", CaseRule::exact, 4), "abc");
   EXPECT_EQ(replace_from("abc", "a", "x", CaseRule::exact, -1), "xbc");
-  EXPECT_EQ(replace_from(cp1252("Ä"), cp1252("ä"), "x", CaseRule::ignore_ascii_case, 1), cp1252("Ä"));
+  EXPECT_EQ(replace_from(cp1252("Ä"), cp1252("ä"), "x", CaseRule::ignore_ascii_case, 1),
+            cp1252("Ä"));
   // "Dateiname0000_.txt": only the extension changes.
   const std::string name = "Dateiname0000_.txt";
   EXPECT_EQ(replace_from(name, "txt", "pdf", CaseRule::ignore_ascii_case, text_length(name) - 2),
@@ -63,10 +64,12 @@ TEST(UpperCase, FollowsTheWindows1252Table) {
   // Every byte against the table: only these change, nothing else.
   for (int byte = 0; byte < 256; ++byte) {
     int expected = byte;
-    if ((byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7)) expected = byte - 0x20;
+    if ((byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7))
+      expected = byte - 0x20;
     if (byte == 0x9A || byte == 0x9C || byte == 0x9E) expected = byte - 0x10;
     if (byte == 0xFF) expected = 0x9F;
-    EXPECT_EQ(static_cast<unsigned char>(upper_case_byte(static_cast<char>(byte))), expected) << byte;
+    EXPECT_EQ(static_cast<unsigned char>(upper_case_byte(static_cast<char>(byte))), expected)
+        << byte;
   }
 }
 
@@ -123,8 +126,8 @@ TEST(Encoding, RoundTripsEveryByteThroughUtf8) {
 TEST(Encoding, TurnsWhatWindows1252CannotHoldIntoQuestionMarks) {
   EXPECT_EQ(to_cp1252("Ωx"), "?x");
   EXPECT_EQ(to_cp1252("\xFF\xFEx"), "??x");
-  EXPECT_EQ(to_cp1252("\xC3"), "?");            // cut off
-  EXPECT_EQ(to_cp1252("\xC0\xAF"), "??");       // overlong "/"
+  EXPECT_EQ(to_cp1252("\xC3"), "?");       // cut off
+  EXPECT_EQ(to_cp1252("\xC0\xAF"), "??");  // overlong "/"
   EXPECT_EQ(to_cp1252("😀"), "?");
 }
 

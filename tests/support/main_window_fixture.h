@@ -20,7 +20,8 @@ class RecordingLauncher : public runtime::Launcher {
     std::string program;
     std::vector<std::string> arguments;
   };
-  int start_program(const std::string& program, const std::vector<std::string>& arguments) override {
+  int start_program(const std::string& program,
+                    const std::vector<std::string>& arguments) override {
     starts.push_back({program, arguments});
     return can_start ? 4242 : 0;
   }

@@ -14,8 +14,8 @@ namespace fs = std::filesystem;
 WorkingFolder::WorkingFolder() : previous_(fs::current_path()) {
   std::random_device seed;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    fs::path candidate =
-        fs::temp_directory_path() / ("velkart-test-" + std::to_string(seed()) + std::to_string(attempt));
+    fs::path candidate = fs::temp_directory_path() /
+                         ("velkart-test-" + std::to_string(seed()) + std::to_string(attempt));
     if (fs::create_directory(candidate)) {
       path_ = candidate;
       break;
@@ -43,8 +43,8 @@ void WorkingFolder::lay_out_program_folders() const {
 
 void WorkingFolder::copy_shipped_word_lists() const {
   lay_out_program_folders();
-  for (const char* name : {"eigeneDatei.txt", "de_AllgemAfuTechnik.txt", "en1000.txt", "Qgruppe.txt",
-                           "CWabkuerzungen.txt"}) {
+  for (const char* name : {"eigeneDatei.txt", "de_AllgemAfuTechnik.txt", "en1000.txt",
+                           "Qgruppe.txt", "CWabkuerzungen.txt"}) {
     fs::copy_file(fs::path(VELKART_SOURCE_DIR) / "data" / "wordlists" / name,
                   path_ / "nicht_loeschen" / name, fs::copy_options::overwrite_existing);
   }

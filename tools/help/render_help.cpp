@@ -21,7 +21,9 @@ namespace {
 
 using velkart::pdf::Document;
 
-bool starts_with(const std::string& line, std::string_view prefix) { return line.rfind(prefix, 0) == 0; }
+bool starts_with(const std::string& line, std::string_view prefix) {
+  return line.rfind(prefix, 0) == 0;
+}
 
 bool is_fixed(const std::string& line) {
   if (starts_with(line, "sudo ") || starts_with(line, "velkart-batch ")) return true;
@@ -104,7 +106,8 @@ int main(int argc, char** argv) {
       pdf.set_font("Times", "", 11);
       pdf.multi_line_cell(0, 5.5f, "\x95 " + line.substr(2));
       pdf.line_break(1);
-    } else if (line.size() > 3 && line[0] >= '1' && line[0] <= '9' && line[1] == '.' && line[2] == ' ') {
+    } else if (line.size() > 3 && line[0] >= '1' && line[0] <= '9' && line[1] == '.' &&
+               line[2] == ' ') {
       flush();
       pdf.set_font("Times", "", 11);
       pdf.multi_line_cell(0, 5.5f, line);
