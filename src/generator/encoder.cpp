@@ -112,6 +112,11 @@ std::string find_encoder() {
   return found_on_path("ebook2cw") ? "ebook2cw" : "";
 }
 
+int start_encoder(runtime::Launcher& launcher, const std::string& encoder,
+                  const std::vector<std::string>& arguments) {
+  return launcher.start_program(encoder, arguments, {{"HOME", std::string(encoder_home)}});
+}
+
 int write_input_and_start_encoder(gui::Gui& gui, std::string encoder_text,
                                   runtime::Launcher& launcher) {
   // Only the last marker loses its ">" and blank: " <" at the very end opens
@@ -127,8 +132,8 @@ int write_input_and_start_encoder(gui::Gui& gui, std::string encoder_text,
 
   const std::string encoder = find_encoder();
   const int pid = encoder.empty() ? 0
-                                  : launcher.start_program(
-                                        encoder, encoder_arguments(read_encoder_fields(gui)));
+                                  : start_encoder(launcher, encoder,
+                                                  encoder_arguments(read_encoder_fields(gui)));
   if (pid == 0) gui.show_message(texts::message_title, texts::encoder_missing);
   return pid;
 }

@@ -46,6 +46,21 @@ std::vector<std::string> encoder_arguments(const EncoderFields& fields);
 // else "ebook2cw" found on PATH; "" when there is none.
 std::string find_encoder();
 
+// The encoder's home: it reads (and on first use creates) its configuration
+// below it, in .ebook2cw/, and takes from there every option our command line
+// leaves out. A configuration the user keeps for other work (another effective
+// speed, ogg instead of mp3) must not change our audio, so the encoder gets a
+// home of ours. Relative to the working folder: the encoder hands it to a
+// shell when it copies its example files, where a folder name with blanks or
+// shell characters would break or run something.
+inline constexpr std::string_view encoder_home = "nicht_loeschen";
+
+// Every start of the encoder goes through here: `encoder` with `arguments`,
+// in its own home, without waiting. The process id, or 0 when it could not
+// be started.
+int start_encoder(runtime::Launcher& launcher, const std::string& encoder,
+                  const std::vector<std::string>& arguments);
+
 // Removes the final ">" and blank, writes the input file (message box when it
 // cannot be created) and starts the encoder without waiting. Returns the
 // encoder's process id, or 0 when none was started (message box then).

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <map>
 #include <optional>
+#include <string_view>
 
 #include "runtime/files.h"
 
@@ -66,10 +67,24 @@ int exit_code_of(int status) {
   return -1;
 }
 
+// Our environment with the changed variables replaced or added.
+std::vector<std::string> changed_environment(const EnvironmentChanges& changes) {
+  std::vector<std::string> variables;
+  for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
+    const std::string_view variable(*entry);
+    const std::string_view name = variable.substr(0, variable.find('='));
+    bool changed = false;
+    for (const auto& change : changes) changed = changed || change.first == name;
+    if (!changed) variables.emplace_back(variable);
+  }
+  for (const auto& [name, value] : changes) variables.push_back(name + "=" + value);
+  return variables;
+}
+
 class SystemLauncher final : public Launcher {
  public:
-  int start_program(const std::string& program,
-                    const std::vector<std::string>& arguments) override {
+  int start_program(const std::string& program, const std::vector<std::string>& arguments,
+                    const EnvironmentChanges& environment) override {
     reap_finished();
     if (program.empty()) return 0;
     // A path is a program text like any file name; a bare name is looked up
@@ -82,13 +97,20 @@ class SystemLauncher final : public Launcher {
     for (const std::string& word : arguments) argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);
 
+    const std::vector<std::string> variables = changed_environment(environment);
+    std::vector<char*> envp;
+    envp.reserve(variables.size() + 1);
+    for (const std::string& variable : variables)
+      envp.push_back(const_cast<char*>(variable.c_str()));
+    envp.push_back(nullptr);
+
     const SpawnAttributes spawn;
     pid_t pid = 0;
     // posix_spawnp takes a name with a "/" as a path and looks a bare name up
     // on PATH; glibc reports a failed exec as the result, so a missing or
     // non-executable program gives 0 here, not a child that dies at once.
-    const int failed =
-        posix_spawnp(&pid, file.c_str(), spawn.actions(), spawn.attributes(), argv.data(), environ);
+    const int failed = posix_spawnp(&pid, file.c_str(), spawn.actions(), spawn.attributes(),
+                                    argv.data(), envp.data());
     if (failed != 0 || pid <= 0) return 0;
     children_[pid] = std::nullopt;
     return static_cast<int>(pid);
@@ -102,7 +124,7 @@ class SystemLauncher final : public Launcher {
     struct stat info {};
     if (file.empty() || ::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
     // A name beginning with "-" would be read as an option of xdg-open.
-    return start_program("xdg-open", {file.front() == '-' ? "./" + file : file}) != 0;
+    return start_program("xdg-open", {file.front() == '-' ? "./" + file : file}, {}) != 0;
   }
 
   bool is_running(int pid) override {

@@ -4,9 +4,14 @@
 // never through a shell, so a name with blanks or shell characters stays one
 // harmless word.
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velkart::runtime {
+
+// Variables a started program sees instead of ours, as name and value; every
+// other variable of our environment is passed on unchanged.
+using EnvironmentChanges = std::vector<std::pair<std::string, std::string>>;
 
 class Launcher {
  public:
@@ -14,8 +19,8 @@ class Launcher {
   // Starts `program` (a path, or a name looked up on PATH) with `arguments`
   // in the working folder and returns at once: the process id, or 0 when it
   // could not be started.
-  virtual int start_program(const std::string& program,
-                            const std::vector<std::string>& arguments) = 0;
+  virtual int start_program(const std::string& program, const std::vector<std::string>& arguments,
+                            const EnvironmentChanges& environment = {}) = 0;
   // Hands a document to the desktop's default application; false when
   // nothing could be started.
   virtual bool open_document(const std::string& path) = 0;

@@ -19,10 +19,11 @@ class RecordingLauncher : public runtime::Launcher {
   struct Start {
     std::string program;
     std::vector<std::string> arguments;
+    runtime::EnvironmentChanges environment;
   };
-  int start_program(const std::string& program,
-                    const std::vector<std::string>& arguments) override {
-    starts.push_back({program, arguments});
+  int start_program(const std::string& program, const std::vector<std::string>& arguments,
+                    const runtime::EnvironmentChanges& environment) override {
+    starts.push_back({program, arguments, environment});
     return can_start ? 4242 : 0;
   }
   bool open_document(const std::string& path) override {
