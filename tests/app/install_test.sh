@@ -13,6 +13,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 cmake --install "$build" --prefix "$root/prefix" >/dev/null || fail "cmake --install"
 for file in bin/velkart-batch bin/velkart-starten share/velkart/hilfe.pdf share/velkart/test.txt \
             share/velkart/wordlists/de_AllgemAfuTechnik.txt share/velkart/wordlists/SOURCES.txt \
+            share/velkart/wordlists/fruehere_fassungen.sha256 \
             share/applications/velkart.desktop share/icons/hicolor/32x32/apps/velkart.png; do
   [ -f "$root/prefix/$file" ] || fail "$file not installed"
 done
@@ -34,14 +35,21 @@ for file in nicht_loeschen/en1000.txt eure_Texte Wortschatz_erweitern/test.txt h
 done
 cmp -s "$work/hilfe.pdf" "$root/prefix/share/velkart/hilfe.pdf" || fail "help document"
 
-# Nothing the user changed is overwritten; a deleted list comes back.
+# Nothing the user changed is overwritten; a deleted list comes back; a list
+# we shipped before (here a made-up old version) is renewed and named.
 printf 'MEIN WORT\r\n' > "$work/nicht_loeschen/eigeneDatei.txt"
+printf 'ALT\r\n' | tee "$work/nicht_loeschen/en1000.txt" | sha256sum | sed 's/-$/en1000.txt/' \
+  >> "$root/prefix/share/velkart/wordlists/fruehere_fassungen.sha256"
+printf 'ALT\r\n' > "$work/nicht_loeschen/Qgruppe.txt"
 printf '[voreinstellungen]\r\n' > "$work/voreinstellungen.pref"
-rm "$work/nicht_loeschen/Qgruppe.txt"
+rm "$work/nicht_loeschen/CWabkuerzungen.txt"
 HOME="$root/home" DISPLAY= "$root/prefix/bin/velkart-starten" 2>"$root/second.txt"
 [ "$(cat "$work/nicht_loeschen/eigeneDatei.txt")" = "$(printf 'MEIN WORT\r')" ] || fail "own list overwritten"
-[ -f "$work/nicht_loeschen/Qgruppe.txt" ] || fail "deleted list not restored"
-grep -q "Qgruppe.txt" "$root/second.txt" || fail "restored list not mentioned"
+[ -f "$work/nicht_loeschen/CWabkuerzungen.txt" ] || fail "deleted list not restored"
+grep -q "CWabkuerzungen.txt" "$root/second.txt" || fail "restored list not mentioned"
+cmp -s "$work/nicht_loeschen/en1000.txt" "$root/prefix/share/velkart/wordlists/en1000.txt" || fail "old list not renewed"
+grep -q "ersetzt: en1000.txt$" "$root/second.txt" || fail "renewed list not named: $(cat "$root/second.txt")"
+[ "$(cat "$work/nicht_loeschen/Qgruppe.txt")" = "$(printf 'ALT\r')" ] || fail "changed list renewed"
 
 # A home that cannot hold the folder: said in German, and the work goes on elsewhere.
 printf 'x' > "$root/not_a_folder"

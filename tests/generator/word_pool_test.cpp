@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
 
 #include "gui/controls.h"
 #include "gui/texts.h"
@@ -69,6 +70,16 @@ TEST(DrawFromPool, UsesEveryEntryOnceAndTidiesBlanks) {
   EXPECT_EQ(words, (std::multiset<std::string>{"A", "B", "C", "D", "E"}));
   EXPECT_EQ(text.find("  "), std::string::npos);
   EXPECT_EQ(draw_from_pool({"A", "B"}, 0), "");
+}
+
+// A rebuild of the lists that lost its blocklist would bring these back.
+TEST(ShippedGermanList, HoldsNoneOfASampleOfTheBlockedWords) {
+  std::istringstream words(runtime::upper_case(velkart::testing::read_bytes(
+      std::string(VELKART_SOURCE_DIR) + "/data/wordlists/de_AllgemAfuTechnik.txt")));
+  const std::set<std::string> blocked{"TOD", "KRIEG", "WAFFE", "MORD"};
+  std::size_t count = 0;
+  for (std::string word; words >> word; ++count) EXPECT_FALSE(blocked.contains(word)) << word;
+  EXPECT_EQ(count, 13000u);
 }
 
 TEST(SplitPoolText, TurnsCommasIntoBlanksInsideEntries) {
