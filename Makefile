@@ -10,10 +10,11 @@ PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
             libfltk1.3-dev fonts-liberation2 xdg-utils ebook2cw \
             qpdf poppler-utils sox libsox-fmt-mp3 libhpdf-dev locales \
             xvfb openbox xdotool wmctrl x11-utils imagemagick desktop-file-utils
+PACKAGES += dpkg-dev lintian mandoc man-db appstream
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test deps build build-asan workdir bench clean
+.PHONY: run test deps build build-asan workdir bench clean deb
 
 run: deps build workdir
 	cd $(WORKDIR) && ../$(BUILD)/src/app/velkart
@@ -46,6 +47,10 @@ build-asan:
 
 workdir:
 	tools/prepare_workdir.sh $(WORKDIR) data $(BUILD)/hilfe.pdf
+
+# The Debian package velkart_<version>_<arch>.deb, in $(BUILD)/.
+deb: deps build
+	cd $(BUILD) && cpack -G DEB
 
 bench: deps build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
