@@ -1,7 +1,8 @@
 #!/bin/sh
 # The bash completion, sourced on its own in a bare bash, offers what the
 # program itself knows: the commands and options of its help text, the
-# setting keys of the sources after --set, the source texts after vocab.
+# setting keys of the sources after --set, the source texts after vocab; and
+# the manual pages describe every command and option of the help text.
 # Usage: completion_test.sh VELKART_BATCH SOURCE_DIR
 set -u
 batch=$1
@@ -34,6 +35,16 @@ same commands "$commands" "$(offers "")"
 same options "$options" "$(offers --)"
 same "keys after --set" "$keys" "$(offers --set "")"
 same "keys after --set String_f" "String_frequenz=" "$(offers trial --set String_f)"
+
+# The manual pages name every command and option too, in both languages.
+for page in "$source_dir/data/man/velkart-batch.1" "$source_dir/data/man/de/velkart-batch.1"; do
+  for command in $commands; do
+    grep -q "^\.BR\? $command\( \|\$\)" "$page" || fail "$page lacks the command $command"
+  done
+  for option in $options; do
+    grep -qF -- "$(echo "$option" | sed 's/-/\\-/g')" "$page" || fail "$page lacks $option"
+  done
+done
 
 mkdir "$work/Wortschatz_erweitern"
 touch "$work/Wortschatz_erweitern/meinText.txt" "$work/Wortschatz_erweitern/test.txt"
