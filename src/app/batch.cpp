@@ -10,7 +10,10 @@
 #include "app/main_window.h"
 #include "app/settings.h"
 #include "app/settings_store.h"
+#include "generator/course.h"
+#include "generator/course_run.h"
 #include "generator/generation.h"
+#include "generator/output_names.h"
 #include "generator/word_pool.h"
 #include "gui/controls.h"
 #include "gui/headless_gui.h"
@@ -29,7 +32,7 @@ namespace {
 using runtime::to_cp1252;
 using runtime::to_utf8;
 
-enum class Command { none, trial, generate, vocab };
+enum class Command { none, trial, generate, vocab, course };
 
 struct Options {
   Command command = Command::none;
@@ -38,6 +41,12 @@ struct Options {
   std::optional<std::string> vocab_name;
   bool wait_for_encoder = true;
   bool help = false;
+  // course
+  std::optional<int> from, to, texts;
+  std::optional<generator::SpeedRamp> ramp;
+  generator::GroupsMode groups = generator::GroupsMode::automatic;
+  bool overwrite = false;
+  bool course_option = false;  // any of the above given
 };
 
 // A usage error: its German text, ready for the terminal.
@@ -57,6 +66,23 @@ bool is_integer(std::string_view text) {
   std::int64_t value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   return !text.empty() && result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+std::optional<int> parse_small_number(std::string_view text) {
+  int value = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (result.ec != std::errc() || result.ptr != text.data() + text.size() || text.empty())
+    return std::nullopt;
+  return value;
+}
+
+std::optional<generator::SpeedRamp> parse_ramp(std::string_view text) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos) return std::nullopt;
+  const auto first = parse_small_number(text.substr(0, colon));
+  const auto last = parse_small_number(text.substr(colon + 1));
+  if (!first || !last) return std::nullopt;
+  return generator::SpeedRamp{*first, *last};
 }
 
 std::string usage(std::string_view what, std::string_view detail = {}) {
@@ -82,6 +108,31 @@ std::variant<Options, UsageError> parse_arguments(std::span<const std::string> a
       const auto seed = parse_seed(*value);
       if (!seed) return UsageError{usage(texts::batch_bad_seed, *value)};
       options.seed = seed;
+    } else if (argument == "--from" || argument == "--to" || argument == "--texts") {
+      const auto value = value_of(argument);
+      if (!value) return UsageError{usage(texts::batch_missing_value, argument)};
+      const auto number = parse_small_number(*value);
+      if (!number) return UsageError{usage(texts::batch_not_a_number, argument + " " + *value)};
+      (argument == "--from" ? options.from
+       : argument == "--to" ? options.to
+                            : options.texts) = number;
+      options.course_option = true;
+    } else if (argument == "--effective") {
+      const auto value = value_of(argument);
+      if (!value) return UsageError{usage(texts::batch_missing_value, argument)};
+      options.ramp = parse_ramp(*value);
+      if (!options.ramp) return UsageError{usage(texts::course_bad_ramp, " " + *value)};
+      options.course_option = true;
+    } else if (argument == "--groups") {
+      const auto value = value_of(argument);
+      if (!value) return UsageError{usage(texts::batch_missing_value, argument)};
+      const auto mode = generator::groups_mode_from_text(*value);
+      if (!mode) return UsageError{usage(texts::batch_bad_groups, *value)};
+      options.groups = *mode;
+      options.course_option = true;
+    } else if (argument == "--overwrite") {
+      options.overwrite = true;
+      options.course_option = true;
     } else if (argument == "--set") {
       const auto value = value_of(argument);
       if (!value) return UsageError{usage(texts::batch_missing_value, argument)};
@@ -105,6 +156,8 @@ std::variant<Options, UsageError> parse_arguments(std::span<const std::string> a
         options.command = Command::generate;
       } else if (argument == "vocab") {
         options.command = Command::vocab;
+      } else if (argument == "course") {
+        options.command = Command::course;
       } else {
         return UsageError{usage(texts::batch_unknown_command, argument)};
       }
@@ -116,6 +169,8 @@ std::variant<Options, UsageError> parse_arguments(std::span<const std::string> a
   }
   if (options.command == Command::none && !options.help)
     return UsageError{usage(texts::batch_no_command)};
+  if (options.course_option && options.command != Command::course)
+    return UsageError{usage(texts::batch_course_only)};
   return options;
 }
 
@@ -130,14 +185,11 @@ void apply_overrides(SettingsRecord& record, const Options& options) {
   }
 }
 
-// The encoder numbers its files from 0000 like the texts, without the "_".
 void print_sound_files(std::ostream& out, const std::string& base_name, std::size_t count) {
   for (std::size_t index = 0; index < count; ++index) {
-    const std::string text_name =
-        generator::text_file_name(base_name, static_cast<std::int64_t>(index));
     const std::string sound =
         std::string(generator::output_folder) +
-        text_name.substr(0, text_name.size() - std::string_view("_.txt").size()) + ".mp3";
+        generator::sound_file_name(base_name, static_cast<std::int64_t>(index));
     if (std::filesystem::exists(runtime::native_path(sound))) out << to_utf8(sound) << '\n';
   }
 }
@@ -152,6 +204,51 @@ int wait_for_encoder(int process, runtime::Launcher& launcher, gui::Gui& gui, st
   }
   err << to_utf8(texts::batch_encoder_done) << '\n';
   return 0;
+}
+
+// Every file of the course on standard output as it is written; messages on
+// standard error. Exit 1 when anything was reported.
+int run_course(const Options& options, gui::Gui& gui, std::ostream& out, std::ostream& err,
+               runtime::Launcher& launcher) {
+  generator::CourseOptions course;
+  course.from = options.from.value_or(generator::first_lesson);
+  course.to = options.to.value_or(generator::last_lesson);
+  course.texts = options.texts.value_or(
+      static_cast<int>(runtime::text_to_integer(gui.get_text(controls::text_count_field))));
+  course.ramp = options.ramp;
+  course.groups = options.groups;
+  course.seed = options.seed;
+  const generator::CourseBase base = generator::read_course_base(gui);
+
+  const generator::PreparedCourse prepared = generator::prepare_course(course, base);
+  if (prepared.error) {
+    gui.show_message(texts::message_title, *prepared.error);
+    return batch_message_shown;
+  }
+  const std::vector<std::string> existing =
+      generator::existing_lesson_folders(course, base.encoder.base_name);
+  if (!existing.empty() && !options.overwrite) {
+    err << to_utf8(texts::course_folders_exist) << '\n';
+    for (const std::string& folder : existing) err << "  " << to_utf8(folder) << '\n';
+    err << to_utf8(texts::course_overwrite_hint) << '\n';
+    return batch_message_shown;
+  }
+  for (const std::string& list : prepared.unreadable_lists) {
+    gui.show_message(texts::message_title,
+                     std::string(texts::no_words_or_file.view()) + " (" + list + ")");
+  }
+
+  generator::CourseRun run(course, base, prepared.plan, launcher, pdf::local_time_now,
+                           [&out](const generator::CourseFiles& files) {
+                             for (const std::string& path : files.paths)
+                               out << to_utf8(path) << '\n';
+                             out.flush();
+                           });
+  err << to_utf8(texts::batch_encoder_waiting) << '\n';
+  generator::run_course_to_end(run);
+  for (const std::string& problem : run.problems()) gui.show_message(texts::message_title, problem);
+  return run.problems().empty() && prepared.unreadable_lists.empty() ? batch_ok
+                                                                     : batch_message_shown;
 }
 
 }  // namespace
@@ -215,6 +312,9 @@ int run_batch(std::span<const std::string> arguments, std::ostream& out, std::os
       out << to_utf8(log) << '\n';
       break;
     }
+    case Command::course:
+      out.flush();
+      return run_course(options, gui, out, err, launcher);
     case Command::none:
       break;
   }

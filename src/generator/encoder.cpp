@@ -84,6 +84,11 @@ EncoderFields read_encoder_fields(const gui::Gui& gui) {
 }
 
 std::vector<std::string> encoder_arguments(const EncoderFields& fields) {
+  return encoder_arguments(fields, encoder_input_path, "eure_Texte/" + fields.base_name);
+}
+
+std::vector<std::string> encoder_arguments(const EncoderFields& fields, std::string_view input_path,
+                                           std::string_view output_prefix) {
   std::vector<std::string> words{"-w", fields.character_speed};
   // The typed texts go in unchanged; only the decisions compare numbers, so
   // "05" against "5" counts as equal and leaves -e out.
@@ -100,8 +105,7 @@ std::vector<std::string> encoder_arguments(const EncoderFields& fields) {
   // other path of the program reaches the disk; the title stays Windows-1252,
   // which the encoder reads as Latin-1 like its input.
   words.insert(words.end(), {"-q", "9", "-s", "16000", "-c", "<>", "-t", fields.base_name,
-                             std::string(encoder_input_path), "-o",
-                             runtime::native_path("eure_Texte/" + fields.base_name)});
+                             std::string(input_path), "-o", runtime::native_path(output_prefix)});
   return words;
 }
 
@@ -117,11 +121,13 @@ int start_encoder(runtime::Launcher& launcher, const std::string& encoder,
   return launcher.start_program(encoder, arguments, {{"HOME", std::string(encoder_home)}});
 }
 
+std::string finish_encoder_text(std::string encoder_text) {
+  return runtime::substring(encoder_text, 1, runtime::text_length(encoder_text) - 2);
+}
+
 int write_input_and_start_encoder(gui::Gui& gui, std::string encoder_text,
                                   runtime::Launcher& launcher) {
-  // Only the last marker loses its ">" and blank: " <" at the very end opens
-  // no new chapter for the encoder.
-  encoder_text = runtime::substring(encoder_text, 1, runtime::text_length(encoder_text) - 2);
+  encoder_text = finish_encoder_text(std::move(encoder_text));
   if (runtime::create_file(write_slot, encoder_input_path) == 0) {
     // The encoder is started all the same and reads what the file holds.
     gui.show_message(texts::message_title, texts::file_not_created);

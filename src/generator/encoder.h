@@ -40,6 +40,9 @@ EncoderFields read_encoder_fields(const gui::Gui& gui);
 
 // The encoder's arguments, one word each, in the fixed order.
 std::vector<std::string> encoder_arguments(const EncoderFields& fields);
+// The same for another input file and output prefix (a course lesson's).
+std::vector<std::string> encoder_arguments(const EncoderFields& fields, std::string_view input_path,
+                                           std::string_view output_prefix);
 
 // The encoder to start: "nicht_loeschen/ebook2cw.exe" when that file is
 // executable (a user may put a wrapper there), else "nicht_loeschen/ebook2cw",
@@ -60,6 +63,10 @@ inline constexpr std::string_view encoder_home = "nicht_loeschen";
 // be started.
 int start_encoder(runtime::Launcher& launcher, const std::string& encoder,
                   const std::vector<std::string>& arguments);
+
+// Turns the blocks into the input text: only the last marker loses its ">"
+// and blank, as " <" at the very end opens no new chapter.
+std::string finish_encoder_text(std::string encoder_text);
 
 // Removes the final ">" and blank, writes the input file (message box when it
 // cannot be created) and starts the encoder without waiting. Returns the

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "generator/generation.h"
+#include "generator/output_names.h"
 #include "gui/controls.h"
 #include "gui/gui.h"
 #include "gui/texts.h"
@@ -87,7 +88,7 @@ class SolutionSheet {
 }  // namespace
 
 std::string sheet_path(std::string_view base_name) {
-  return std::string(output_folder) + std::string(base_name) + ".pdf";
+  return std::string(output_folder) + answer_key_name(base_name);
 }
 
 std::string sheet_heading(const pdf::LocalTime& now) {
@@ -96,8 +97,15 @@ std::string sheet_heading(const pdf::LocalTime& now) {
          ":" + two_digits(now.minute) + ":" + two_digits(now.second) + "    ";
 }
 
-std::string write_solution_sheet(const gui::Gui& gui, const std::vector<std::string>& written_files,
-                                 std::string_view base_name, const pdf::Clock& clock) {
+SheetSettings read_sheet_settings(const gui::Gui& gui) {
+  namespace c = controls;
+  return {gui.get_text(c::character_speed_field), gui.get_text(c::frequency_field),
+          gui.get_text(c::effective_speed_field), gui.get_text(c::repetitions_field)};
+}
+
+bool write_solution_sheet(const SheetSettings& settings,
+                          const std::vector<std::string>& written_files, std::string_view folder,
+                          std::string_view path, const pdf::Clock& clock) {
   const std::string heading = sheet_heading(clock());
   pdf::Document document(clock);
   SolutionSheet sheet(document, heading);
@@ -109,26 +117,31 @@ std::string write_solution_sheet(const gui::Gui& gui, const std::vector<std::str
   document.add_page();
 
   // No font is chosen here: these lines print in the heading's bold Arial.
-  namespace c = controls;
-  document.multi_line_cell(
-      0, 5,
-      gui.get_text(c::character_speed_field) + std::string(texts::sheet_character_speed.view()) +
-          gui.get_text(c::frequency_field) + std::string(texts::sheet_frequency.view()));
-  document.multi_line_cell(
-      0, 5,
-      gui.get_text(c::effective_speed_field) + std::string(texts::sheet_effective_speed.view()) +
-          gui.get_text(c::repetitions_field) + std::string(texts::sheet_repetitions.view()));
+  document.multi_line_cell(0, 5,
+                           settings.character_speed +
+                               std::string(texts::sheet_character_speed.view()) +
+                               settings.frequency + std::string(texts::sheet_frequency.view()));
+  document.multi_line_cell(0, 5,
+                           settings.effective_speed +
+                               std::string(texts::sheet_effective_speed.view()) +
+                               settings.repetitions + std::string(texts::sheet_repetitions.view()));
   document.line_break();
 
   int number = 0;
   for (const std::string& name : written_files) {
     const std::string label = runtime::replace_from(
         name, "txt", "pdf", runtime::CaseRule::ignore_ascii_case, runtime::text_length(name) - 2);
-    sheet.print_chapter(number++, label, std::string(output_folder) + name);
+    sheet.print_chapter(number++, label, std::string(folder) + name);
     document.line_break();
   }
-  const std::string path = sheet_path(base_name);
   document.save_document(path);
+  return document.error() == pdf::WriterError::none;
+}
+
+std::string write_solution_sheet(const gui::Gui& gui, const std::vector<std::string>& written_files,
+                                 std::string_view base_name, const pdf::Clock& clock) {
+  const std::string path = sheet_path(base_name);
+  write_solution_sheet(read_sheet_settings(gui), written_files, output_folder, path, clock);
   return path;
 }
 

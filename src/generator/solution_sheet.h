@@ -21,6 +21,21 @@ std::string sheet_path(std::string_view base_name);
 // time as 09:05:03 and four blanks.
 std::string sheet_heading(const pdf::LocalTime& now);
 
+// The field texts of the two settings lines, as typed.
+struct SheetSettings {
+  std::string character_speed;  // field 41
+  std::string frequency;        // field 49
+  std::string effective_speed;  // field 48
+  std::string repetitions;      // field 47
+};
+SheetSettings read_sheet_settings(const gui::Gui& gui);
+
+// The sheet for the text files (names without folder) in `folder`, saved
+// as `path`; false when the writer could not save it.
+bool write_solution_sheet(const SheetSettings& settings,
+                          const std::vector<std::string>& written_files, std::string_view folder,
+                          std::string_view path, const pdf::Clock& clock);
+
 // Writes the sheet for the text files of a run (names without folder) and
 // returns its path; reads fields 41, 47, 48 and 49 for the settings lines.
 // Like the writer, it tells nobody when the file cannot be written.

@@ -149,6 +149,9 @@ inline constexpr Cp1252Literal batch_usage{
     "                   in \"eure_Texte\" und gibt jede geschriebene Datei aus\n"
     "  vocab [NAME]     bearbeitet \"Wortschatz_erweitern/NAME.txt\" zu Wortlisten\n"
     "                   (ohne NAME: die Einstellung String_wortschatz_datei)\n"
+    "  course           ein ganzer Koch-Kurs: je Lektion ein Ordner\n"
+    "                   \"eure_Texte/NAME_LektionNN\" mit Texten, mp3-Dateien, Lösungsblatt,\n"
+    "                   Mitschriftbogen und Wiedergabeliste; dazu eine Kursübersicht\n"
     "\n"
     "Optionen:\n"
     "  --seed N         startet den Zufallsgenerator mit N (0 bis 4294967295),\n"
@@ -156,13 +159,21 @@ inline constexpr Cp1252Literal batch_usage{
     "  --set KEY=WERT   ändert eine Einstellung nur für diesen Aufruf, KEY wie in\n"
     "                   \"voreinstellungen.pref\" (mehrfach möglich)\n"
     "  --no-wait        generate: nicht auf das Ende von ebook2cw warten\n"
+    "  --from N         course: erste Lektion (2 bis 26, sonst 2)\n"
+    "  --to M           course: letzte Lektion (2 bis 26, sonst 26)\n"
+    "  --texts K        course: Übungstexte je Lektion (sonst String_anzahl_texte)\n"
+    "  --effective A:B  course: Effektivgeschwindigkeit von A (erste Lektion)\n"
+    "                   bis B (letzte Lektion), höchstens die Zeichengeschwindigkeit\n"
+    "  --groups MODUS   course: Fünfergruppen aus den Buchstaben der Lektion:\n"
+    "                   auto (wenn Wörter fehlen), aus oder immer\n"
+    "  --overwrite      course: vorhandene Lektionsordner ersetzen\n"
     "  --help           zeigt diese Hilfe\n"
     "\n"
     "Rückgabewert: 0 ohne Meldung, 1 wenn eine Meldung ausgegeben wurde,\n"
     "2 bei einem Aufruffehler.\n"};
 inline constexpr Cp1252Literal batch_usage_hint{"Hilfe: velkart-batch --help"};
 inline constexpr Cp1252Literal batch_no_command{
-    "Kein Befehl angegeben (trial, generate oder vocab)."};
+    "Kein Befehl angegeben (trial, generate, vocab oder course)."};
 inline constexpr Cp1252Literal batch_unknown_command{"Unbekannter Befehl: "};
 inline constexpr Cp1252Literal batch_unknown_option{"Unbekannte Option: "};
 inline constexpr Cp1252Literal batch_missing_value{"Der Option fehlt ein Wert: "};
@@ -172,11 +183,68 @@ inline constexpr Cp1252Literal batch_bad_set{"--set braucht die Form KEY=WERT, n
 inline constexpr Cp1252Literal batch_unknown_key{"Unbekannte Einstellung: "};
 inline constexpr Cp1252Literal batch_not_a_number{"Die Einstellung braucht eine ganze Zahl: "};
 inline constexpr Cp1252Literal batch_too_many{"Zu viele Angaben: "};
+inline constexpr Cp1252Literal batch_bad_groups{"--groups braucht auto, aus oder immer, nicht: "};
+inline constexpr Cp1252Literal batch_course_only{
+    "--from, --to, --texts, --effective, --groups und --overwrite gelten nur für course."};
 inline constexpr Cp1252Literal batch_encoder_waiting{"Warte auf ebook2cw ..."};
 inline constexpr Cp1252Literal batch_encoder_done{"ebook2cw ist fertig."};
 inline constexpr Cp1252Literal batch_encoder_failed{"ebook2cw endete mit dem Fehlercode "};
 inline constexpr Cp1252Literal batch_encoder_running{
     "ebook2cw läuft weiter im Hintergrund, Prozess "};
+
+// Lesson packs: a whole Koch course in one run
+inline constexpr Cp1252Literal course_lesson{"Lektion "};
+inline constexpr Cp1252Literal course_bad_range{
+    "Die Lektionen reichen von 2 bis 26, und die erste darf nicht hinter der letzten liegen."};
+inline constexpr Cp1252Literal course_bad_text_count{
+    "Je Lektion braucht es mindestens einen und höchstens 999 Übungstexte."};
+inline constexpr Cp1252Literal course_bad_ramp{
+    "Die Effektivgeschwindigkeit braucht die Form A:B mit ganzen Zahlen ab 1, zum Beispiel 5:12."};
+inline constexpr Cp1252Literal course_no_words{
+    "Die max. Anzahl der Worte im Zufallstext ist 0: es gäbe nur leere Übungstexte."};
+inline constexpr Cp1252Literal course_nothing_to_draw{
+    "Die Wortlisten enthalten kein passendes Wort und Buchstabengruppen sind ausgeschaltet: "
+    "Lektion "};
+inline constexpr Cp1252Literal course_no_output_folder{
+    "Der Ordner 'eure_Texte' fehlt im Arbeitsordner; es wurde nichts geschrieben."};
+inline constexpr Cp1252Literal course_folders_exist{
+    "Diese Lektionsordner gibt es schon, sie würden samt Inhalt ersetzt:"};
+inline constexpr Cp1252Literal course_overwrite_hint{
+    "Nichts wurde geschrieben. Mit --overwrite werden sie ersetzt."};
+
+// Copy sheet for the learners
+inline constexpr Cp1252Literal copy_sheet_title{"Mitschrift"};
+inline constexpr Cp1252Literal copy_sheet_letters{"Zeichen: "};
+inline constexpr Cp1252Literal copy_sheet_new_letter{"      neu: "};
+inline constexpr Cp1252Literal copy_sheet_character{" WpM Zeichengeschwindigkeit, "};
+inline constexpr Cp1252Literal copy_sheet_effective{" WpM Effektivgeschwindigkeit, "};
+inline constexpr Cp1252Literal copy_sheet_name_date{
+    "Name: ________________________________        Datum: ________________"};
+inline constexpr Cp1252Literal copy_sheet_text{"Text "};
+inline constexpr Cp1252Literal copy_sheet_correct{"richtig: ____ von "};
+inline constexpr Cp1252Literal copy_sheet_words{" Wörtern"};
+inline constexpr Cp1252Literal copy_sheet_page{"Seite "};
+
+// Course overview
+inline constexpr Cp1252Literal overview_title{"Kursübersicht "};
+inline constexpr Cp1252Literal overview_range{"Lektionen "};
+inline constexpr Cp1252Literal overview_to{" bis "};
+inline constexpr Cp1252Literal overview_each{", je "};
+inline constexpr Cp1252Literal overview_texts_of{" Texte mit höchstens "};
+inline constexpr Cp1252Literal overview_words{" Wörtern oder Gruppen"};
+inline constexpr Cp1252Literal overview_character{" WpM Zeichengeschwindigkeit, "};
+inline constexpr Cp1252Literal overview_seed{
+    "Startwert des Zufallsgenerators (--seed), um den Kurs genau so wieder zu erzeugen: "};
+inline constexpr Cp1252Literal overview_lesson{"Lektion"};
+inline constexpr Cp1252Literal overview_new{"neu"};
+inline constexpr Cp1252Literal overview_letters{"Zeichen"};
+inline constexpr Cp1252Literal overview_pool{"Wortvorrat"};
+inline constexpr Cp1252Literal overview_kind{"Inhalt"};
+inline constexpr Cp1252Literal overview_texts{"Texte"};
+inline constexpr Cp1252Literal overview_speed{"WpM eff."};
+inline constexpr Cp1252Literal overview_minutes{"Minuten"};
+inline constexpr Cp1252Literal overview_groups{"Gruppen"};
+inline constexpr Cp1252Literal overview_words_kind{"Wörter"};
 
 // Builder window
 inline constexpr Cp1252Literal builder_title{"Wortschatzgenerator"};

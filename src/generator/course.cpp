@@ -1,0 +1,182 @@
+#include "generator/course.h"
+
+#include <cmath>
+
+#include "generator/generation.h"
+#include "gui/controls.h"
+#include "gui/gui.h"
+#include "gui/texts.h"
+#include "runtime/files.h"
+#include "runtime/random.h"
+#include "runtime/text.h"
+
+namespace velkart::generator {
+
+namespace {
+
+using runtime::integer_to_text;
+using runtime::text_to_integer;
+
+constexpr int reading_slot = 0;
+
+std::string lesson_label(int lesson) {
+  return runtime::pad_left(integer_to_text(lesson), 2, "0");
+}
+
+}  // namespace
+
+std::optional<GroupsMode> groups_mode_from_text(std::string_view text) {
+  if (text == "auto") return GroupsMode::automatic;
+  if (text == "aus") return GroupsMode::off;
+  if (text == "immer") return GroupsMode::always;
+  return std::nullopt;
+}
+
+std::string_view groups_mode_text(GroupsMode mode) {
+  switch (mode) {
+    case GroupsMode::off:
+      return "aus";
+    case GroupsMode::always:
+      return "immer";
+    case GroupsMode::automatic:
+      break;
+  }
+  return "auto";
+}
+
+CourseBase read_course_base(const gui::Gui& gui) {
+  namespace c = controls;
+  CourseBase base;
+  for (std::size_t k = 0; k < base.lists.size(); ++k)
+    base.lists[k] = gui.get_state(word_list_files[k].checkbox) == 1;
+  base.word_length = gui.get_state(c::word_length_slider);
+  base.up_to = gui.get_state(c::up_to_option) == 1;
+  base.word_limit = static_cast<std::int32_t>(text_to_integer(gui.get_text(c::word_limit_field)));
+  base.replace_sz = gui.get_state(c::replace_sz) == 1;
+  base.replace_umlauts = gui.get_state(c::replace_umlauts) == 1;
+  base.repetitions = gui.get_text(c::repetitions_field);
+  base.encoder = read_encoder_fields(gui);
+  return base;
+}
+
+std::string lesson_letters(int lesson) {
+  return std::string(koch_order.substr(0, static_cast<std::size_t>(lesson)));
+}
+
+std::string lesson_effective_speed(const CourseOptions& options, const EncoderFields& encoder,
+                                   int lesson) {
+  const std::int64_t character = text_to_integer(encoder.character_speed);
+  if (!options.ramp) {
+    // The window's value, after the speed check every generation run makes.
+    return text_to_integer(encoder.effective_speed) > character ? encoder.character_speed
+                                                                : encoder.effective_speed;
+  }
+  const int span = options.to - options.from;
+  const double share = span == 0 ? 0.0 : static_cast<double>(lesson - options.from) / span;
+  const auto speed = static_cast<std::int64_t>(
+      std::lround(options.ramp->first + (options.ramp->last - options.ramp->first) * share));
+  return integer_to_text(std::min(speed, character));
+}
+
+std::optional<std::string> check_course_options(const CourseOptions& options,
+                                                const CourseBase& base) {
+  if (options.from < first_lesson || options.to > last_lesson || options.from > options.to)
+    return std::string(texts::course_bad_range.view());
+  if (options.texts < 1 || options.texts > most_texts_per_lesson)
+    return std::string(texts::course_bad_text_count.view());
+  if (options.ramp && (options.ramp->first < 1 || options.ramp->last < 1))
+    return std::string(texts::course_bad_ramp.view());
+  if (base.word_limit < 1) return std::string(texts::course_no_words.view());
+  if (!base_name_allowed(base.encoder.base_name)) return std::string(texts::bad_base_name.view());
+  return std::nullopt;
+}
+
+WordPool read_source_pool(const CourseBase& base, std::vector<std::string>& unreadable) {
+  std::string pool_text;
+  bool first_list = true;
+  for (std::size_t k = 0; k < base.lists.size(); ++k) {
+    if (!base.lists[k]) continue;
+    if (!first_list) pool_text += ' ';
+    first_list = false;
+    if (!runtime::open_for_reading(reading_slot, word_list_files[k].path)) {
+      unreadable.emplace_back(word_list_files[k].path);
+      continue;
+    }
+    while (!runtime::at_end_of_file(reading_slot)) {
+      pool_text += ' ';
+      pool_text += runtime::read_line(reading_slot);
+    }
+    runtime::close_file(reading_slot);
+  }
+  pool_text = runtime::upper_case(pool_text);
+  if (base.replace_sz) pool_text = runtime::replace_all(pool_text, "\xDF", "SS");
+  if (base.replace_umlauts) {
+    pool_text = runtime::replace_all(pool_text, "\xD6", "OE");
+    pool_text = runtime::replace_all(pool_text, "\xC4", "AE");
+    pool_text = runtime::replace_all(pool_text, "\xDC", "UE");
+  }
+  return split_pool_text(pool_text);
+}
+
+PoolFilter lesson_filter(const CourseBase& base, int lesson) {
+  const std::string letters = lesson_letters(lesson);
+  PoolFilter filter;
+  filter.mandatory = std::string(1, letters.back());
+  for (char letter : letter_alphabet) {
+    if (letters.find(letter) == std::string::npos) filter.filtered_out += letter;
+  }
+  filter.word_length = base.word_length;
+  filter.up_to = base.up_to;
+  return filter;
+}
+
+std::string draw_letter_groups(std::string_view letters, char must, std::int32_t count) {
+  std::string text;
+  const auto last = static_cast<std::int32_t>(letters.size()) - 1;
+  for (std::int32_t group = 0; group < count; ++group) {
+    std::string drawn;
+    // With two letters a group misses the new one once in 32 draws; the
+    // loop ends with certainty as long as `must` is among the letters.
+    do {
+      drawn.clear();
+      for (int k = 0; k < group_length; ++k) drawn += letters[runtime::random_up_to(last)];
+    } while (drawn.find(must) == std::string::npos);
+    if (!text.empty()) text += ' ';
+    text += drawn;
+  }
+  return text;
+}
+
+CoursePlan plan_course(const CourseOptions& options, const CourseBase& base,
+                       const WordPool& source_pool) {
+  CoursePlan plan;
+  for (int lesson = options.from; lesson <= options.to; ++lesson) {
+    LessonPlan entry;
+    entry.number = lesson;
+    entry.letters = lesson_letters(lesson);
+    entry.new_letter = entry.letters.back();
+    entry.effective_speed = lesson_effective_speed(options, base.encoder, lesson);
+
+    WordPool pool = source_pool;
+    filter_pool(pool, lesson_filter(base, lesson));
+    entry.pool_size = pool.size();
+    entry.groups = options.groups == GroupsMode::always ||
+                   (options.groups == GroupsMode::automatic &&
+                    pool.size() < static_cast<std::size_t>(base.word_limit));
+    if (!entry.groups && pool.empty()) {
+      plan.lessons.clear();
+      plan.error = std::string(texts::course_nothing_to_draw.view()) + lesson_label(lesson);
+      return plan;
+    }
+    for (int text = 0; text < options.texts; ++text) {
+      entry.texts.push_back(
+          entry.groups ? draw_letter_groups(entry.letters, entry.new_letter,
+                                            std::min(base.word_limit, most_groups_per_text))
+                       : draw_from_pool(pool, base.word_limit));
+    }
+    plan.lessons.push_back(std::move(entry));
+  }
+  return plan;
+}
+
+}  // namespace velkart::generator

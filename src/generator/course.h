@@ -1,0 +1,109 @@
+#pragma once
+// A whole Koch course in one run: lesson n (2 to 26) allows the first n
+// letters of the Koch order and makes the n-th mandatory. Everything else
+// comes from the main window's settings. This is the pure part: the options,
+// the check of the input and the plan of every lesson with its drawn texts.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "generator/encoder.h"
+#include "generator/word_pool.h"
+
+namespace velkart::gui {
+class Gui;
+}
+
+namespace velkart::generator {
+
+// The order label 18 of the main window shows.
+inline constexpr std::string_view koch_order = "KMURESNAPTLWIJZFOYVGQHBCDX";
+inline constexpr int first_lesson = 2;
+inline constexpr int last_lesson = 26;
+// A course is made for people, not for filling disks.
+inline constexpr int most_texts_per_lesson = 999;
+inline constexpr int group_length = 5;
+// Groups mode takes the word limit as its group count, up to this many.
+inline constexpr std::int32_t most_groups_per_text = 1000;
+
+enum class GroupsMode { automatic, off, always };
+// "auto", "aus", "immer"; nullopt for anything else.
+std::optional<GroupsMode> groups_mode_from_text(std::string_view text);
+std::string_view groups_mode_text(GroupsMode mode);
+
+struct SpeedRamp {
+  int first = 0;  // effective speed of the first lesson, WpM
+  int last = 0;   // of the last lesson
+};
+
+struct CourseOptions {
+  int from = first_lesson;
+  int to = last_lesson;
+  int texts = 5;
+  std::optional<SpeedRamp> ramp;
+  GroupsMode groups = GroupsMode::automatic;
+  std::optional<std::uint32_t> seed;  // shown in the overview when given
+};
+
+// What the course takes from the main window: every option but the allowed
+// and mandatory characters and the text count, which the lessons set.
+struct CourseBase {
+  std::array<bool, 5> lists{};  // in the order of word_list_files
+  std::int64_t word_length = 5;
+  bool up_to = true;
+  std::int32_t word_limit = 300;
+  bool replace_sz = true;
+  bool replace_umlauts = true;
+  std::string repetitions = "1";  // field 47 as typed
+  EncoderFields encoder;  // speeds, tone, spacing, QRQ and the base name
+};
+CourseBase read_course_base(const gui::Gui& gui);
+
+// The letters of lesson n in capitals ("KMU" for 3).
+std::string lesson_letters(int lesson);
+
+// The effective speed of a lesson as the encoder gets it: the ramp's value
+// (linear, rounded to whole WpM) or the window's, never above the character
+// speed.
+std::string lesson_effective_speed(const CourseOptions& options, const EncoderFields& encoder,
+                                   int lesson);
+
+// A German message for input that cannot make a course; nullopt when fine.
+std::optional<std::string> check_course_options(const CourseOptions& options,
+                                                const CourseBase& base);
+
+// The upper-cased, replaced and split entries of the ticked lists, read once
+// for all lessons. `unreadable` gets every ticked list that could not be opened.
+WordPool read_source_pool(const CourseBase& base, std::vector<std::string>& unreadable);
+
+// The lesson's filter: its letters allowed, its new letter mandatory.
+PoolFilter lesson_filter(const CourseBase& base, int lesson);
+
+// `count` groups of five of the letters, each holding `must` at least once,
+// drawn with random_up_to.
+std::string draw_letter_groups(std::string_view letters, char must, std::int32_t count);
+
+struct LessonPlan {
+  int number = 0;
+  char new_letter = 0;
+  std::string letters;  // capitals
+  std::size_t pool_size = 0;
+  bool groups = false;
+  std::string effective_speed;
+  std::vector<std::string> texts;
+};
+
+struct CoursePlan {
+  std::vector<LessonPlan> lessons;
+  std::optional<std::string> error;  // nothing to draw: no lesson is planned
+};
+
+// Draws every text of every lesson in order, as a generation run draws them,
+// so a seed reproduces the whole course.
+CoursePlan plan_course(const CourseOptions& options, const CourseBase& base,
+                       const WordPool& source_pool);
+
+}  // namespace velkart::generator

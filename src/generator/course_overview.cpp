@@ -1,0 +1,103 @@
+#include "generator/course_overview.h"
+
+#include <array>
+#include <cmath>
+
+#include "gui/texts.h"
+#include "runtime/text.h"
+
+namespace velkart::generator {
+
+namespace {
+
+using runtime::integer_to_text;
+
+struct Column {
+  float width;
+  std::string_view caption;
+  std::string_view align;
+};
+
+// Widths in millimetres add up to the 190 mm between the margins.
+const std::array<Column, 8> columns{{
+    {16, texts::overview_lesson, "C"},
+    {12, texts::overview_new, "C"},
+    {62, texts::overview_letters, "L"},
+    {22, texts::overview_pool, "R"},
+    {24, texts::overview_kind, "C"},
+    {14, texts::overview_texts, "R"},
+    {18, texts::overview_speed, "R"},
+    {22, texts::overview_minutes, "R"},
+}};
+
+std::string text(std::string_view literal) {
+  return std::string(literal);
+}
+
+// One decimal with a comma, as German readers expect: 12,5.
+std::string minutes_text(std::optional<double> seconds) {
+  if (!seconds) return "-";
+  const std::int64_t tenths = std::llround(*seconds / 6.0);
+  return integer_to_text(tenths / 10) + "," + integer_to_text(tenths % 10);
+}
+
+}  // namespace
+
+bool write_course_overview(const CourseOptions& options, const CourseBase& base,
+                           const CoursePlan& plan,
+                           const std::vector<std::optional<double>>& audio_seconds,
+                           std::string_view path, const pdf::Clock& clock) {
+  pdf::Document document(clock);
+  document.new_document();
+  const std::string title = std::string(texts::overview_title.view()) + base.encoder.base_name;
+  document.set_title(title);
+  document.set_author("");
+  document.add_page();
+
+  document.set_font("Arial", "B", 16);
+  document.text_cell(0, 9, title, 0, 1);
+  document.set_font("Arial", "", 11);
+  document.text_cell(0, 6,
+                     text(texts::overview_range) + integer_to_text(options.from) +
+                         text(texts::overview_to) + integer_to_text(options.to) +
+                         text(texts::overview_each) + integer_to_text(options.texts) +
+                         text(texts::overview_texts_of) + integer_to_text(base.word_limit) +
+                         text(texts::overview_words),
+                     0, 1);
+  document.text_cell(
+      0, 6, base.encoder.character_speed + text(texts::overview_character) + base.encoder.frequency + " Hz",
+      0, 1);
+  if (options.seed) {
+    document.text_cell(0, 6,
+                       std::string(texts::overview_seed.view()) + integer_to_text(*options.seed),
+                       0, 1);
+  }
+  document.line_break(4);
+
+  document.set_font("Arial", "B", 10);
+  document.set_fill_color(200, 220, 255);
+  for (const Column& column : columns)
+    document.text_cell(column.width, 7, column.caption, 1, 0, "C", 1);
+  document.line_break();
+  document.set_font("Arial", "", 10);
+  for (std::size_t k = 0; k < plan.lessons.size(); ++k) {
+    const LessonPlan& lesson = plan.lessons[k];
+    const std::array<std::string, 8> cells{
+        integer_to_text(lesson.number),
+        std::string(1, lesson.new_letter),
+        lesson.letters,
+        integer_to_text(static_cast<std::int64_t>(lesson.pool_size)),
+        std::string(lesson.groups ? texts::overview_groups.view() : texts::overview_words_kind.view()),
+        integer_to_text(static_cast<std::int64_t>(lesson.texts.size())),
+        lesson.effective_speed,
+        minutes_text(k < audio_seconds.size() ? audio_seconds[k] : std::nullopt),
+    };
+    for (std::size_t c = 0; c < columns.size(); ++c)
+      document.text_cell(columns[c].width, 6, cells[c], 1, 0, columns[c].align);
+    document.line_break();
+  }
+  document.save_document(path);
+  return document.error() == pdf::WriterError::none;
+}
+
+}  // namespace velkart::generator

@@ -1,0 +1,244 @@
+#include "generator/course_run.h"
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "generator/copy_sheet.h"
+#include "generator/course_overview.h"
+#include "generator/encoder.h"
+#include "generator/generation.h"
+#include "generator/output_names.h"
+#include "generator/playlist.h"
+#include "generator/solution_sheet.h"
+#include "gui/texts.h"
+#include "runtime/files.h"
+#include "runtime/process.h"
+#include "runtime/text.h"
+
+namespace velkart::generator {
+
+namespace {
+
+namespace fs = std::filesystem;
+using runtime::integer_to_text;
+
+constexpr int writing_slot = 1;
+
+bool write_text_file(const std::string& path, std::string_view line) {
+  if (!runtime::create_file(writing_slot, path)) return false;
+  const std::int64_t written = runtime::write_line(writing_slot, line);
+  runtime::close_file(writing_slot);
+  return written == static_cast<std::int64_t>(line.size()) + 2;
+}
+
+std::string lesson_prefix(int lesson) {
+  return std::string(texts::course_lesson.view()) +
+         runtime::pad_left(integer_to_text(lesson), 2, "0") + ": ";
+}
+
+}  // namespace
+
+std::vector<std::string> existing_lesson_folders(const CourseOptions& options,
+                                                 std::string_view base_name) {
+  std::vector<std::string> existing;
+  for (int lesson = options.from; lesson <= options.to; ++lesson) {
+    const std::string folder = lesson_folder(base_name, lesson);
+    std::error_code ignored;
+    if (fs::exists(runtime::native_path(folder), ignored)) existing.push_back(folder);
+  }
+  return existing;
+}
+
+PreparedCourse prepare_course(const CourseOptions& options, const CourseBase& base) {
+  PreparedCourse prepared;
+  prepared.error = check_course_options(options, base);
+  if (prepared.error) return prepared;
+  std::error_code ignored;
+  if (!fs::is_directory(runtime::native_path(output_folder), ignored)) {
+    prepared.error = std::string(texts::course_no_output_folder.view());
+    return prepared;
+  }
+  const WordPool source = read_source_pool(base, prepared.unreadable_lists);
+  prepared.plan = plan_course(options, base, source);
+  prepared.error = prepared.plan.error;
+  return prepared;
+}
+
+CourseRun::CourseRun(CourseOptions options, CourseBase base, CoursePlan plan,
+                     runtime::Launcher& launcher, pdf::Clock clock, CourseReporter reporter,
+                     unsigned parallel)
+    : options_(std::move(options)),
+      base_(std::move(base)),
+      plan_(std::move(plan)),
+      launcher_(launcher),
+      clock_(std::move(clock)),
+      reporter_(std::move(reporter)),
+      parallel_(parallel != 0 ? parallel : std::max(1u, std::thread::hardware_concurrency())),
+      audio_seconds_(plan_.lessons.size()) {}
+
+void CourseRun::problem(std::string text) {
+  problems_.push_back(std::move(text));
+}
+
+bool CourseRun::write_lesson(std::size_t index) {
+  const LessonPlan& lesson = plan_.lessons[index];
+  const std::string& base_name = base_.encoder.base_name;
+  const std::string folder = lesson_folder(base_name, lesson.number);
+  const std::string prefix = lesson_prefix(lesson.number);
+
+  // An earlier course's folder goes as a whole, so no text or sound file of
+  // a longer earlier lesson stays behind among the new ones.
+  std::error_code error;
+  fs::remove_all(runtime::native_path(folder), error);
+  if (!error) fs::create_directory(runtime::native_path(folder), error);
+  if (error) {
+    problem(prefix + std::string(texts::file_not_created.view()) + " " + folder);
+    return false;
+  }
+
+  CourseFiles written{lesson.number, CourseFileKind::texts, {}};
+  std::vector<std::string> names;
+  std::vector<CopySheetText> copy_texts;
+  std::string encoder_text;
+  for (std::size_t k = 0; k < lesson.texts.size(); ++k) {
+    const std::string name = text_file_name(base_name, static_cast<std::int64_t>(k));
+    names.push_back(name);
+    if (write_text_file(folder + name, lesson.texts[k])) {
+      written.paths.push_back(folder + name);
+    } else {
+      problem(prefix + std::string(texts::file_not_created.view()) + " " + folder + name);
+    }
+    copy_texts.push_back({sound_file_name(base_name, static_cast<std::int64_t>(k)), lesson.texts[k]});
+    add_encoder_block(encoder_text, lesson.texts[k], runtime::text_to_integer(base_.repetitions));
+  }
+  reporter_(written);
+
+  const SheetSettings sheet{base_.encoder.character_speed, base_.encoder.frequency,
+                            lesson.effective_speed, base_.repetitions};
+  const std::string answer_key = folder + answer_key_name(base_name);
+  if (write_solution_sheet(sheet, names, folder, answer_key, clock_)) {
+    reporter_({lesson.number, CourseFileKind::answer_key, {answer_key}});
+  } else {
+    problem(prefix + std::string(texts::file_not_created.view()) + " " + answer_key);
+  }
+
+  const CopySheetHeading heading{
+      std::string(texts::copy_sheet_title.view()) + " " + std::string(texts::course_lesson.view()) +
+          integer_to_text(lesson.number),
+      lesson.letters, std::string(1, lesson.new_letter),
+      speeds_line(base_.encoder.character_speed, lesson.effective_speed, base_.encoder.frequency)};
+  const std::string copy_sheet = folder + copy_sheet_name(base_name);
+  if (write_copy_sheet(heading, copy_texts, copy_sheet, clock_)) {
+    reporter_({lesson.number, CourseFileKind::copy_sheet, {copy_sheet}});
+  } else {
+    problem(prefix + std::string(texts::file_not_created.view()) + " " + copy_sheet);
+  }
+
+  const std::string input = lesson_encoder_input(lesson.number);
+  if (!write_text_file(input, finish_encoder_text(std::move(encoder_text)))) {
+    problem(prefix + std::string(texts::file_not_created.view()) + " " + input);
+    return false;
+  }
+  EncoderFields fields = base_.encoder;
+  fields.effective_speed = lesson.effective_speed;
+  jobs_.push_back({index, encoder_arguments(fields, input, folder + base_name), 0, false});
+  return true;
+}
+
+void CourseRun::write_lessons() {
+  for (std::size_t index = 0; index < plan_.lessons.size(); ++index) write_lesson(index);
+  // Longest first: the short lessons then fill the gaps at the end, and the
+  // last encoder to finish is a short one.
+  const auto weight = [this](const Job& job) {
+    std::size_t characters = 0;
+    for (const std::string& text : plan_.lessons[job.lesson].texts) characters += text.size();
+    return characters;
+  };
+  std::stable_sort(jobs_.begin(), jobs_.end(),
+                   [&weight](const Job& a, const Job& b) { return weight(a) > weight(b); });
+}
+
+void CourseRun::finish_lesson(Job& job, int exit_code) {
+  job.done = true;
+  const LessonPlan& lesson = plan_.lessons[job.lesson];
+  const std::string& base_name = base_.encoder.base_name;
+  const std::string folder = lesson_folder(base_name, lesson.number);
+  if (exit_code > 0) {
+    problem(lesson_prefix(lesson.number) + std::string(texts::batch_encoder_failed.view()) +
+            integer_to_text(exit_code));
+  }
+
+  CourseFiles sounds{lesson.number, CourseFileKind::sounds, {}};
+  std::vector<PlaylistEntry> entries;
+  std::optional<double> total;
+  for (std::size_t k = 0; k < lesson.texts.size(); ++k) {
+    const std::string name = sound_file_name(base_name, static_cast<std::int64_t>(k));
+    const std::optional<double> seconds = mp3_duration(folder + name);
+    if (seconds) {
+      sounds.paths.push_back(folder + name);
+      total = total.value_or(0) + *seconds;
+    }
+    entries.push_back({name, name.substr(0, name.size() - 4), seconds});
+  }
+  audio_seconds_[job.lesson] = total;
+  if (!sounds.paths.empty()) reporter_(sounds);
+
+  const std::string playlist = folder + playlist_name(base_name);
+  if (replace_file(playlist, playlist_text(entries))) {
+    reporter_({lesson.number, CourseFileKind::playlist, {playlist}});
+  } else {
+    problem(lesson_prefix(lesson.number) + std::string(texts::file_not_created.view()) + " " +
+            playlist);
+  }
+}
+
+bool CourseRun::step() {
+  // An encoder's first run copies its example configuration into its home;
+  // two doing that at once could read each other's half-written file.
+  std::error_code ignored;
+  const bool configured = fs::exists(
+      runtime::native_path(std::string(encoder_home) + "/.ebook2cw/ebook2cw.conf"), ignored);
+  const std::size_t limit = configured ? parallel_ : 1;
+  std::size_t running = 0;
+  for (Job& job : jobs_) {
+    if (job.done || job.process == 0) continue;
+    if (launcher_.is_running(job.process)) {
+      ++running;
+    } else {
+      finish_lesson(job, launcher_.wait_for(job.process));
+    }
+  }
+  for (Job& job : jobs_) {
+    if (running >= limit) break;
+    if (job.done || job.process != 0) continue;
+    const std::string encoder = find_encoder();
+    job.process = encoder.empty() ? 0 : start_encoder(launcher_, encoder, job.arguments);
+    if (job.process != 0) {
+      ++running;
+      continue;
+    }
+    if (!encoder_missing_reported_) problem(std::string(texts::encoder_missing.view()));
+    encoder_missing_reported_ = true;
+    finish_lesson(job, -1);
+  }
+  return std::any_of(jobs_.begin(), jobs_.end(), [](const Job& job) { return !job.done; });
+}
+
+void CourseRun::finish() {
+  const std::string path = course_overview_path(base_.encoder.base_name);
+  if (write_course_overview(options_, base_, plan_, audio_seconds_, path, clock_)) {
+    reporter_({0, CourseFileKind::overview, {path}});
+  } else {
+    problem(std::string(texts::file_not_created.view()) + " " + path);
+  }
+}
+
+void run_course_to_end(CourseRun& run) {
+  run.write_lessons();
+  while (run.step()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  run.finish();
+}
+
+}  // namespace velkart::generator

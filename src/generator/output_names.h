@@ -1,0 +1,28 @@
+#pragma once
+// Every name a generation run or a course run gives to what it writes, each
+// from one function, so the files, the playlists, the overview and the
+// messages that list them can never disagree.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace velkart::generator {
+
+// "Dateiname" and 7 give "Dateiname0007.mp3": the encoder numbers its files
+// from 0000 like the texts, without the "_".
+std::string sound_file_name(std::string_view base_name, std::int64_t index);
+// The answer key, the solution sheet of a run: "Dateiname.pdf".
+std::string answer_key_name(std::string_view base_name);
+// The learners' sheet to copy onto: "Dateiname_Mitschrift.pdf".
+std::string copy_sheet_name(std::string_view base_name);
+// "Dateiname.m3u", naming the sound files relative to its own folder.
+std::string playlist_name(std::string_view base_name);
+
+// The folder of one lesson, with its final "/": "eure_Texte/Dateiname_Lektion02/".
+std::string lesson_folder(std::string_view base_name, int lesson);
+// Each lesson's encoder reads its own input: "nicht_loeschen/mp3_temp_Lektion02.txt".
+std::string lesson_encoder_input(int lesson);
+// "eure_Texte/Dateiname_Kursuebersicht.pdf".
+std::string course_overview_path(std::string_view base_name);
+
+}  // namespace velkart::generator
