@@ -91,5 +91,41 @@ TEST_F(Batch, EveryMessageBoxBecomesALineOnStderrAndExitCodeOne) {
             std::string::npos);
 }
 
+TEST_F(Batch, CourseRefusesBadInputAndExistingLessonsBeforeWritingAnything) {
+  struct Case {
+    std::vector<std::string> arguments;
+    int code;
+    const char* message;
+  };
+  for (const Case& c : {
+           Case{{"course", "--from", "1", "--to", "3"}, batch_message_shown, "von 2 bis 26"},
+           Case{{"course", "--from", "5", "--to", "3"}, batch_message_shown, "von 2 bis 26"},
+           Case{{"course", "--texts", "0"}, batch_message_shown, "mindestens einen"},
+           Case{{"course", "--to", "3", "--groups", "aus"}, batch_message_shown, "Lektion 02"},
+           Case{{"course", "--groups", "nie"}, batch_usage_error, "auto, aus oder immer"},
+           Case{{"course", "--effective", "5-9"}, batch_usage_error, "A:B"},
+           Case{{"generate", "--overwrite"}, batch_usage_error, "nur für course"},
+       }) {
+    EXPECT_EQ(run(c.arguments), c.code) << c.message;
+    EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
+  }
+  EXPECT_TRUE(fs::is_empty("eure_Texte"));
+
+  fs::create_directory("eure_Texte/Dateiname_Lektion03");
+  const std::vector<std::string> course{"course", "--to", "3", "--texts", "1"};
+  EXPECT_EQ(run(course), batch_message_shown);
+  EXPECT_NE(err.str().find("eure_Texte/Dateiname_Lektion03/\n"), std::string::npos);
+  EXPECT_EQ(std::distance(fs::directory_iterator("eure_Texte"), fs::directory_iterator()), 1);
+  EXPECT_TRUE(launcher.starts.empty());
+
+  auto with_overwrite = course;
+  with_overwrite.push_back("--overwrite");
+  EXPECT_EQ(run(with_overwrite), batch_ok);
+  EXPECT_NE(out.str().find("eure_Texte/Dateiname_Lektion03/Dateiname_Mitschrift.pdf\n"),
+            std::string::npos);
+  EXPECT_TRUE(out.str().ends_with("eure_Texte/Dateiname_Kursuebersicht.pdf\n"));
+  EXPECT_EQ(launcher.starts.size(), 2u);
+}
+
 }  // namespace
 }  // namespace velkart::app
