@@ -14,6 +14,7 @@
 #include "generator/course_run.h"
 #include "generator/generation.h"
 #include "generator/output_names.h"
+#include "generator/playlist.h"
 #include "generator/word_pool.h"
 #include "gui/controls.h"
 #include "gui/headless_gui.h"
@@ -290,12 +291,22 @@ int run_batch(std::span<const std::string> arguments, std::ostream& out, std::os
       for (const std::string& name : result.written_files) {
         out << to_utf8(std::string(generator::output_folder) + name) << '\n';
       }
-      if (!result.sheet_path.empty()) out << to_utf8(result.sheet_path) << '\n';
+      for (const std::string* path :
+           {&result.sheet_path, &result.copy_sheet_path, &result.playlist_path}) {
+        if (!path->empty()) out << to_utf8(*path) << '\n';
+      }
       if (context.encoder_process != 0) {
         if (options.wait_for_encoder) {
           if (wait_for_encoder(context.encoder_process, launcher, gui, err) == 0) {
-            print_sound_files(out, gui.get_text(controls::base_name_field),
-                              result.written_files.size());
+            const std::string base_name = gui.get_text(controls::base_name_field);
+            print_sound_files(out, base_name, result.written_files.size());
+            // Now that the sound files are there, the playlist can give their lengths.
+            if (!result.playlist_path.empty()) {
+              generator::replace_file(
+                  result.playlist_path,
+                  generator::playlist_text(generator::sound_playlist(
+                      generator::output_folder, base_name, result.written_files.size())));
+            }
           }
         } else {
           err << to_utf8(texts::batch_encoder_running) << context.encoder_process << '\n';

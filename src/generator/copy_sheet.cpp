@@ -33,8 +33,8 @@ class CopySheet {
     pdf_.set_y(-15);
     pdf_.set_font("Arial", "I", 8);
     pdf_.set_text_color(128);
-    pdf_.text_cell(0, 10, std::string(texts::copy_sheet_page.view()) +
-                              integer_to_text(pdf_.page_number()),
+    pdf_.text_cell(0, 10,
+                   std::string(texts::copy_sheet_page.view()) + integer_to_text(pdf_.page_number()),
                    0, 0, "C");
   }
 

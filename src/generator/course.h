@@ -58,7 +58,7 @@ struct CourseBase {
   bool replace_sz = true;
   bool replace_umlauts = true;
   std::string repetitions = "1";  // field 47 as typed
-  EncoderFields encoder;  // speeds, tone, spacing, QRQ and the base name
+  EncoderFields encoder;          // speeds, tone, spacing, QRQ and the base name
 };
 CourseBase read_course_base(const gui::Gui& gui);
 

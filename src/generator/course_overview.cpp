@@ -64,13 +64,13 @@ bool write_course_overview(const CourseOptions& options, const CourseBase& base,
                          text(texts::overview_texts_of) + integer_to_text(base.word_limit) +
                          text(texts::overview_words),
                      0, 1);
-  document.text_cell(
-      0, 6, base.encoder.character_speed + text(texts::overview_character) + base.encoder.frequency + " Hz",
-      0, 1);
+  document.text_cell(0, 6,
+                     base.encoder.character_speed + text(texts::overview_character) +
+                         base.encoder.frequency + " Hz",
+                     0, 1);
   if (options.seed) {
-    document.text_cell(0, 6,
-                       std::string(texts::overview_seed.view()) + integer_to_text(*options.seed),
-                       0, 1);
+    document.text_cell(
+        0, 6, std::string(texts::overview_seed.view()) + integer_to_text(*options.seed), 0, 1);
   }
   document.line_break(4);
 
@@ -87,7 +87,8 @@ bool write_course_overview(const CourseOptions& options, const CourseBase& base,
         std::string(1, lesson.new_letter),
         lesson.letters,
         integer_to_text(static_cast<std::int64_t>(lesson.pool_size)),
-        std::string(lesson.groups ? texts::overview_groups.view() : texts::overview_words_kind.view()),
+        std::string(lesson.groups ? texts::overview_groups.view()
+                                  : texts::overview_words_kind.view()),
         integer_to_text(static_cast<std::int64_t>(lesson.texts.size())),
         lesson.effective_speed,
         minutes_text(k < audio_seconds.size() ? audio_seconds[k] : std::nullopt),

@@ -110,7 +110,8 @@ bool CourseRun::write_lesson(std::size_t index) {
     } else {
       problem(prefix + std::string(texts::file_not_created.view()) + " " + folder + name);
     }
-    copy_texts.push_back({sound_file_name(base_name, static_cast<std::int64_t>(k)), lesson.texts[k]});
+    copy_texts.push_back(
+        {sound_file_name(base_name, static_cast<std::int64_t>(k)), lesson.texts[k]});
     add_encoder_block(encoder_text, lesson.texts[k], runtime::text_to_integer(base_.repetitions));
   }
   reporter_(written);
@@ -171,16 +172,12 @@ void CourseRun::finish_lesson(Job& job, int exit_code) {
   }
 
   CourseFiles sounds{lesson.number, CourseFileKind::sounds, {}};
-  std::vector<PlaylistEntry> entries;
+  const std::vector<PlaylistEntry> entries = sound_playlist(folder, base_name, lesson.texts.size());
   std::optional<double> total;
-  for (std::size_t k = 0; k < lesson.texts.size(); ++k) {
-    const std::string name = sound_file_name(base_name, static_cast<std::int64_t>(k));
-    const std::optional<double> seconds = mp3_duration(folder + name);
-    if (seconds) {
-      sounds.paths.push_back(folder + name);
-      total = total.value_or(0) + *seconds;
-    }
-    entries.push_back({name, name.substr(0, name.size() - 4), seconds});
+  for (const PlaylistEntry& entry : entries) {
+    if (!entry.seconds) continue;
+    sounds.paths.push_back(folder + entry.file);
+    total = total.value_or(0) + *entry.seconds;
   }
   audio_seconds_[job.lesson] = total;
   if (!sounds.paths.empty()) reporter_(sounds);

@@ -1,6 +1,9 @@
 #include "generator/generation.h"
 
+#include "generator/copy_sheet.h"
 #include "generator/encoder.h"
+#include "generator/output_names.h"
+#include "generator/playlist.h"
 #include "generator/solution_sheet.h"
 #include "generator/word_pool.h"
 #include "gui/controls.h"
@@ -31,6 +34,34 @@ bool may_start(gui::Gui& gui, GenerationContext& context, std::string_view base_
     return false;
   }
   return true;
+}
+
+// The copy sheet and the playlist beside the run's files. The encoder is
+// still at work, so the playlist cannot know the lengths yet.
+void write_companions(gui::Gui& gui, GenerationResult& result,
+                      const std::vector<std::string>& practice_texts, std::string_view base_name,
+                      const pdf::Clock& clock) {
+  namespace c = controls;
+  CopySheetHeading heading;
+  heading.title = std::string(texts::copy_sheet_title.view());
+  heading.letters = runtime::remove_all(
+      runtime::upper_case(gui.get_text(c::allowed_field) + gui.get_text(c::mandatory_field)), " ");
+  heading.new_letter = runtime::upper_case(gui.get_text(c::mandatory_field));
+  heading.speeds =
+      speeds_line(gui.get_text(c::character_speed_field), gui.get_text(c::effective_speed_field),
+                  gui.get_text(c::frequency_field));
+  std::vector<CopySheetText> copy_texts;
+  for (std::size_t k = 0; k < practice_texts.size(); ++k) {
+    copy_texts.push_back(
+        {sound_file_name(base_name, static_cast<std::int64_t>(k)), practice_texts[k]});
+  }
+  const std::string copy_sheet = std::string(output_folder) + copy_sheet_name(base_name);
+  if (write_copy_sheet(heading, copy_texts, copy_sheet, clock)) result.copy_sheet_path = copy_sheet;
+  const std::string playlist = std::string(output_folder) + playlist_name(base_name);
+  if (replace_file(playlist, playlist_text(sound_playlist(output_folder, base_name,
+                                                          practice_texts.size())))) {
+    result.playlist_path = playlist;
+  }
 }
 
 }  // namespace
@@ -67,6 +98,7 @@ GenerationResult run_generation(gui::Gui& gui, GenerationContext& context) {
       runtime::text_to_integer(gui.get_text(controls::repetitions_field));
 
   std::string encoder_text;
+  std::vector<std::string> practice_texts;
   for (std::int32_t index = 0; index < text_count; ++index) {
     const std::string practice_text = run_trial(gui);
     const std::string name = text_file_name(base_name, index);
@@ -78,6 +110,7 @@ GenerationResult run_generation(gui::Gui& gui, GenerationContext& context) {
       gui.show_message(texts::message_title, texts::file_not_created);
     }
     add_encoder_block(encoder_text, practice_text, repetitions);
+    practice_texts.push_back(practice_text);
   }
 
   if (context.launcher != nullptr) {
@@ -85,6 +118,7 @@ GenerationResult run_generation(gui::Gui& gui, GenerationContext& context) {
         write_input_and_start_encoder(gui, std::move(encoder_text), *context.launcher);
   }
   result.sheet_path = write_solution_sheet(gui, result.written_files, base_name, context.clock);
+  write_companions(gui, result, practice_texts, base_name, context.clock);
   return result;
 }
 

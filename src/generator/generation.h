@@ -33,6 +33,8 @@ struct GenerationResult {
   bool refused = false;                    // nothing was written
   std::vector<std::string> written_files;  // text file names, without folder
   std::string sheet_path;                  // the solution sheet's path
+  std::string copy_sheet_path;             // the learners' copy sheet, when written
+  std::string playlist_path;               // the playlist, when written
 };
 
 // "Dateiname" and 7 give "Dateiname0007_.txt". Four digits up to 9999;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "generator/output_names.h"
 #include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/text.h"
@@ -51,6 +52,17 @@ std::optional<Frame> frame_at(const std::string& data, std::size_t at) {
 
 }  // namespace
 
+std::vector<PlaylistEntry> sound_playlist(std::string_view folder, std::string_view base_name,
+                                          std::size_t count) {
+  std::vector<PlaylistEntry> entries;
+  for (std::size_t k = 0; k < count; ++k) {
+    const std::string name = sound_file_name(base_name, static_cast<std::int64_t>(k));
+    entries.push_back({name, name.substr(0, name.size() - std::string_view(".mp3").size()),
+                       mp3_duration(std::string(folder) + name)});
+  }
+  return entries;
+}
+
 std::string playlist_text(const std::vector<PlaylistEntry>& entries) {
   std::string text = "#EXTM3U\r\n";
   for (const PlaylistEntry& entry : entries) {
@@ -69,7 +81,8 @@ std::optional<double> mp3_duration(std::string_view path) {
   // An ID3v2 tag in front: 10 bytes of header and a size in 7-bit bytes.
   if (data.size() >= 10 && data.compare(0, 3, "ID3") == 0) {
     std::size_t size = 0;
-    for (std::size_t k = 6; k < 10; ++k) size = size * 128 + (static_cast<unsigned char>(data[k]) & 0x7F);
+    for (std::size_t k = 6; k < 10; ++k)
+      size = size * 128 + (static_cast<unsigned char>(data[k]) & 0x7F);
     at = 10 + size;
   }
   double seconds = 0;

@@ -9,10 +9,15 @@
 namespace velkart::generator {
 
 struct PlaylistEntry {
-  std::string file;                // relative to the playlist's folder, Windows-1252
-  std::string title;               // shown by the player
-  std::optional<double> seconds;   // unknown: -1 in the list
+  std::string file;               // relative to the playlist's folder, Windows-1252
+  std::string title;              // shown by the player
+  std::optional<double> seconds;  // unknown: -1 in the list
 };
+
+// The sound files of `count` texts in `folder`, in order, each with its
+// length when the file is there.
+std::vector<PlaylistEntry> sound_playlist(std::string_view folder, std::string_view base_name,
+                                          std::size_t count);
 
 // "#EXTM3U", then "#EXTINF:<whole seconds>,<title>" and the file name per
 // entry, CR LF after every line. Names and titles are written as UTF-8, the

@@ -76,6 +76,9 @@ TEST_F(Batch, GeneratePrintsEveryFileAndWaitsForTheEncoder) {
   EXPECT_NE(out.str().find("eure_Texte/Übung0000_.txt\neure_Texte/Übung0001_.txt\n"),
             std::string::npos);
   EXPECT_TRUE(fs::exists("eure_Texte/Übung0001_.txt"));
+  EXPECT_NE(out.str().find("eure_Texte/Übung.pdf\neure_Texte/Übung_Mitschrift.pdf\n"
+                           "eure_Texte/Übung.m3u\n"),
+            std::string::npos);
   ASSERT_EQ(launcher.starts.size(), 1u);
 }
 

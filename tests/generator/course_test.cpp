@@ -40,9 +40,11 @@ class FakeEncoder : public velkart::testing::RecordingLauncher {
     const std::string input = read_bytes(arguments[arguments.size() - 3]);
     const std::string& prefix = arguments.back();
     std::size_t chapters = 1;
-    for (std::size_t at = 0; (at = input.find(" <> ", at)) != std::string::npos; at += 4) ++chapters;
+    for (std::size_t at = 0; (at = input.find(" <> ", at)) != std::string::npos; at += 4)
+      ++chapters;
     for (std::size_t k = 0; k < chapters; ++k) {
-      velkart::testing::write_bytes(prefix + "000" + std::to_string(k) + ".mp3", ten_seconds_of_mp3());
+      velkart::testing::write_bytes(prefix + "000" + std::to_string(k) + ".mp3",
+                                    ten_seconds_of_mp3());
     }
     return process;
   }
