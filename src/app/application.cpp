@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/builder_window.h"
+#include "app/course_window.h"
 #include "app/main_window.h"
 #include "generator/word_pool.h"
 #include "gui/controls.h"
@@ -29,7 +30,10 @@ bool Application::start() {
 
 int Application::run() {
   for (;;) {
-    switch (gui_.wait_event()) {
+    // While encoders run the loop must not sleep until the next event.
+    const gui::EventKind kind = course_run_ ? gui_.wait_event_for(20) : gui_.wait_event();
+    step_course();
+    switch (kind) {
       case gui::EventKind::control:
         handle_control(gui_.event_control());
         break;
@@ -81,6 +85,19 @@ void Application::handle_control(int control) {
       gui_.set_text(c::size_preview, name + "_bearbeitet_Groesse.txt");
       break;
     }
+    case c::open_course_button:
+      open_course();
+      break;
+    case c::course_start_button:
+      start_course();
+      break;
+    case c::course_help_button:
+      open_help();
+      break;
+    case c::course_open_folder_button:
+      if (launcher_.start_program("xdg-open", {std::string(generator::output_folder)}) == 0)
+        gui_.show_message(texts::message_title, texts::course_folder_not_opened);
+      break;
     case c::run_builder_button:
       vocab::run_vocabulary_pipeline(vocab::builder_window_hooks(gui_), gui_);
       break;
@@ -95,6 +112,7 @@ bool Application::handle_close(int window) {
     return true;
   }
   if (window == c::builder_window) close_builder();
+  if (window == c::course_window) close_course();
   return false;
 }
 
@@ -113,6 +131,84 @@ void Application::close_builder() {
   builder_open_ = false;
   gui_.disable_window(c::main_window, gui::WindowInput::enabled);
   gui_.activate_window(c::main_window);
+}
+
+void Application::open_course() {
+  if (course_open_ || builder_open_) return;
+  if (!build_course_window(gui_, record_)) return;
+  course_open_ = true;
+  course_folder_button_ = false;
+  course_log_.clear();
+  gui_.disable_window(c::main_window, gui::WindowInput::disabled);
+}
+
+void Application::close_course() {
+  if (!course_open_) return;
+  // The run reports into this window; it stays until the encoders are done.
+  if (course_run_) {
+    gui_.show_message(texts::message_title, texts::course_still_running);
+    return;
+  }
+  read_course_window(gui_, record_);
+  gui_.close_window(c::course_window);
+  course_open_ = false;
+  gui_.disable_window(c::main_window, gui::WindowInput::enabled);
+  gui_.activate_window(c::main_window);
+}
+
+void Application::log_course(std::string line) {
+  course_log_.push_back(std::move(line));
+  // The newest lines stay in view.
+  constexpr std::size_t visible = 22;
+  std::string text;
+  const std::size_t first = course_log_.size() > visible ? course_log_.size() - visible : 0;
+  for (std::size_t k = first; k < course_log_.size(); ++k) text += course_log_[k] + "\n";
+  gui_.set_text(c::course_log, text);
+}
+
+void Application::start_course() {
+  if (course_run_) {
+    gui_.show_message(texts::message_title, texts::course_still_running);
+    return;
+  }
+  const generator::CourseOptions options = read_course_options(gui_);
+  const generator::CourseBase base = generator::read_course_base(gui_);
+  const generator::PreparedCourse prepared = generator::prepare_course(options, base);
+  if (prepared.error) {
+    gui_.show_message(texts::message_title, *prepared.error);
+    return;
+  }
+  const std::vector<std::string> existing =
+      generator::existing_lesson_folders(options, base.encoder.base_name);
+  if (!existing.empty()) {
+    std::string question(texts::course_replace_question.view());
+    for (const std::string& folder : existing) question += "\n" + folder;
+    if (!gui_.ask_question(texts::message_title, question)) return;
+  }
+  for (const std::string& list : prepared.unreadable_lists) {
+    gui_.show_message(texts::message_title,
+                      std::string(texts::no_words_or_file.view()) + " (" + list + ")");
+  }
+  course_log_.clear();
+  log_course(std::string(texts::log_please_wait.view()));
+  course_run_ = std::make_unique<generator::CourseRun>(
+      options, base, prepared.plan, launcher_, generation_.clock,
+      [this](const generator::CourseFiles& files) { log_course(course_log_line(files)); });
+  course_run_->write_lessons();
+  step_course();
+}
+
+void Application::step_course() {
+  if (!course_run_ || course_run_->step()) return;
+  course_run_->finish();
+  for (const std::string& problem : course_run_->problems())
+    gui_.show_message(texts::message_title, problem);
+  course_run_.reset();
+  log_course(std::string(texts::log_end.view()));
+  if (course_open_ && !course_folder_button_) {
+    add_open_folder_button(gui_);
+    course_folder_button_ = true;
+  }
 }
 
 void Application::open_help() {

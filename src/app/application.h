@@ -2,8 +2,13 @@
 // The program from start to end: settings read, main window built, one event
 // at a time dispatched by control number, settings written back when the
 // main window is closed.
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "app/settings.h"
 #include "app/settings_store.h"
+#include "generator/course_run.h"
 #include "generator/generation.h"
 
 namespace velkart::gui {
@@ -31,12 +36,21 @@ class Application {
   bool handle_close(int window);
 
   bool builder_open() const { return builder_open_; }
+  bool course_open() const { return course_open_; }
+  bool course_running() const { return course_run_ != nullptr; }
+  // Looks after a running course: starts waiting encoders, finishes lessons
+  // and, at the end, the overview. The event loop calls it between events.
+  void step_course();
   const SettingsRecord& settings() const { return record_; }
 
  private:
   void open_builder();
   void close_builder();
   void open_help();
+  void open_course();
+  void close_course();
+  void start_course();
+  void log_course(std::string line);
   void shut_down();
 
   gui::Gui& gui_;
@@ -45,6 +59,10 @@ class Application {
   SettingsRecord record_;
   generator::GenerationContext generation_;
   bool builder_open_ = false;
+  bool course_open_ = false;
+  bool course_folder_button_ = false;
+  std::unique_ptr<generator::CourseRun> course_run_;
+  std::vector<std::string> course_log_;
 };
 
 }  // namespace velkart::app

@@ -30,7 +30,7 @@ constexpr LabelOptions centred_both{Align::centred, true};
 constexpr ButtonOptions big_button{true, true};
 
 // clang-format off
-const std::array<ControlRow, 64> rows{{
+const std::array<ControlRow, 65> rows{{
   // no.  kind          x    y    w    h    text at creation              text colour     background
   {0,  T::frame,    {5,   20,  570, 130}, t::frame_word_lists},
   {1,  T::checkbox, {15,  35,  100, 15},  t::list_own},
@@ -96,6 +96,8 @@ const std::array<ControlRow, 64> rows{{
   {61, T::label,    {224, 305, 230, 15},  t::files_to_write,            p::dark_blue, p::transparent},
   {62, T::image,    {5,   550, 32,  32},  {}},
   {78, T::label,    {55,  570, 345, 40},  t::files_folder_note},
+  // Added to the design: the lesson packs, in the strip below label 78
+  {100, T::button,  {255, 652, 310, 20},  t::open_course_button,        p::light_yellow, p::mid_grey},
 }};
 // clang-format on
 

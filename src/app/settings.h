@@ -43,8 +43,16 @@ enum class Setting : int {
   word_spacing,
   qrq,
   builder_source,
+  // Lesson packs, after the 21 of the main and builder windows
+  course_from,
+  course_to,
+  course_texts,
+  course_ramp,
+  course_ramp_first,
+  course_ramp_last,
+  course_groups,
 };
-inline constexpr std::size_t setting_count = 21;
+inline constexpr std::size_t setting_count = 28;
 
 struct SettingKey {
   Setting setting;
@@ -76,6 +84,13 @@ inline constexpr std::array<SettingKey, setting_count> settings_table{{
     {Setting::word_spacing, "String_zwischenraume", SettingKind::integer, "0", 45},
     {Setting::qrq, "String_QRQ", SettingKind::integer, "0", 59},
     {Setting::builder_source, "String_wortschatz_datei", SettingKind::text, "test", 64},
+    {Setting::course_from, "String_kurs_von", SettingKind::integer, "2", 103},
+    {Setting::course_to, "String_kurs_bis", SettingKind::integer, "26", 105},
+    {Setting::course_texts, "String_kurs_texte", SettingKind::integer, "5", 107},
+    {Setting::course_ramp, "String_kurs_rampe", SettingKind::integer, "0", 108},
+    {Setting::course_ramp_first, "String_kurs_effektiv_von", SettingKind::integer, "5", 109},
+    {Setting::course_ramp_last, "String_kurs_effektiv_bis", SettingKind::integer, "15", 111},
+    {Setting::course_groups, "String_kurs_gruppen", SettingKind::text, "auto", -1},
 }};
 
 constexpr bool table_in_enum_order() {

@@ -6,6 +6,7 @@ namespace velkart::controls {
 
 inline constexpr int main_window = 0;
 inline constexpr int builder_window = 1;
+inline constexpr int course_window = 2;
 
 // Main window
 inline constexpr int list_own = 1;
@@ -41,6 +42,7 @@ inline constexpr int open_builder_button = 52;
 inline constexpr int help_button = 53;
 inline constexpr int qrq_field = 59;
 inline constexpr int logo = 62;
+inline constexpr int open_course_button = 100;
 
 // Builder window
 inline constexpr int source_name_field = 64;
@@ -50,5 +52,21 @@ inline constexpr int abc_preview = 68;
 inline constexpr int size_preview = 69;
 inline constexpr int builder_help_button = 70;
 inline constexpr int builder_logo = 76;
+
+// Course window (lesson packs), numbered after the designed ones with room
+// between them
+inline constexpr int course_from_field = 103;
+inline constexpr int course_to_field = 105;
+inline constexpr int course_texts_field = 107;
+inline constexpr int course_ramp_checkbox = 108;
+inline constexpr int course_ramp_first_field = 109;
+inline constexpr int course_ramp_last_field = 111;
+inline constexpr int course_groups_auto = 114;
+inline constexpr int course_groups_off = 115;
+inline constexpr int course_groups_always = 116;
+inline constexpr int course_start_button = 118;
+inline constexpr int course_help_button = 119;
+inline constexpr int course_open_folder_button = 120;
+inline constexpr int course_log = 121;
 
 }  // namespace velkart::controls

@@ -78,6 +78,9 @@ class Gui {
 
   // The event queue: blocks until the next event; never returns without one.
   virtual EventKind wait_event() = 0;
+  // The same, but gives up after about `milliseconds` with EventKind::other,
+  // so outside work can be looked after while the windows stay responsive.
+  virtual EventKind wait_event_for(int milliseconds) = 0;
   virtual int event_control() const = 0;
   virtual int event_window() const = 0;
 
@@ -109,6 +112,9 @@ class Gui {
 
   // Modal box with "OK"; returns when the user confirms.
   virtual void show_message(std::string_view title, std::string_view text) = 0;
+  // Modal box with "Ja" and "Nein"; true only for "Ja" (Escape and the close
+  // box say no).
+  virtual bool ask_question(std::string_view title, std::string_view text) = 0;
 };
 
 // Decodes a BMP file held in memory (uncompressed 8-bit with colour table, or

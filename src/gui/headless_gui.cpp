@@ -42,6 +42,10 @@ void HeadlessGui::set_window_icon(int window, const Bitmap& icon) {
   if (auto it = windows_.find(window); it != windows_.end()) it->second.has_icon = icon.valid();
 }
 
+EventKind HeadlessGui::wait_event_for(int) {
+  return queue_.empty() ? EventKind::other : wait_event();
+}
+
 EventKind HeadlessGui::wait_event() {
   if (queue_.empty()) {
     event_window_ = 0;
@@ -199,6 +203,11 @@ void HeadlessGui::set_button_colors(int number, Color text, Color face,
     target->pressed_text = pressed_text;
     target->pressed_face = pressed_face;
   }
+}
+
+bool HeadlessGui::ask_question(std::string_view title, std::string_view text) {
+  show_message(title, text);
+  return answer_;
 }
 
 void HeadlessGui::show_message(std::string_view title, std::string_view text) {

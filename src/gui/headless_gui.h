@@ -60,6 +60,8 @@ class HeadlessGui : public Gui {
   // With the queue empty, the scripted session is over: the main window is
   // asked to close, as a user would end the program.
   EventKind wait_event() override;
+  // An empty queue gives EventKind::other at once.
+  EventKind wait_event_for(int milliseconds) override;
   int event_control() const override { return event_control_; }
   int event_window() const override { return event_window_; }
 
@@ -83,6 +85,9 @@ class HeadlessGui : public Gui {
                          std::optional<Color> pressed_face) override;
 
   void show_message(std::string_view title, std::string_view text) override;
+  // Recorded like a message; answered as answer_questions says (yes at first).
+  bool ask_question(std::string_view title, std::string_view text) override;
+  void answer_questions(bool yes) { answer_ = yes; }
 
   // What the user does. Input to a disabled or closed window is dropped, as
   // the screen would drop it.
@@ -124,6 +129,7 @@ class HeadlessGui : public Gui {
   int event_window_ = -1;
   std::vector<RecordedMessage> messages_;
   std::function<void(const RecordedMessage&)> listener_;
+  bool answer_ = true;
 };
 
 }  // namespace velkart::gui

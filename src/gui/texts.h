@@ -212,6 +212,40 @@ inline constexpr Cp1252Literal course_folders_exist{
 inline constexpr Cp1252Literal course_overwrite_hint{
     "Nichts wurde geschrieben. Mit --overwrite werden sie ersetzt."};
 
+// Course window
+inline constexpr Cp1252Literal open_course_button{"Kurspaket erstellen ..."};
+inline constexpr Cp1252Literal course_title{"Kurspaket erstellen"};
+inline constexpr Cp1252Literal course_intro{
+    "Ein ganzer Koch-Kurs auf einmal: für jede Lektion ein Ordner in 'eure_Texte' mit den "
+    "Übungstexten, den mp3-Dateien, dem Lösungsblatt, einem Mitschriftbogen für die Teilnehmer "
+    "und einer Wiedergabeliste; dazu eine Kursübersicht."};
+inline constexpr Cp1252Literal course_lessons_from{"Lektionen von"};
+inline constexpr Cp1252Literal course_to{"bis"};
+inline constexpr Cp1252Literal course_texts{"Übungstexte je Lektion"};
+inline constexpr Cp1252Literal course_ramp{"Effektivgeschwindigkeit von"};
+inline constexpr Cp1252Literal course_wpm{"WpM"};
+inline constexpr Cp1252Literal course_groups{"Fünfergruppen aus den Buchstaben:"};
+inline constexpr Cp1252Literal course_groups_auto{"auto (wenn Wörter fehlen)"};
+inline constexpr Cp1252Literal course_groups_off{"aus"};
+inline constexpr Cp1252Literal course_groups_always{"immer"};
+inline constexpr Cp1252Literal course_other_settings{
+    "Alle anderen Einstellungen (Wortlisten, Wortlänge, Anzahl der Worte, Geschwindigkeit, "
+    "Ton) kommen aus dem Hauptfenster."};
+inline constexpr Cp1252Literal course_start{"Kurspaket erstellen"};
+inline constexpr Cp1252Literal course_open_folder{"Ordner öffnen"};
+inline constexpr Cp1252Literal course_still_running{
+    "Das Kurspaket wird noch erstellt. Bitte warten, bis die mp3-Dateien fertig sind."};
+inline constexpr Cp1252Literal course_replace_question{
+    "Diese Lektionsordner gibt es schon. Sollen sie samt Inhalt ersetzt werden?"};
+inline constexpr Cp1252Literal course_log_texts{" Textdateien"};
+inline constexpr Cp1252Literal course_log_answer_key{"Lösungsblatt"};
+inline constexpr Cp1252Literal course_log_copy_sheet{"Mitschriftbogen"};
+inline constexpr Cp1252Literal course_log_sounds{" mp3-Dateien"};
+inline constexpr Cp1252Literal course_log_playlist{"Wiedergabeliste"};
+inline constexpr Cp1252Literal course_log_overview{"Kursübersicht"};
+inline constexpr Cp1252Literal course_folder_not_opened{
+    "Der Ordner eure_Texte konnte nicht geöffnet werden. Ist xdg-open installiert?"};
+
 // Copy sheet for the learners
 inline constexpr Cp1252Literal copy_sheet_title{"Mitschrift"};
 inline constexpr Cp1252Literal copy_sheet_letters{"Zeichen: "};

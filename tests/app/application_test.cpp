@@ -194,8 +194,8 @@ TEST(MainWindowLayout, MatchesTheControlTable) {
   gui::HeadlessGui gui;
   ASSERT_TRUE(build_main_window(gui, SettingsRecord{}));
   const auto numbers = gui.control_numbers(c::main_window);
-  EXPECT_EQ(numbers.size(), 64u);
-  EXPECT_EQ(numbers.back(), 78);
+  EXPECT_EQ(numbers.size(), 65u);
+  EXPECT_EQ(numbers.back(), c::open_course_button);
   EXPECT_EQ(gui.window(c::main_window)->title, texts::main_title.view());
   EXPECT_EQ(gui.window(c::main_window)->client_width, 1000);
   const gui::HeadlessControl* slider = gui.control(c::word_spacing_slider);

@@ -1,7 +1,8 @@
 #!/bin/sh
 # The real program under Xvfb with a window manager, driven like a course
 # leader would: clicks at the controls' places, typing, arrow keys, close
-# requests. A recording encoder stands in for ebook2cw. Then the files, the
+# requests; then a small course from the course window. A recording encoder
+# stands in for ebook2cw. Then the files, the
 # encoder's arguments and the settings file are checked byte for byte.
 # Usage: velkart_e2e_test.sh VELKART DATADIR [SCREENSHOT_DIR]
 set -u
@@ -40,6 +41,14 @@ sleep 0.5
 "$(dirname "$0")/../../tools/prepare_workdir.sh" "$work" "$data"
 cat > "$work/nicht_loeschen/ebook2cw.exe" <<'SCRIPT'
 #!/bin/sh
+# A course lesson's encoder (its own input file) leaves one file per chapter
+# under the prefix after -o, the last word.
+for word in "$@"; do in=$prefix_word; prefix_word=$option; option=$word; done
+case "$in" in
+  *_Lektion*) chapters=$(grep -o ' <> ' "$in" | wc -l)
+              for k in $(seq 0 "$chapters"); do printf 'ID3' > "$(printf '%s%04d.mp3' "$option" "$k")"; done
+              exit 0 ;;
+esac
 for word in "$@"; do printf '%s\n' "$word"; done > encoder_argv.txt
 SCRIPT
 chmod +x "$work/nicht_loeschen/ebook2cw.exe"
@@ -92,6 +101,25 @@ wait_for "the word list" test -s Wortschatz_erweitern/quelle_bearbeitet_ABC.txt
 wmctrl -c Wortschatzgenerator
 wait_for "the builder to close" sh -c '! xdotool search --name "^Wortschatzgenerator$"'
 sleep 0.3
+
+click "$main" 410 662                        # "Kurspaket erstellen ..."
+wait_for "the course window" xdotool search --name '^Kurspaket erstellen$'
+course=$(window_of '^Kurspaket erstellen$')
+sleep 0.3
+type_into "$course" 180 87 "2"               # lessons 2 ...
+type_into "$course" 245 87 "3"               # ... to 3
+type_into "$course" 180 107 "2"              # two texts each
+click "$course" 20 127                       # effective speed ramp ...
+type_into "$course" 180 127 "5"              # ... from 5
+type_into "$course" 245 127 "8"              # ... to 8 WpM
+click "$course" 250 172                      # letter groups always
+click "$course" 175 245                      # start
+wait_for "the course overview" test -s eure_Texte/Kurs1_Kursuebersicht.pdf
+sleep 0.5
+[ -n "$shots" ] && import -window root "$shots/course_window.png"
+wmctrl -c 'Kurspaket erstellen'
+wait_for "the course window to close" sh -c '! xdotool search --name "^Kurspaket erstellen$"'
+sleep 0.3
 wmctrl -c 'Velkart '
 for i in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 wait "$app_pid"; code=$?
@@ -108,6 +136,17 @@ done
 printf '%s\n' -w 20 -f 650 -Q 2 -q 9 -s 16000 -c '<>' -t Kurs1 nicht_loeschen/mp3_temp.txt -o eure_Texte/Kurs1 \
   > expected_argv.txt
 cmp -s encoder_argv.txt expected_argv.txt || fail "encoder arguments: $(tr '\n' ' ' < encoder_argv.txt)"
+for lesson in 02 03; do
+  folder=eure_Texte/Kurs1_Lektion$lesson
+  for file in Kurs10000_.txt Kurs10001_.txt Kurs10000.mp3 Kurs10001.mp3 Kurs1.pdf Kurs1_Mitschrift.pdf \
+              Kurs1.m3u; do
+    [ -f "$folder/$file" ] || fail "$folder/$file missing"
+  done
+  [ -f "nicht_loeschen/mp3_temp_Lektion$lesson.txt" ] || fail "encoder input of lesson $lesson"
+done
+[ "$(tr -d 'KM \r\n' < eure_Texte/Kurs1_Lektion02/Kurs10000_.txt)" = "" ] || fail "lesson 2 letters"
+tr ' ' '\n' < eure_Texte/Kurs1_Lektion03/Kurs10001_.txt | tr -d '\r' | grep -v U | grep -q . \
+  && fail "a group of lesson 3 without U"
 printf 'BAUM HAUS MAUS RAKETE \r\n' | cmp -s - Wortschatz_erweitern/quelle_bearbeitet_ABC.txt \
   || fail "word list: $(cat Wortschatz_erweitern/quelle_bearbeitet_ABC.txt)"
 
@@ -117,6 +156,8 @@ printf '%s\r\n' '[voreinstellungen]' 'String_woerter_eigen_Datei = 0' 'String_wo
   'String_anzahl_woerter = 300' 'String_sz_austauschen = 1' 'String_umlaute_austauschen = 1' \
   'String_biszu_Wortlaenge = 1' 'String_mp_dateiname = Kurs1' 'String_wiederholungsschleife = 1' \
   'String_anzahl_texte = 3' 'String_zeichengeschw = 20' 'String_effektivgeschw = 20' 'String_frequenz = 650' \
-  'String_zwischenraume = 0' 'String_QRQ = 2' 'String_wortschatz_datei = quelle' > expected.pref
+  'String_zwischenraume = 0' 'String_QRQ = 2' 'String_wortschatz_datei = quelle' \
+  'String_kurs_von = 2' 'String_kurs_bis = 3' 'String_kurs_texte = 2' 'String_kurs_rampe = 1' \
+  'String_kurs_effektiv_von = 5' 'String_kurs_effektiv_bis = 8' 'String_kurs_gruppen = immer' > expected.pref
 cmp -s voreinstellungen.pref expected.pref || { diff expected.pref voreinstellungen.pref; fail "settings file"; }
 echo "PASS"

@@ -50,6 +50,14 @@ QueuedEvent EventQueue::wait() {
   return next;
 }
 
+QueuedEvent EventQueue::wait_for(double seconds) {
+  if (queue_.empty()) Fl::wait(seconds);
+  if (queue_.empty()) return {};
+  const QueuedEvent next = queue_.front();
+  queue_.pop_front();
+  return next;
+}
+
 void EventQueue::drop_if(const std::function<bool(const QueuedEvent&)>& condition) {
   std::erase_if(queue_, condition);
 }

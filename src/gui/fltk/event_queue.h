@@ -42,6 +42,8 @@ class EventQueue {
   void push(EventKind kind, int number);
   // Runs the toolkit until an event is queued, then hands out the oldest.
   QueuedEvent wait();
+  // At most about `seconds`; an event of kind other when none came.
+  QueuedEvent wait_for(double seconds);
   void drop_if(const std::function<bool(const QueuedEvent&)>& condition);
 
   // Fields report gaining and losing the keyboard focus as control events.

@@ -176,7 +176,15 @@ void FltkGui::show_pending_windows() {
 
 EventKind FltkGui::wait_event() {
   show_pending_windows();
-  const QueuedEvent next = queue_.wait();
+  return take(queue_.wait());
+}
+
+EventKind FltkGui::wait_event_for(int milliseconds) {
+  show_pending_windows();
+  return take(queue_.wait_for(milliseconds / 1000.0));
+}
+
+EventKind FltkGui::take(const QueuedEvent& next) {
   if (next.kind == EventKind::control) {
     event_control_ = next.number;
   } else if (next.kind == EventKind::close_request) {
@@ -434,6 +442,11 @@ ControlWindow* FltkGui::message_owner() {
 void FltkGui::show_message(std::string_view title, std::string_view text) {
   show_pending_windows();
   run_message_box(message_owner(), title, text);
+}
+
+bool FltkGui::ask_question(std::string_view title, std::string_view text) {
+  show_pending_windows();
+  return run_message_box(message_owner(), title, text, BoxButtons::yes_no);
 }
 
 }  // namespace velkart::gui::fltk

@@ -33,6 +33,7 @@ class FltkGui : public Gui {
   void set_window_icon(int window, const Bitmap& icon) override;
 
   EventKind wait_event() override;
+  EventKind wait_event_for(int milliseconds) override;
   int event_control() const override { return event_control_; }
   int event_window() const override { return event_window_; }
 
@@ -56,8 +57,10 @@ class FltkGui : public Gui {
                          std::optional<Color> pressed_face) override;
 
   void show_message(std::string_view title, std::string_view text) override;
+  bool ask_question(std::string_view title, std::string_view text) override;
 
  private:
+  EventKind take(const QueuedEvent& next);
   struct WindowRecord {
     std::unique_ptr<ControlWindow> window;
     std::unique_ptr<Reporter> reporter;

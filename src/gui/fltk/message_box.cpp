@@ -27,7 +27,8 @@ void close_box(Fl_Widget* widget, void*) {
 
 }  // namespace
 
-void run_message_box(Fl_Window* owner, std::string_view title, std::string_view text) {
+bool run_message_box(Fl_Window* owner, std::string_view title, std::string_view text,
+                     BoxButtons buttons) {
   const std::string caption = caption_text(text);
   fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
   int text_w = 0, text_h = 0;
@@ -48,10 +49,22 @@ void run_message_box(Fl_Window* owner, std::string_view title, std::string_view 
   box.copy_label(title_utf8.c_str());
   Label message(margin, margin, box_w - 2 * margin, text_h + 2, LabelOptions{});
   message.copy_label(caption.c_str());
-  PushButton ok((box_w - button_w) / 2, box_h - button_h - margin / 2 - 4, button_w, button_h,
-                ButtonOptions{false, true});
-  ok.label("OK");
-  ok.callback(close_box);
+  const bool question = buttons == BoxButtons::yes_no;
+  const int button_y = box_h - button_h - margin / 2 - 4;
+  PushButton ok(question ? box_w / 2 - button_w - 6 : (box_w - button_w) / 2, button_y, button_w,
+                button_h, ButtonOptions{false, !question});
+  ok.label(question ? "Ja" : "OK");
+  bool yes = false;
+  ok.callback(
+      [](Fl_Widget* widget, void* answer) {
+        *static_cast<bool*>(answer) = true;
+        close_box(widget, nullptr);
+      },
+      &yes);
+  PushButton no(box_w / 2 + 6, button_y, button_w, button_h, ButtonOptions{false, false});
+  no.label("Nein");
+  no.callback(close_box);
+  if (!question) no.hide();
   box.end();
   box.callback(close_box);  // Escape and the close box confirm as well
   box.set_modal();
@@ -69,7 +82,9 @@ void run_message_box(Fl_Window* owner, std::string_view title, std::string_view 
   box.show();
   offer_title_boxes(box, WindowOptions{true, false, false, false});
   ok.take_focus();
+  if (question) no.take_focus();  // Enter alone never replaces anything
   while (box.shown()) Fl::wait();
+  return yes;
 }
 
 }  // namespace velkart::gui::fltk

@@ -10,6 +10,9 @@ namespace velkart::gui::fltk {
 // Blocks until the user confirms (OK, Enter, Escape or the close box); the
 // program's other windows take no input meanwhile. `owner` may be null:
 // the box is then centred on the screen. Texts are Windows-1252.
-void run_message_box(Fl_Window* owner, std::string_view title, std::string_view text);
+enum class BoxButtons { ok, yes_no };
+// With yes_no: true only when "Ja" was pressed.
+bool run_message_box(Fl_Window* owner, std::string_view title, std::string_view text,
+                     BoxButtons buttons = BoxButtons::ok);
 
 }  // namespace velkart::gui::fltk

@@ -1,0 +1,149 @@
+#include "app/course_window.h"
+
+#include <array>
+
+#include "app/palette.h"
+#include "app/settings.h"
+#include "gui/controls.h"
+#include "gui/texts.h"
+#include "runtime/text.h"
+
+namespace velkart::app {
+
+namespace {
+
+using T = ControlType;
+using runtime::integer_to_text;
+namespace c = controls;
+namespace p = palette;
+namespace t = texts;
+
+constexpr gui::EditOptions number_field{gui::Align::right, true, true};
+
+// In the order they are created: ascending numbers. 120 ("Ordner öffnen")
+// is created only once a run has written something to open.
+// clang-format off
+const std::array<ControlRow, 20> rows{{
+  // no.   kind          x    y    w    h    text at creation        text colour     background
+  {101, T::label,    {10,  10,  330, 60},  t::course_intro},
+  {102, T::label,    {10,  80,  150, 15},  t::course_lessons_from},
+  {103, T::edit,     {165, 80,  30,  15},  {},                        p::dark_red,     p::light_yellow, {}, number_field},
+  {104, T::label,    {200, 80,  25,  15},  t::course_to},
+  {105, T::edit,     {230, 80,  30,  15},  {},                        p::dark_red,     p::light_yellow, {}, number_field},
+  {106, T::label,    {10,  100, 150, 15},  t::course_texts},
+  {107, T::edit,     {165, 100, 30,  15},  {},                        p::dark_red,     p::light_yellow, {}, number_field},
+  {108, T::checkbox, {10,  120, 150, 15},  t::course_ramp},
+  {109, T::edit,     {165, 120, 30,  15},  {},                        p::dark_red,     p::light_yellow, {}, number_field},
+  {110, T::label,    {200, 120, 25,  15},  t::course_to},
+  {111, T::edit,     {230, 120, 30,  15},  {},                        p::dark_red,     p::light_yellow, {}, number_field},
+  {112, T::label,    {265, 120, 40,  15},  t::course_wpm},
+  {113, T::label,    {10,  145, 330, 15},  t::course_groups},
+  {114, T::option,   {10,  165, 170, 15},  t::course_groups_auto},
+  {115, T::option,   {185, 165, 50,  15},  t::course_groups_off},
+  {116, T::option,   {240, 165, 70,  15},  t::course_groups_always},
+  {117, T::label,    {10,  190, 330, 30},  t::course_other_settings},
+  {118, T::button,   {10,  230, 330, 30},  t::course_start},
+  {119, T::button,   {10,  270, 160, 25},  t::builder_help_button},
+  {121, T::label,    {350, 0,   350, 310}, {},                        p::light_yellow, p::dark_red},
+}};
+// clang-format on
+
+constexpr std::array<std::pair<int, generator::GroupsMode>, 3> group_options{{
+    {c::course_groups_auto, generator::GroupsMode::automatic},
+    {c::course_groups_off, generator::GroupsMode::off},
+    {c::course_groups_always, generator::GroupsMode::always},
+}};
+
+int number_in(const gui::Gui& gui, int field) {
+  return static_cast<int>(runtime::text_to_integer(gui.get_text(field)));
+}
+
+generator::GroupsMode groups_in(const gui::Gui& gui) {
+  for (const auto& [option, mode] : group_options) {
+    if (gui.get_state(option) == 1) return mode;
+  }
+  return generator::GroupsMode::automatic;
+}
+
+}  // namespace
+
+std::span<const ControlRow> course_window_rows() {
+  return rows;
+}
+
+bool build_course_window(gui::Gui& gui, const SettingsRecord& record) {
+  gui::WindowOptions options;
+  options.minimise_box = true;
+  if (!gui.open_window(c::course_window, 0, 0, 700, 310, t::course_title, options)) return false;
+  const gui::Bitmap picture = gui::load_bitmap(program_picture_bmp());
+  create_controls(gui, rows, picture);
+  gui.set_window_icon(c::course_window, picture);
+  for (const ControlRow& row : rows) {
+    if (row.has_colors()) gui.set_colors(row.number, row.text_color, row.background);
+  }
+  using S = Setting;
+  for (Setting field : {S::course_from, S::course_to, S::course_texts, S::course_ramp_first,
+                        S::course_ramp_last}) {
+    gui.set_text(settings_table[static_cast<std::size_t>(field)].control,
+                 integer_to_text(record.number(field)));
+  }
+  gui.set_state(c::course_ramp_checkbox, record.number(S::course_ramp) != 0 ? 1 : 0);
+  const generator::GroupsMode mode = generator::groups_mode_from_text(record.text(S::course_groups))
+                                         .value_or(generator::GroupsMode::automatic);
+  for (const auto& [option, each] : group_options) {
+    if (each == mode) gui.set_state(option, 1);
+  }
+  return true;
+}
+
+void add_open_folder_button(gui::Gui& gui) {
+  gui.create_button(c::course_open_folder_button, {180, 270, 160, 25}, t::course_open_folder, {});
+}
+
+void read_course_window(const gui::Gui& gui, SettingsRecord& record) {
+  using S = Setting;
+  for (Setting field : {S::course_from, S::course_to, S::course_texts, S::course_ramp_first,
+                        S::course_ramp_last}) {
+    record.set_number(field, number_in(gui, settings_table[static_cast<std::size_t>(field)].control));
+  }
+  record.set_number(S::course_ramp, gui.get_state(c::course_ramp_checkbox));
+  record.set_text(S::course_groups, std::string(generator::groups_mode_text(groups_in(gui))));
+}
+
+generator::CourseOptions read_course_options(const gui::Gui& gui) {
+  generator::CourseOptions options;
+  options.from = number_in(gui, c::course_from_field);
+  options.to = number_in(gui, c::course_to_field);
+  options.texts = number_in(gui, c::course_texts_field);
+  if (gui.get_state(c::course_ramp_checkbox) == 1) {
+    options.ramp = generator::SpeedRamp{number_in(gui, c::course_ramp_first_field),
+                                        number_in(gui, c::course_ramp_last_field)};
+  }
+  options.groups = groups_in(gui);
+  return options;
+}
+
+std::string course_log_line(const generator::CourseFiles& files) {
+  using K = generator::CourseFileKind;
+  if (files.kind == K::overview) return std::string(t::course_log_overview.view());
+  std::string line = std::string(t::course_lesson.view()) +
+                     runtime::pad_left(integer_to_text(files.lesson), 2, "0") + ": ";
+  const std::string count = integer_to_text(static_cast<std::int64_t>(files.paths.size()));
+  switch (files.kind) {
+    case K::texts:
+      return line + count + std::string(t::course_log_texts.view());
+    case K::answer_key:
+      return line + std::string(t::course_log_answer_key.view());
+    case K::copy_sheet:
+      return line + std::string(t::course_log_copy_sheet.view());
+    case K::sounds:
+      return line + count + std::string(t::course_log_sounds.view());
+    case K::playlist:
+      return line + std::string(t::course_log_playlist.view());
+    case K::overview:
+      break;
+  }
+  return line;
+}
+
+}  // namespace velkart::app
