@@ -82,8 +82,8 @@ bool build_course_window(gui::Gui& gui, const SettingsRecord& record) {
     if (row.has_colors()) gui.set_colors(row.number, row.text_color, row.background);
   }
   using S = Setting;
-  for (Setting field : {S::course_from, S::course_to, S::course_texts, S::course_ramp_first,
-                        S::course_ramp_last}) {
+  for (Setting field :
+       {S::course_from, S::course_to, S::course_texts, S::course_ramp_first, S::course_ramp_last}) {
     gui.set_text(settings_table[static_cast<std::size_t>(field)].control,
                  integer_to_text(record.number(field)));
   }
@@ -102,9 +102,10 @@ void add_open_folder_button(gui::Gui& gui) {
 
 void read_course_window(const gui::Gui& gui, SettingsRecord& record) {
   using S = Setting;
-  for (Setting field : {S::course_from, S::course_to, S::course_texts, S::course_ramp_first,
-                        S::course_ramp_last}) {
-    record.set_number(field, number_in(gui, settings_table[static_cast<std::size_t>(field)].control));
+  for (Setting field :
+       {S::course_from, S::course_to, S::course_texts, S::course_ramp_first, S::course_ramp_last}) {
+    record.set_number(field,
+                      number_in(gui, settings_table[static_cast<std::size_t>(field)].control));
   }
   record.set_number(S::course_ramp, gui.get_state(c::course_ramp_checkbox));
   record.set_text(S::course_groups, std::string(generator::groups_mode_text(groups_in(gui))));

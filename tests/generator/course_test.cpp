@@ -34,9 +34,9 @@ std::string ten_seconds_of_mp3() {
 // the prefix after -o, at the moment it is started.
 class FakeEncoder : public velkart::testing::RecordingLauncher {
  public:
-  int start_program(const std::string& program,
-                    const std::vector<std::string>& arguments) override {
-    const int process = RecordingLauncher::start_program(program, arguments);
+  int start_program(const std::string& program, const std::vector<std::string>& arguments,
+                    const runtime::EnvironmentChanges& environment) override {
+    const int process = RecordingLauncher::start_program(program, arguments, environment);
     const std::string input = read_bytes(arguments[arguments.size() - 3]);
     const std::string& prefix = arguments.back();
     std::size_t chapters = 1;
@@ -139,7 +139,10 @@ TEST_F(CourseRunTest, WritesEveryLessonReproduciblyFromASeed) {
     // Each lesson's encoder reads its own input.
     EXPECT_TRUE(fs::exists("nicht_loeschen/mp3_temp_Lektion0" + std::to_string(lesson) + ".txt"));
   }
-  EXPECT_EQ(encoder.starts.size(), 4u);
+  ASSERT_EQ(encoder.starts.size(), 4u);
+  // Started in the one place that gives the encoder its home.
+  EXPECT_EQ(encoder.starts[0].environment,
+            (runtime::EnvironmentChanges{{"HOME", std::string(encoder_home)}}));
 
   for (const auto& [path, bytes] : first) {
     if (!path.ends_with(".pdf")) continue;
