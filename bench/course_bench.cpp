@@ -59,8 +59,9 @@ double run_course(unsigned parallel, TimingLauncher& launcher) {
   base.encoder = {"20", "5", "650", 0, "0", "Bench"};
   runtime::seed_random(4711);
   const generator::PreparedCourse prepared = generator::prepare_course(options, base);
-  generator::CourseRun run(options, base, prepared.plan, launcher, pdf::local_time_now,
-                           [](const generator::CourseFiles&) {}, parallel);
+  generator::CourseRun run(
+      options, base, prepared.plan, launcher, pdf::local_time_now,
+      [](const generator::CourseFiles&) {}, parallel);
   const auto start = Clock::now();
   generator::run_course_to_end(run);
   return std::chrono::duration<double>(Clock::now() - start).count();
