@@ -30,7 +30,7 @@ class TimingLauncher : public runtime::Launcher {
     if (pid != 0) started_[pid] = Clock::now();
     return pid;
   }
-  bool open_document(const std::string& path) override { return real_.open_document(path); }
+  int open_document(const std::string& path) override { return real_.open_document(path); }
   bool is_running(int pid) override {
     const bool running = real_.is_running(pid);
     if (!running && started_.count(pid) != 0) {
@@ -40,6 +40,7 @@ class TimingLauncher : public runtime::Launcher {
     return running;
   }
   int wait_for(int pid) override { return real_.wait_for(pid); }
+  void stop(int pid) override { real_.stop(pid); }
   double encoder_seconds() const { return std::chrono::duration<double>(total_).count(); }
 
  private:

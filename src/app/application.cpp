@@ -1,14 +1,18 @@
 #include "app/application.h"
 
 #include <filesystem>
+#include <system_error>
 
 #include "app/builder_window.h"
 #include "app/course_window.h"
 #include "app/main_window.h"
+#include "generator/encoder.h"
+#include "generator/output_names.h"
 #include "generator/word_pool.h"
 #include "gui/controls.h"
 #include "gui/gui.h"
 #include "gui/texts.h"
+#include "runtime/files.h"
 #include "runtime/process.h"
 #include "runtime/text.h"
 #include "vocab/pipeline.h"
@@ -16,6 +20,14 @@
 namespace velkart::app {
 
 namespace c = controls;
+
+namespace {
+
+// How often running outside work is looked at: often enough for a status
+// line that follows the encoder, rarely enough to cost nothing.
+constexpr double watch_interval_seconds = 0.25;
+
+}  // namespace
 
 Application::Application(gui::Gui& gui, runtime::Launcher& launcher, pdf::Clock clock)
     : gui_(gui), launcher_(launcher) {
@@ -40,6 +52,9 @@ int Application::run() {
       case gui::EventKind::close_request:
         if (handle_close(gui_.event_window())) return 0;
         break;
+      case gui::EventKind::timer:
+        handle_timer();
+        break;
       case gui::EventKind::other:
         break;
     }
@@ -56,7 +71,7 @@ void Application::handle_control(int control) {
       generator::run_trial(gui_);
       break;
     case c::generate_button:
-      generator::run_generation(gui_, generation_);
+      generate();
       break;
     case c::base_name_field: {
       // The names the files really get: "Dateiname0000_.txt" and the sheet "Dateiname.pdf".
@@ -100,6 +115,13 @@ void Application::handle_control(int control) {
       break;
     case c::run_builder_button:
       vocab::run_vocabulary_pipeline(vocab::builder_window_hooks(gui_), gui_);
+      break;
+    case c::open_folder_button:
+      open_outside(generator::output_folder.substr(0, generator::output_folder.size() - 1),
+                   std::string(texts::folder_not_opened.view()));
+      break;
+    case c::cancel_mp3_button:
+      cancel_encoder();
       break;
     default:
       break;
@@ -215,9 +237,112 @@ void Application::open_help() {
   // Without a word the button would seem broken: say what is missing.
   if (!std::filesystem::is_regular_file(std::string(help_document))) {
     gui_.show_message(texts::message_title, texts::help_missing);
-  } else if (!launcher_.open_document(std::string(help_document))) {
-    gui_.show_message(texts::message_title, texts::help_not_opened);
+  } else {
+    open_outside(help_document, std::string(texts::help_not_opened.view()));
   }
+}
+
+void Application::open_outside(std::string_view path, std::string failure) {
+  const int process = launcher_.open_document(std::string(path));
+  if (process == 0) {
+    gui_.show_message(texts::message_title, failure);
+    return;
+  }
+  // The opener's verdict comes later; the window must not wait for it.
+  openers_.push_back({process, std::move(failure)});
+  keep_watching();
+}
+
+void Application::generate() {
+  const generator::GenerationResult result = generator::run_generation(gui_, generation_);
+  if (result.refused) return;
+  encoder_ = {};
+  if (generation_.encoder_process == 0) {
+    gui_.set_enabled(c::cancel_mp3_button, false);
+    show_status({});
+    return;
+  }
+  encoder_.process = generation_.encoder_process;
+  encoder_.run.base_name = gui_.get_text(c::base_name_field);
+  encoder_.run.count = static_cast<std::int64_t>(result.written_files.size());
+  // The input file was written just before the encoder started, on the same
+  // clock as the files the encoder writes: anything older is from before.
+  std::error_code error;
+  encoder_.run.started =
+      std::filesystem::last_write_time(runtime::native_path(generator::encoder_input_path), error);
+  if (error) encoder_.run.started = std::filesystem::file_time_type::clock::now();
+  gui_.set_enabled(c::cancel_mp3_button, true);
+  show_status(generator::encoder_status(generator::EncoderState::working, 0, encoder_.run.count));
+  keep_watching();
+}
+
+void Application::handle_timer() {
+  timer_running_ = false;
+  for (auto opener = openers_.begin(); opener != openers_.end();) {
+    if (launcher_.is_running(opener->process)) {
+      ++opener;
+      continue;
+    }
+    const int code = launcher_.wait_for(opener->process);
+    const std::string failure = std::move(opener->failure);
+    opener = openers_.erase(opener);
+    if (code != 0) gui_.show_message(texts::message_title, failure);
+  }
+  if (encoder_.process != 0) update_encoder_status();
+  keep_watching();
+}
+
+void Application::update_encoder_status() {
+  // Asked before the files are looked at, so an encoder that ends in between
+  // is counted on the next look, never ahead of its files.
+  const bool ended = !launcher_.is_running(encoder_.process);
+  const std::int64_t finished =
+      generator::finished_sound_files(generator::begun_sound_files(encoder_.run), ended);
+  if (!ended) {
+    show_status(
+        generator::encoder_status(generator::EncoderState::working, finished, encoder_.run.count));
+    return;
+  }
+  const int code = launcher_.wait_for(encoder_.process);
+  encoder_.process = 0;
+  gui_.set_enabled(c::cancel_mp3_button, false);
+  show_status(generator::encoder_status(generator::EncoderState::ended, finished,
+                                        encoder_.run.count, code));
+}
+
+void Application::cancel_encoder() {
+  if (encoder_.process == 0) return;
+  if (!launcher_.is_running(encoder_.process)) {
+    update_encoder_status();  // it ended by itself first
+    return;
+  }
+  launcher_.stop(encoder_.process);
+  encoder_.process = 0;
+  const std::vector<bool> begun = generator::begun_sound_files(encoder_.run);
+  const std::int64_t finished = generator::finished_sound_files(begun, false);
+  // The file it was writing is cut off somewhere: no half file is left.
+  if (finished < encoder_.run.count && begun[static_cast<std::size_t>(finished)]) {
+    std::error_code error;
+    std::filesystem::remove(
+        runtime::native_path(std::string(generator::output_folder) +
+                             generator::sound_file_name(encoder_.run.base_name, finished)),
+        error);
+  }
+  gui_.set_enabled(c::cancel_mp3_button, false);
+  show_status(
+      generator::encoder_status(generator::EncoderState::cancelled, finished, encoder_.run.count));
+}
+
+void Application::show_status(const std::string& status) {
+  if (status == status_) return;
+  status_ = status;
+  gui_.set_text(c::status_line, status);
+}
+
+void Application::keep_watching() {
+  if (timer_running_ || (openers_.empty() && encoder_.process == 0)) return;
+  timer_running_ = true;
+  gui_.start_timer(watch_interval_seconds);
 }
 
 void Application::shut_down() {

@@ -9,6 +9,7 @@
 #include "app/settings.h"
 #include "app/settings_store.h"
 #include "generator/course_run.h"
+#include "generator/encoder_progress.h"
 #include "generator/generation.h"
 
 namespace velkart::gui {
@@ -34,6 +35,8 @@ class Application {
   // One event each; handle_close is true when the program has shut down.
   void handle_control(int control);
   bool handle_close(int window);
+  // The timer asked for while outside work runs: looks how it is going.
+  void handle_timer();
 
   bool builder_open() const { return builder_open_; }
   bool course_open() const { return course_open_; }
@@ -51,7 +54,24 @@ class Application {
   void close_course();
   void start_course();
   void log_course(std::string line);
+  // Hands a document or folder to the desktop; `failure` is shown when that
+  // cannot start or the opener ends with an error code.
+  void open_outside(std::string_view path, std::string failure);
+  void generate();
+  void update_encoder_status();
+  void cancel_encoder();
+  void show_status(const std::string& status);
+  void keep_watching();
   void shut_down();
+
+  struct Opener {
+    int process;
+    std::string failure;
+  };
+  struct EncoderWatch {
+    int process = 0;  // 0 when no encoder works
+    generator::SoundRun run;
+  };
 
   gui::Gui& gui_;
   runtime::Launcher& launcher_;
@@ -63,6 +83,10 @@ class Application {
   bool course_folder_button_ = false;
   std::unique_ptr<generator::CourseRun> course_run_;
   std::vector<std::string> course_log_;
+  std::vector<Opener> openers_;
+  EncoderWatch encoder_;
+  std::string status_;
+  bool timer_running_ = false;
 };
 
 }  // namespace velkart::app

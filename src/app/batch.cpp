@@ -33,7 +33,7 @@ namespace {
 using runtime::to_cp1252;
 using runtime::to_utf8;
 
-enum class Command { none, trial, generate, vocab, course };
+enum class Command { none, trial, generate, vocab, course, pool };
 
 struct Options {
   Command command = Command::none;
@@ -159,6 +159,8 @@ std::variant<Options, UsageError> parse_arguments(std::span<const std::string> a
         options.command = Command::vocab;
       } else if (argument == "course") {
         options.command = Command::course;
+      } else if (argument == "pool") {
+        options.command = Command::pool;
       } else {
         return UsageError{usage(texts::batch_unknown_command, argument)};
       }
@@ -284,6 +286,17 @@ int run_batch(std::span<const std::string> arguments, std::ostream& out, std::os
     case Command::trial:
       out << to_utf8(generator::run_trial(gui)) << '\n';
       break;
+    case Command::pool: {
+      // The words a draw picks from, in the order they are in the lists.
+      const generator::WordPool pool = generator::build_word_pool(gui);
+      err << to_utf8(generator::pool_summary(
+                 pool, runtime::text_to_integer(gui.get_text(controls::word_limit_field))))
+          << '\n';
+      for (const std::string& word : pool) {
+        if (!word.empty()) out << to_utf8(word) << '\n';
+      }
+      break;
+    }
     case Command::generate: {
       generator::GenerationContext context;
       context.launcher = &launcher;

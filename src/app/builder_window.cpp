@@ -53,6 +53,7 @@ bool build_builder_window(gui::Gui& gui, std::string_view source_name) {
   options.minimise_box = true;
   options.maximise_box = false;
   options.sizing_border = true;
+  options.owner = controls::main_window;
   if (!gui.open_window(controls::builder_window, 0, 0, 692, 454, texts::builder_title, options))
     return false;
   const gui::Bitmap picture = gui::load_bitmap(program_picture_bmp());

@@ -27,10 +27,11 @@ constexpr EditOptions digits_centred{Align::centred, true, true};
 constexpr EditOptions digits_right{Align::right, true, true};
 constexpr LabelOptions right_label{Align::right, false};
 constexpr LabelOptions centred_both{Align::centred, true};
+constexpr LabelOptions scrolling{Align::left, false, true};
 constexpr ButtonOptions big_button{true, true};
 
 // clang-format off
-const std::array<ControlRow, 65> rows{{
+const std::array<ControlRow, 69> rows{{
   // no.  kind          x    y    w    h    text at creation              text colour     background
   {0,  T::frame,    {5,   20,  570, 130}, t::frame_word_lists},
   {1,  T::checkbox, {15,  35,  100, 15},  t::list_own},
@@ -54,7 +55,7 @@ const std::array<ControlRow, 65> rows{{
   {19, T::button,   {455, 170, 110, 110}, t::trial_button,              p::light_yellow, p::dark_red,  {}, {}, big_button},
   {20, T::button,   {455, 310, 110, 110}, t::generate_button,           p::light_yellow, p::dark_blue, {}, {}, big_button},
   {21, T::edit,     {235, 320, 95,  14},  t::default_base_name,         p::dark_blue, p::light_yellow, {}, right_field},
-  {22, T::label,    {575, 0,   420, 675}, t::output_area},
+  {22, T::label,    {575, 0,   420, 675}, t::output_area,               p::system,    p::system, scrolling},
   {23, T::label,    {45,  550, 400, 15},  t::about_line},
   {24, T::label,    {85,  230, 80,  15},  t::letters,                   p::dark_red,  p::transparent},
   {25, T::option,   {335, 230, 50,  15},  t::exactly,                   p::dark_red,  p::transparent},
@@ -96,6 +97,11 @@ const std::array<ControlRow, 65> rows{{
   {61, T::label,    {224, 305, 230, 15},  t::files_to_write,            p::dark_blue, p::transparent},
   {62, T::image,    {5,   550, 32,  32},  {}},
   {78, T::label,    {55,  570, 345, 40},  t::files_folder_note},
+  // Below label 78; x 255 to 565 of the button row stays free.
+  {79, T::label,    {5,   614, 560, 15},  {}},
+  {80, T::label,    {5,   632, 560, 15},  {}},
+  {81, T::button,   {5,   652, 120, 20},  t::open_folder_button,        p::light_yellow, p::mid_grey},
+  {82, T::button,   {130, 652, 120, 20},  t::cancel_mp3_button,         p::light_yellow, p::mid_grey},
   // Added to the design: the lesson packs, in the strip below label 78
   {100, T::button,  {255, 652, 310, 20},  t::open_course_button,        p::light_yellow, p::mid_grey},
 }};
@@ -137,6 +143,8 @@ bool build_main_window(gui::Gui& gui, const SettingsRecord& record) {
   gui.set_window_color(controls::main_window, palette::panel_grey);
 
   apply_settings_to_controls(gui, record);
+  // Only while an encoder works is there anything to cancel.
+  gui.set_enabled(controls::cancel_mp3_button, false);
   return true;
 }
 

@@ -117,7 +117,8 @@ bool CourseRun::write_lesson(std::size_t index) {
   reporter_(written);
 
   const SheetSettings sheet{base_.encoder.character_speed, base_.encoder.frequency,
-                            lesson.effective_speed, base_.repetitions};
+                            lesson.effective_speed,        base_.repetitions,
+                            base_.encoder.word_spacing,    base_.encoder.qrq};
   const std::string answer_key = folder + answer_key_name(base_name);
   if (write_solution_sheet(sheet, names, folder, answer_key, clock_)) {
     reporter_({lesson.number, CourseFileKind::answer_key, {answer_key}});

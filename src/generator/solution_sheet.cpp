@@ -16,6 +16,13 @@ namespace {
 
 using runtime::integer_to_text;
 
+// The mp3 file a text is heard in: "Kurs0007_.txt" gives "Kurs0007.mp3".
+std::string chapter_label(std::string_view text_file) {
+  constexpr std::string_view text_ending = "_.txt";
+  if (text_file.ends_with(text_ending)) text_file.remove_suffix(text_ending.size());
+  return std::string(text_file) + ".mp3";
+}
+
 std::string two_digits(int value) {
   return runtime::pad_left(integer_to_text(value), 2, "0");
 }
@@ -100,7 +107,8 @@ std::string sheet_heading(const pdf::LocalTime& now) {
 SheetSettings read_sheet_settings(const gui::Gui& gui) {
   namespace c = controls;
   return {gui.get_text(c::character_speed_field), gui.get_text(c::frequency_field),
-          gui.get_text(c::effective_speed_field), gui.get_text(c::repetitions_field)};
+          gui.get_text(c::effective_speed_field), gui.get_text(c::repetitions_field),
+          gui.get_state(c::word_spacing_slider),  gui.get_text(c::qrq_field)};
 }
 
 bool write_solution_sheet(const SheetSettings& settings,
@@ -117,22 +125,28 @@ bool write_solution_sheet(const SheetSettings& settings,
   document.add_page();
 
   // No font is chosen here: these lines print in the heading's bold Arial.
+  // Each setting line says what the run really used: "aus" only when it is off.
   document.multi_line_cell(0, 5,
                            settings.character_speed +
                                std::string(texts::sheet_character_speed.view()) +
-                               settings.frequency + std::string(texts::sheet_frequency.view()));
+                               settings.frequency + std::string(texts::sheet_frequency.view()) +
+                               (settings.word_spacing != 0 ? integer_to_text(settings.word_spacing)
+                                                           : std::string(texts::sheet_off.view())));
   document.multi_line_cell(0, 5,
                            settings.effective_speed +
                                std::string(texts::sheet_effective_speed.view()) +
-                               settings.repetitions + std::string(texts::sheet_repetitions.view()));
+                               settings.repetitions + std::string(texts::sheet_repetitions.view()) +
+                               (runtime::text_to_integer(settings.qrq) != 0
+                                    ? settings.qrq + std::string(texts::sheet_minutes.view())
+                                    : std::string(texts::sheet_off.view())));
   document.line_break();
 
-  int number = 0;
+  // A chapter is named after the mp3 file in which it is heard.
+  std::int64_t number = 0;
   for (const std::string& name : written_files) {
-    const std::string label = runtime::replace_from(
-        name, "txt", "pdf", runtime::CaseRule::ignore_ascii_case, runtime::text_length(name) - 2);
-    sheet.print_chapter(number++, label, std::string(folder) + name);
+    sheet.print_chapter(static_cast<int>(number), chapter_label(name), std::string(folder) + name);
     document.line_break();
+    ++number;
   }
   document.save_document(path);
   return document.error() == pdf::WriterError::none;

@@ -27,6 +27,8 @@ struct SheetSettings {
   std::string frequency;        // field 49
   std::string effective_speed;  // field 48
   std::string repetitions;      // field 47
+  int word_spacing = 0;         // slider 45; printed instead of "aus" when set
+  std::string qrq;              // field 59; printed with " min" when not 0
 };
 SheetSettings read_sheet_settings(const gui::Gui& gui);
 

@@ -159,6 +159,21 @@ WordPool build_word_pool(gui::Gui& gui) {
   return pool;
 }
 
+std::int64_t pool_word_count(const WordPool& pool) {
+  return std::count_if(pool.begin(), pool.end(),
+                       [](const std::string& entry) { return !entry.empty(); });
+}
+
+std::string pool_summary(const WordPool& pool, std::int64_t word_limit) {
+  const std::int64_t words = pool_word_count(pool);
+  std::string summary =
+      std::string(texts::pool_words.view()) + integer_to_text(words) +
+      std::string(words == 1 ? texts::pool_one_word.view() : texts::pool_many_words.view());
+  if (words == 0) return summary + std::string(texts::pool_empty.view());
+  if (words <= word_limit) summary += texts::pool_all_in_every_text.view();
+  return summary;
+}
+
 std::string draw_practice_text(gui::Gui& gui, const WordPool& pool) {
   const auto word_limit =
       static_cast<std::int32_t>(text_to_integer(gui.get_text(controls::word_limit_field)));
@@ -168,6 +183,8 @@ std::string draw_practice_text(gui::Gui& gui, const WordPool& pool) {
 std::string run_trial(gui::Gui& gui) {
   gui.set_text(controls::output_area, texts::please_wait);
   const WordPool pool = build_word_pool(gui);
+  gui.set_text(controls::pool_label,
+               pool_summary(pool, text_to_integer(gui.get_text(controls::word_limit_field))));
   std::string practice_text = draw_practice_text(gui, pool);
   gui.set_text(controls::output_area, practice_text);
   return practice_text;

@@ -50,12 +50,18 @@ void filter_pool(WordPool& pool, const PoolFilter& filter);
 // joins them with single blanks.
 std::string draw_from_pool(const WordPool& pool, std::int32_t word_limit);
 
+// The words of a pool: its entries that are not empty.
+std::int64_t pool_word_count(const WordPool& pool);
+// The pool label, "Wortvorrat: N Wörter", which also says when every text
+// holds the same words (N not above the word limit) or when none fits (N 0).
+std::string pool_summary(const WordPool& pool, std::int64_t word_limit);
+
 // Steps 2 to 7 of the trial run: writes labels 8 and 14, may show messages.
 WordPool build_word_pool(gui::Gui& gui);
 // Reads the word limit from field 28 and draws.
 std::string draw_practice_text(gui::Gui& gui, const WordPool& pool);
 // The whole trial run: the waiting notice, the pool, the draw; shows the
-// practice text in the output area and returns it.
+// practice text in the output area and the pool label, and returns the text.
 std::string run_trial(gui::Gui& gui);
 
 }  // namespace velkart::generator

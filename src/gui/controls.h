@@ -43,6 +43,11 @@ inline constexpr int help_button = 53;
 inline constexpr int qrq_field = 59;
 inline constexpr int logo = 62;
 inline constexpr int open_course_button = 100;
+// The strip below label 78
+inline constexpr int pool_label = 79;
+inline constexpr int status_line = 80;
+inline constexpr int open_folder_button = 81;
+inline constexpr int cancel_mp3_button = 82;
 
 // Builder window
 inline constexpr int source_name_field = 64;

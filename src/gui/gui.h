@@ -35,6 +35,9 @@ struct WindowOptions {
   bool minimise_box = true;
   bool maximise_box = false;
   bool sizing_border = false;
+  // Kept above this window and brought forward when that one is clicked
+  // while disabled; -1 for a window of its own.
+  int owner = -1;
 };
 
 struct EditOptions {
@@ -46,14 +49,17 @@ struct EditOptions {
 struct LabelOptions {
   Align align = Align::left;
   bool vertically_centred = false;
+  // A text longer than the box scrolls, and it can be selected and copied.
+  bool scrolls = false;
 };
 
 struct ButtonOptions {
   bool multi_line = false;
-  bool default_button = false;
+  bool default_button = false;  // the look only: Enter presses no button of a window
 };
 
-enum class EventKind : std::uint8_t { control, close_request, other };
+// timer: the time asked for with start_timer has passed.
+enum class EventKind : std::uint8_t { control, close_request, timer, other };
 enum class WindowInput : std::uint8_t { enabled, disabled };
 
 // A decoded picture, ready to be shown by create_image.
@@ -83,6 +89,9 @@ class Gui {
   virtual EventKind wait_event_for(int milliseconds) = 0;
   virtual int event_control() const = 0;
   virtual int event_window() const = 0;
+  // One timer event after about `seconds`, delivered by wait_event in turn;
+  // the windows stay responsive meanwhile.
+  virtual void start_timer(double seconds) = 0;
 
   // Controls, added to the window opened last.
   virtual void create_frame(int number, Rect box, std::string_view caption) = 0;
@@ -104,6 +113,8 @@ class Gui {
   // slider position (clamped to its range).
   virtual int get_state(int number) const = 0;
   virtual void set_state(int number, int value) = 0;
+  // A disabled control is drawn greyed and reports nothing.
+  virtual void set_enabled(int number, bool enabled) = 0;
 
   virtual void set_colors(int number, Color text, Color background) = 0;
   virtual void set_button_colors(int number, Color text, Color face,

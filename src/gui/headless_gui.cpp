@@ -55,10 +55,20 @@ EventKind HeadlessGui::wait_event() {
   queue_.pop_front();
   if (next.kind == EventKind::control) {
     event_control_ = next.number;
-  } else {
+  } else if (next.kind == EventKind::close_request) {
     event_window_ = next.number;
   }
   return next.kind;
+}
+
+void HeadlessGui::start_timer(double /*seconds*/) {
+  timer_pending_ = true;
+}
+
+void HeadlessGui::time_passes() {
+  if (!timer_pending_) return;
+  timer_pending_ = false;
+  queue_.push_back({EventKind::timer, -1});
 }
 
 HeadlessControl* HeadlessGui::add_control(int number, ControlKind kind, Rect box,
@@ -187,6 +197,10 @@ void HeadlessGui::set_state(int number, int value) {
   }
 }
 
+void HeadlessGui::set_enabled(int number, bool enabled) {
+  if (HeadlessControl* target = find(number)) target->enabled = enabled;
+}
+
 void HeadlessGui::set_colors(int number, Color text, Color background) {
   if (HeadlessControl* target = find(number)) {
     target->text_color = text;
@@ -217,7 +231,7 @@ void HeadlessGui::show_message(std::string_view title, std::string_view text) {
 
 bool HeadlessGui::accepts_input(int number) const {
   const HeadlessControl* target = control(number);
-  if (target == nullptr) return false;
+  if (target == nullptr || !target->enabled) return false;
   const HeadlessWindow* owner = window(target->window);
   return owner != nullptr && owner->input == WindowInput::enabled;
 }

@@ -30,6 +30,7 @@ struct HeadlessControl {
   Color text_color, background;
   std::optional<Color> pressed_text, pressed_face;
   Bitmap bitmap;
+  bool enabled = true;
 };
 
 struct HeadlessWindow {
@@ -64,6 +65,7 @@ class HeadlessGui : public Gui {
   EventKind wait_event_for(int milliseconds) override;
   int event_control() const override { return event_control_; }
   int event_window() const override { return event_window_; }
+  void start_timer(double seconds) override;
 
   void create_frame(int number, Rect box, std::string_view caption) override;
   void create_checkbox(int number, Rect box, std::string_view caption) override;
@@ -80,6 +82,7 @@ class HeadlessGui : public Gui {
   void set_text(int number, std::string_view text) override;
   int get_state(int number) const override;
   void set_state(int number, int value) override;
+  void set_enabled(int number, bool enabled) override;
   void set_colors(int number, Color text, Color background) override;
   void set_button_colors(int number, Color text, Color face, std::optional<Color> pressed_text,
                          std::optional<Color> pressed_face) override;
@@ -96,6 +99,9 @@ class HeadlessGui : public Gui {
   void user_moves_slider(int number, int position);
   void user_focuses(int number);  // focus in or out of a field
   void user_closes(int window);
+  // The time asked for with start_timer passes: its event is queued.
+  void time_passes();
+  bool timer_pending() const { return timer_pending_; }
 
   // Inspection for tests and the batch companion.
   const HeadlessControl* control(int number) const;
@@ -127,6 +133,7 @@ class HeadlessGui : public Gui {
   std::deque<QueuedEvent> queue_;
   int event_control_ = -1;
   int event_window_ = -1;
+  bool timer_pending_ = false;
   std::vector<RecordedMessage> messages_;
   std::function<void(const RecordedMessage&)> listener_;
   bool answer_ = true;

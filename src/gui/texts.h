@@ -116,16 +116,38 @@ inline constexpr Cp1252Literal no_display{
 inline constexpr Cp1252Literal window_not_opened{
     "Das Hauptfenster von Velkart konnte nicht geöffnet werden."};
 
+// The strip below the main window's panels
+inline constexpr Cp1252Literal open_folder_button{"Ordner öffnen"};
+inline constexpr Cp1252Literal cancel_mp3_button{"mp3 abbrechen"};
+inline constexpr Cp1252Literal pool_words{"Wortvorrat: "};
+inline constexpr Cp1252Literal pool_one_word{" Wort"};
+inline constexpr Cp1252Literal pool_many_words{" Wörter"};
+inline constexpr Cp1252Literal pool_all_in_every_text{" - jeder Text enthält dieselben Wörter"};
+inline constexpr Cp1252Literal pool_empty{" - kein Wort passt zu den erlaubten Zeichen"};
+inline constexpr Cp1252Literal mp3_progress{"mp3-Dateien: "};
+inline constexpr Cp1252Literal mp3_of{" von "};
+inline constexpr Cp1252Literal mp3_done{" fertig"};
+inline constexpr Cp1252Literal mp3_all{"Alle "};
+inline constexpr Cp1252Literal mp3_all_done{" mp3-Dateien sind fertig."};
+inline constexpr Cp1252Literal mp3_failed{"ebook2cw endete mit dem Fehlercode "};
+inline constexpr Cp1252Literal mp3_ended_short{"ebook2cw ist fertig, aber nur "};
+inline constexpr Cp1252Literal mp3_cancelled{"mp3 abgebrochen: "};
+inline constexpr Cp1252Literal folder_not_opened{
+    "Der Ordner eure_Texte konnte nicht geöffnet werden. Bitte den Ordner mit einem "
+    "Dateimanager öffnen."};
+
 // Solution sheet
 inline constexpr Cp1252Literal sheet_heading{
     "   Velkart   Morseübungstexte von Olvar (ZZ9OLV)   -- Wortlisten selbst überprüfen! --  ;-)   "
     "   "};
 inline constexpr Cp1252Literal sheet_character_speed{"WpM Zeichengeschwindigkeit         "};
-inline constexpr Cp1252Literal sheet_frequency{
-    "Hz Frequenz                  große Wortabstände: aus"};
+inline constexpr Cp1252Literal sheet_frequency{"Hz Frequenz                  große Wortabstände: "};
 inline constexpr Cp1252Literal sheet_effective_speed{"WpM Effektivgeschwindigkeit        "};
 inline constexpr Cp1252Literal sheet_repetitions{
-    " Wiederholungen je Text        QRQ Speed um 1WPM/min erhöhen: aus"};
+    " Wiederholungen je Text        QRQ Speed um 1WPM/min erhöhen: "};
+// After either phrase when its setting is off; QRQ on prints field 59 and " min".
+inline constexpr Cp1252Literal sheet_off{"aus"};
+inline constexpr Cp1252Literal sheet_minutes{" min"};
 
 // Help document
 inline constexpr Cp1252Literal help_missing{
@@ -133,8 +155,8 @@ inline constexpr Cp1252Literal help_missing{
     "dort "
     "wieder in den Arbeitsordner kopiert werden."};
 inline constexpr Cp1252Literal help_not_opened{
-    "Die Hilfe-Datei hilfe.pdf konnte nicht geöffnet werden. Ist ein Programm zum Anzeigen von "
-    "PDF-Dateien installiert (xdg-open)?"};
+    "Die Hilfe (hilfe.pdf) konnte nicht geöffnet werden. Bitte die Datei mit einem "
+    "PDF-Betrachter öffnen."};
 
 // Command-line companion
 inline constexpr Cp1252Literal batch_usage{
@@ -145,6 +167,8 @@ inline constexpr Cp1252Literal batch_usage{
     "\n"
     "Befehle:\n"
     "  trial            ein Probedurchlauf: gibt den Übungstext aus\n"
+    "  pool             gibt den Wortvorrat aus, ein Wort je Zeile (die Anzahl auf\n"
+    "                   der Fehlerausgabe)\n"
     "  generate         erzeugt die Übungstexte, die mp3-Dateien und das PDF-Lösungsblatt\n"
     "                   in \"eure_Texte\" und gibt jede geschriebene Datei aus\n"
     "  vocab [NAME]     bearbeitet \"Wortschatz_erweitern/NAME.txt\" zu Wortlisten\n"
@@ -173,7 +197,7 @@ inline constexpr Cp1252Literal batch_usage{
     "2 bei einem Aufruffehler.\n"};
 inline constexpr Cp1252Literal batch_usage_hint{"Hilfe: velkart-batch --help"};
 inline constexpr Cp1252Literal batch_no_command{
-    "Kein Befehl angegeben (trial, generate, vocab oder course)."};
+    "Kein Befehl angegeben (trial, pool, generate, vocab oder course)."};
 inline constexpr Cp1252Literal batch_unknown_command{"Unbekannter Befehl: "};
 inline constexpr Cp1252Literal batch_unknown_option{"Unbekannte Option: "};
 inline constexpr Cp1252Literal batch_missing_value{"Der Option fehlt ein Wert: "};

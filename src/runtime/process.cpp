@@ -116,21 +116,34 @@ class SystemLauncher final : public Launcher {
     return static_cast<int>(pid);
   }
 
-  bool open_document(const std::string& path) override {
+  int open_document(const std::string& path) override {
     reap_finished();
-    // xdg-open's own result would only be known by waiting for it; what can
-    // be known at once is whether there is a document to hand over at all.
+    // What can be known at once is whether there is anything to hand over;
+    // xdg-open's verdict comes with its exit code.
     const std::string file = native_path(path);
     struct stat info {};
-    if (file.empty() || ::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    if (file.empty() || ::stat(file.c_str(), &info) != 0 ||
+        !(S_ISREG(info.st_mode) || S_ISDIR(info.st_mode))) {
+      return 0;
+    }
     // A name beginning with "-" would be read as an option of xdg-open.
-    return start_program("xdg-open", {file.front() == '-' ? "./" + file : file}, {}) != 0;
+    return start_program("xdg-open", {file.front() == '-' ? "./" + file : file}, {});
   }
 
   bool is_running(int pid) override {
     reap_finished();
     const auto child = children_.find(pid);
     return child != children_.end() && !child->second.has_value();
+  }
+
+  void stop(int pid) override {
+    const auto child = children_.find(pid);
+    if (child == children_.end() || child->second) return;
+    // Each child leads a session (and so a process group) of its own: a
+    // wrapper script's encoder goes with it.
+    ::kill(-pid, SIGKILL);
+    ::kill(pid, SIGKILL);
+    wait_for(pid);
   }
 
   int wait_for(int pid) override {

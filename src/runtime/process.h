@@ -21,14 +21,18 @@ class Launcher {
   // could not be started.
   virtual int start_program(const std::string& program, const std::vector<std::string>& arguments,
                             const EnvironmentChanges& environment = {}) = 0;
-  // Hands a document to the desktop's default application; false when
-  // nothing could be started.
-  virtual bool open_document(const std::string& path) = 0;
+  // Hands a document or folder to the desktop's default application: the
+  // process id of the opener (whose exit code tells whether it succeeded),
+  // or 0 when there is nothing to open or nothing could be started.
+  virtual int open_document(const std::string& path) = 0;
   // Whether a process started here still runs; a finished one is reaped.
   virtual bool is_running(int pid) = 0;
   // Waits until it ends: its exit code, 128 + signal number when it was
   // killed, or -1 when there is no such child.
   virtual int wait_for(int pid) = 0;
+  // Ends a program started here, with whatever it started itself, at once,
+  // and reaps it.
+  virtual void stop(int pid) = 0;
 };
 
 // The real one (posix_spawn, xdg-open). Finished children are reaped whenever

@@ -93,7 +93,11 @@ void run_vocabulary_pipeline(const PipelineHooks& hooks, gui::Gui& gui) {
   const std::string source_name = hooks.read_source_name ? hooks.read_source_name() : std::string();
   WordCollector collector;
   if (!collect_words(source_path(source_name), collector)) {
+    // Two empty lists would replace the results of an earlier run.
     gui.show_message(texts::message_title, texts::no_words_or_file);
+    log.step_done();
+    log.add(std::string("\n") + std::string(texts::log_end.view()));
+    return;
   }
   log.step_done();
 

@@ -9,7 +9,7 @@ set -u
 velkart=$1
 data=$2
 shots=${3:-}
-for tool in Xvfb openbox xdotool wmctrl; do
+for tool in Xvfb openbox xdotool wmctrl xprop; do
   command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool missing"; exit 77; }
 done
 
@@ -24,7 +24,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+fail() { echo "FAIL: $*"; cat "$work/stderr.txt" 2>/dev/null; exit 1; }
 
 # A display number nobody uses.
 for number in $(seq 120 180); do
@@ -39,6 +39,8 @@ wm_pid=$!
 sleep 0.5
 
 "$(dirname "$0")/../../tools/prepare_workdir.sh" "$work" "$data"
+# The encoder writes its three files one by one, each only once the test
+# says "goK": the test decides what the status line has to show.
 cat > "$work/nicht_loeschen/ebook2cw.exe" <<'SCRIPT'
 #!/bin/sh
 # A course lesson's encoder (its own input file) leaves one file per chapter
@@ -50,12 +52,25 @@ case "$in" in
               exit 0 ;;
 esac
 for word in "$@"; do printf '%s\n' "$word"; done > encoder_argv.txt
+for k in 0 1 2; do
+  : > "eure_Texte/Kurs1000$k.mp3"
+  for i in $(seq 300); do [ -e "go$k" ] && break; sleep 0.1; done
+done
 SCRIPT
+# A desktop without a PDF viewer: xdg-open fails for the help document.
+mkdir "$work/bin"
+cat > "$work/bin/xdg-open" <<'SCRIPT'
+#!/bin/sh
+printf '%s\n' "$1" >> opened.txt
+case $1 in *.pdf) exit 3 ;; esac
+SCRIPT
+chmod +x "$work/bin/xdg-open"
+: > "$work/hilfe.pdf"
 chmod +x "$work/nicht_loeschen/ebook2cw.exe"
 printf 'Haus Maus, Baum\r\nhaus Rakete x\r\n' > "$work/Wortschatz_erweitern/quelle.txt"
 
 cd "$work" || exit 1
-"$velkart" 2>"$work/stderr.txt" &
+PATH="$work/bin:$PATH" VELKART_TEXT_RECORD="$work/texts.txt" "$velkart" 2>"$work/stderr.txt" &
 app_pid=$!
 
 wait_for() {  # wait_for DESCRIPTION COMMAND...
@@ -76,6 +91,20 @@ type_into() {  # type_into WINDOW X Y TEXT: replaces the field's text
   sleep 0.2
 }
 
+shown() { grep -qxF "$1" texts.txt; }      # shown CONTROL<TAB>TEXT: the program set it
+message_box() {  # waits for a message box and confirms it with Enter
+  wait_for "a message box" xdotool search --name '^Information$'
+  xdotool windowactivate --sync "$(window_of '^Information$')" key Return
+  wait_for "the message box to close" sh -c '! xdotool search --name "^Information\$"'
+}
+
+click "$main" 30 277                        # Enter in field 28 starts no run:
+xdotool key Return
+click "$main" 65 662                        # "Ordner öffnen", handled after the Enter
+wait_for "the folder to be opened" grep -qx eure_Texte opened.txt
+[ -z "$(ls eure_Texte)" ] && [ ! -e encoder_argv.txt ] || fail "Enter in a field started a run"
+click "$main" 430 10                        # help: the viewer fails, the program says so
+message_box
 click "$main" 510 225                      # "Text analysieren -Probedurchlauf-"
 type_into "$main" 280 327 "Kurs1"           # base name
 type_into "$main" 22 437 "3x"               # number of texts: the x is refused
@@ -86,14 +115,33 @@ type_into "$main" 305 477 "2"               # QRQ: effective speed follows the c
 [ -n "$shots" ] && import -window root "$shots/main_window.png"
 click "$main" 510 365                        # "Text analysieren -mp3 erstellen-"
 wait_for "the encoder" test -s encoder_argv.txt
+wait_for "the status line" shown "$(printf '80\tmp3-Dateien: 0 von 3 fertig')"
+# While the encoder works the window still answers: a trial run with a word
+# list gone shows its message.
+mv nicht_loeschen/eigeneDatei.txt eigeneDatei.txt
+click "$main" 20 42                          # tick "eigeneDatei.txt"
+click "$main" 510 225
+message_box
+click "$main" 20 42
+mv eigeneDatei.txt nicht_loeschen/eigeneDatei.txt
+touch go0
+wait_for "one file finished" shown "$(printf '80\tmp3-Dateien: 1 von 3 fertig')"
+touch go1 go2
+wait_for "all files finished" shown "$(printf '80\tAlle 3 mp3-Dateien sind fertig.')"
+grep -q "$(printf '^79\tWortvorrat: [0-9]* Wörter$')" texts.txt || fail "no word pool shown"
+[ -n "$shots" ] && import -window root "$shots/main_window_done.png"
 
 click "$main" 146 10                         # open the vocabulary builder
 wait_for "the builder window" xdotool search --name '^Wortschatzgenerator$'
 builder=$(window_of '^Wortschatzgenerator$')
 sleep 0.3
+xprop -id "$builder" WM_TRANSIENT_FOR | grep -q "$(printf '0x%x' "$main")" \
+  || fail "the builder is not kept above the main window"
 wmctrl -c 'Velkart ' ; sleep 0.5             # refused while the builder is open
 kill -0 "$app_pid" 2>/dev/null || fail "the main window closed while the builder was open"
-click "$main" 510 225                        # ignored as well
+xdotool windowactivate "$main" 2>/dev/null
+click "$main" 20 42                          # ignored, but brings the builder forward
+wait_for "the builder to come forward" sh -c "[ \"\$(xdotool getactivewindow)\" = $builder ]"
 type_into "$builder" 150 237 "quelle"
 click "$builder" 160 307                     # "Text analysieren, bearbeiten und neu speichern"
 wait_for "the word list" test -s Wortschatz_erweitern/quelle_bearbeitet_ABC.txt

@@ -244,16 +244,16 @@ TEST_F(SystemLauncher, PassesEachArgumentAsOneWordWithoutAShellAndNoOpenFiles) {
   for (const char* trace : {"boese", "boese2", "boese3"}) EXPECT_FALSE(fs::exists(trace)) << trace;
 }
 
-TEST_F(SystemLauncher, HandsOnlyAnExistingDocumentToXdgOpen) {
-  fs::create_directories("bin/ordner.pdf");
+TEST_F(SystemLauncher, HandsOnlyAnExistingDocumentToXdgOpenAndGivesItsVerdict) {
+  fs::create_directories("bin");
   const fs::path opened = folder.path() / "geoeffnet.txt";
-  write_script("bin/xdg-open", "printf '%s' \"$1\" >" + opened.string() + "\n");
+  write_script("bin/xdg-open", "printf '%s' \"$1\" >" + opened.string() + "\nexit 3\n");
   const ScopedEnvironment path("PATH", (folder.path() / "bin").string() + ":/usr/bin:/bin");
-  EXPECT_FALSE(launcher.open_document("hilfe.pdf"));
-  EXPECT_FALSE(launcher.open_document("bin/ordner.pdf"));
+  EXPECT_EQ(launcher.open_document("hilfe.pdf"), 0);
   write_bytes("hilfe.pdf", "%PDF-1.5\n");
-  EXPECT_TRUE(launcher.open_document("hilfe.pdf"));
-  wait_until([&] { return fs::exists(opened) && fs::file_size(opened) > 0; });
+  const int opener = launcher.open_document("hilfe.pdf");
+  ASSERT_NE(opener, 0);
+  EXPECT_EQ(launcher.wait_for(opener), 3);
   EXPECT_EQ(read_bytes(opened), "hilfe.pdf");
 }
 

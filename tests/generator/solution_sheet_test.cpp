@@ -49,9 +49,23 @@ TEST_F(Sheet, TwoChaptersMatchGoldenAndPassTheTools) {
   const pdft::ToolRun text = pdft::run_pdftotext(path);
   if (!text.available) GTEST_SKIP() << "pdftotext missing";
   for (const char* expected :
-       {"Chapter 0 : Kurs0000_.pdf", "Chapter 1 : Kurs0001_.pdf", "HAUS MAUS GRÖßE",
+       {"Chapter 0 : Kurs0000.mp3", "Chapter 1 : Kurs0001.mp3", "HAUS MAUS GRÖßE",
         "20WpM Zeichengeschwindigkeit", "5WpM Effektivgeschwindigkeit", "06.03.2011 09:05:03",
-        "Morseübungstexte", "Page 1"}) {
+        "große Wortabstände: aus", "erhöhen: aus", "Morseübungstexte", "Page 1"}) {
+    EXPECT_NE(text.output.find(expected), std::string::npos) << expected;
+  }
+}
+
+TEST_F(Sheet, SettingsLinesGiveSpacingAndQrqWhenTheyAreOn) {
+  write_bytes(folder.path() / "eure_Texte" / "Kurs0000_.txt", "KM UR ES\r\n");
+  gui.set_state(controls::word_spacing_slider, 3);
+  gui.set_text(controls::qrq_field, "2");
+  const std::string path = write({"Kurs0000_.txt"});
+  velkart::testing::expect_matches_golden(read_bytes(path), "generator/sheet_spacing3_qrq2.pdf");
+  const pdft::ToolRun text = pdft::run_pdftotext(path);
+  if (!text.available) GTEST_SKIP() << "pdftotext missing";
+  for (const char* expected :
+       {"große Wortabstände: 3\n", "erhöhen: 2 min\n", "Chapter 0 : Kurs0000.mp3"}) {
     EXPECT_NE(text.output.find(expected), std::string::npos) << expected;
   }
 }
@@ -79,7 +93,7 @@ TEST_F(Sheet, MissingTextFileGivesATitleOnlyChapter) {
   const std::string bytes = read_bytes(write({"Kurs0000_.txt"}));
   EXPECT_TRUE(
       fs::exists(folder.path() / "eure_Texte" / "Kurs0000_.txt"));  // created empty by the read
-  EXPECT_NE(bytes.find("Chapter 0 : Kurs0000_.pdf"), std::string::npos);
+  EXPECT_NE(bytes.find("Chapter 0 : Kurs0000.mp3"), std::string::npos);
 }
 
 TEST_F(Sheet, GenerationWritesTheSheetTheWindowPromises) {

@@ -4,18 +4,32 @@
 #include <iostream>
 #include <string>
 
+#include "app/builder_window.h"
+#include "app/main_window.h"
+#include "app/settings.h"
 #include "gui/cp1252_literal.h"
 #include "gui/fltk_gui.h"
 #include "runtime/encoding.h"
 
 using namespace velkart::gui;
 
-int main() {
+// Both real windows, every caption and field text measured in the font that
+// draws it against its box: prints what would be cut, exit code 1 then.
+int check_captions(Gui& gui) {
+  velkart::app::build_main_window(gui, velkart::app::SettingsRecord{});
+  velkart::app::build_builder_window(gui, "test");
+  const auto cut = cut_texts(gui);
+  for (const std::string& text : cut) std::cout << velkart::runtime::to_utf8(text) << '\n';
+  return cut.empty() ? 0 : 1;
+}
+
+int main(int argc, char** argv) {
   if (!display_available()) {
     std::cerr << "Keine grafische Anzeige gefunden (DISPLAY).\n";
     return 1;
   }
   auto gui = make_fltk_gui();
+  if (argc > 1 && std::string(argv[1]) == "--captions") return check_captions(*gui);
   gui->open_window(0, 0, 0, 420, 300, "Velkart Rauchtest", WindowOptions{});
   gui->create_edit(2, {15, 80, 60, 15}, "42", EditOptions{Align::centred, true, true});
   gui->create_edit(3, {90, 80, 120, 15}, "Dateiname", EditOptions{Align::left, false, true});

@@ -26,17 +26,19 @@ class RecordingLauncher : public runtime::Launcher {
     starts.push_back({program, arguments, environment});
     return can_start ? 4242 : 0;
   }
-  bool open_document(const std::string& path) override {
+  int open_document(const std::string& path) override {
     documents.push_back(path);
-    return can_start;
+    return can_start ? 4343 : 0;
   }
   bool is_running(int) override { return still_running; }
-  int wait_for(int) override { return 0; }
+  int wait_for(int) override { return exit_code; }
+  void stop(int) override { still_running = false; }
 
   std::vector<Start> starts;
   std::vector<std::string> documents;
   bool can_start = true;
   bool still_running = false;
+  int exit_code = 0;
 };
 
 class MainWindowTest : public ::testing::Test {

@@ -44,6 +44,9 @@ QueuedEvent EventQueue::wait() {
     } else {
       Fl::wait();
     }
+    // Fl::wait returns when a timeout comes due but runs it only on its
+    // next call, and would then block until the next input: run it now.
+    if (queue_.empty()) Fl::check();
   }
   const QueuedEvent next = queue_.front();
   queue_.pop_front();
@@ -119,7 +122,10 @@ void EventQueue::report_focus_change(const Fl_Widget* before, const Fl_Widget* a
 int EventQueue::dispatch(int event, Fl_Window* window) {
   EventQueue* self = installed_;
   if (self == nullptr) return Fl::handle_(event, window);
-  if (self->blocked(event, window)) return 0;
+  if (self->blocked(event, window)) {
+    if (event == FL_PUSH && self->blocked_click_) self->blocked_click_(window->top_window());
+    return 0;
+  }
   // FLTK sends FL_FOCUS to the new widget before FL_UNFOCUS to the old one,
   // so watching those would report out of order: compare before and after.
   const Fl_Widget* before = Fl::focus();

@@ -51,6 +51,10 @@ class EventQueue {
   void forget(const Fl_Widget* widget);
 
   void set_input(const Fl_Window* window, WindowInput input);
+  // Told about every click that a disabled window drops.
+  void on_blocked_click(std::function<void(const Fl_Window*)> listener) {
+    blocked_click_ = std::move(listener);
+  }
   void forget_window(const Fl_Window* window);
 
  private:
@@ -61,6 +65,7 @@ class EventQueue {
   std::deque<QueuedEvent> queue_;
   std::unordered_map<const Fl_Widget*, int> focus_reporters_;
   std::set<const Fl_Window*> disabled_;
+  std::function<void(const Fl_Window*)> blocked_click_;
   static EventQueue* installed_;
 };
 

@@ -8,8 +8,11 @@
 #include <FL/x.H>  // fl_open_display
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 
 #include "gui/fltk/caption.h"
+#include "gui/fltk/caption_fit.h"
 #include "gui/fltk/message_box.h"
 #include "gui/fltk/widgets.h"
 #include "gui/fltk/x11.h"
@@ -25,17 +28,20 @@ std::unique_ptr<Gui> make_fltk_gui() {
   return std::make_unique<fltk::FltkGui>();
 }
 
+std::vector<std::string> cut_texts(const Gui& gui) {
+  const auto* screen = dynamic_cast<const fltk::FltkGui*>(&gui);
+  return screen != nullptr ? screen->cut_texts() : std::vector<std::string>{};
+}
+
 }  // namespace velkart::gui
 
 namespace velkart::gui::fltk {
 
 namespace {
 
-// The captions are laid out for a metric-compatible Windows font at 11 px;
-// FLTK's default (DejaVu Sans 14 px) overflows the 15-pixel-high controls.
-// The leading blank keeps FLTK from reading the first letter as a style.
-constexpr const char* caption_font = " Liberation Sans";
-constexpr int caption_size = 11;
+void timer_done(void* queue) {
+  static_cast<EventQueue*>(queue)->push(EventKind::timer, -1);
+}
 
 Fl_Widget* release_into(Fl_Group& parent, std::unique_ptr<Fl_Widget> widget) {
   Fl_Widget* raw = widget.release();
@@ -61,16 +67,24 @@ void cover(Fl_Group& group, const Fl_Widget& option) {
 
 FltkGui::FltkGui() {
   fl_open_display();
-  Fl::set_font(FL_HELVETICA, caption_font);
-  FL_NORMAL_SIZE = caption_size;
+  // The captions are laid out for a metric-compatible Windows font at 11 px;
+  // FLTK's default (DejaVu Sans 14 px) overflows the 15-pixel-high controls.
+  set_up_faces();
+  FL_NORMAL_SIZE = normal_face().size;
   Fl_Tooltip::font(FL_HELVETICA);
-  Fl_Tooltip::size(caption_size);
+  Fl_Tooltip::size(normal_face().size);
   Fl::background(212, 208, 200);  // panel grey, the colour of dialog surfaces
   Fl::visible_focus(1);
   Fl_Group::current(nullptr);
+  queue_.on_blocked_click(
+      [this](const Fl_Window* clicked) { bring_forward_windows_owned_by(clicked); });
+  // Window texts are drawn, not readable from outside: a test run may ask
+  // for every text the program sets, one line each, in this file.
+  if (const char* record = std::getenv("VELKART_TEXT_RECORD")) text_record_ = record;
 }
 
 FltkGui::~FltkGui() {
+  Fl::remove_timeout(timer_done, &queue_);
   while (!windows_.empty()) close_window(windows_.begin()->first);
 }
 
@@ -170,8 +184,24 @@ void FltkGui::show_pending_windows() {
     if (record.shown) continue;
     record.window->show();
     offer_title_boxes(*record.window, record.options);
+    if (WindowRecord* owner = find_window(record.options.owner); owner != nullptr && owner->shown)
+      keep_above(*record.window, *owner->window);
     record.shown = true;
   }
+}
+
+void FltkGui::bring_forward_windows_owned_by(const Fl_Window* clicked) {
+  for (auto& [number, record] : windows_) {
+    const WindowRecord* owner = find_window(record.options.owner);
+    if (owner != nullptr && owner->window.get() == clicked && record.shown) {
+      record.window->show();
+      request_activation(*record.window);
+    }
+  }
+}
+
+void FltkGui::start_timer(double seconds) {
+  Fl::add_timeout(seconds, timer_done, &queue_);
 }
 
 EventKind FltkGui::wait_event() {
@@ -244,8 +274,13 @@ FltkGui::ControlRecord* FltkGui::add(int number, ControlKind kind,
   record.reporter = std::make_unique<Reporter>(Reporter{&queue_, number});
   raw->callback(Reporter::control_callback, record.reporter.get());
   if (kind != ControlKind::edit && kind != ControlKind::slider && kind != ControlKind::image) {
-    raw->copy_label(caption_text(text).c_str());
+    if (auto* view = dynamic_cast<TextView*>(raw)) {
+      view->show_text(utf8_text(text));
+    } else {
+      raw->copy_label(caption_text(text).c_str());
+    }
   }
+  fit_text(*raw, kind);
   if (owner->shown) repaint(*raw);
   return &record;
 }
@@ -272,8 +307,12 @@ void FltkGui::create_slider(int number, Rect box, int minimum, int maximum, bool
 }
 
 void FltkGui::create_label(int number, Rect box, std::string_view text, LabelOptions options) {
-  add(number, ControlKind::label, std::make_unique<Label>(box.x, box.y, box.w, box.h, options),
-      text);
+  if (options.scrolls) {
+    add(number, ControlKind::label, std::make_unique<TextView>(box.x, box.y, box.w, box.h), text);
+  } else {
+    add(number, ControlKind::label, std::make_unique<Label>(box.x, box.y, box.w, box.h, options),
+        text);
+  }
 }
 
 void FltkGui::create_edit(int number, Rect box, std::string_view text, EditOptions options) {
@@ -313,6 +352,7 @@ std::string FltkGui::get_text(int number) const {
 void FltkGui::set_text(int number, std::string_view text) {
   ControlRecord* record = find(number);
   if (record == nullptr) return;
+  if (!text_record_.empty()) record_text(number, text);
   switch (record->kind) {
     case ControlKind::edit:
       // Fl_Input's setter calls no callback: the program's own text raises no event.
@@ -324,10 +364,41 @@ void FltkGui::set_text(int number, std::string_view text) {
       return;
     default:
       record->text = text;
-      record->widget->copy_label(caption_text(text).c_str());
+      if (auto* view = dynamic_cast<TextView*>(record->widget)) {
+        view->show_text(utf8_text(text));
+      } else {
+        record->widget->copy_label(caption_text(text).c_str());
+      }
       break;
   }
+  fit_text(*record->widget, record->kind);
   repaint(*record->widget);
+}
+
+void FltkGui::record_text(int number, std::string_view text) {
+  std::string line = std::to_string(number) + "\t";
+  for (const char c : utf8_text(text)) line += c == '\n' ? std::string("\\n") : std::string(1, c);
+  std::ofstream(text_record_, std::ios::app) << line << '\n';
+}
+
+void FltkGui::set_enabled(int number, bool enabled) {
+  ControlRecord* record = find(number);
+  if (record == nullptr) return;
+  if (enabled) {
+    record->widget->activate();
+  } else {
+    record->widget->deactivate();
+  }
+  repaint(*record->widget);
+}
+
+std::vector<std::string> FltkGui::cut_texts() const {
+  std::vector<std::string> cut;
+  for (const auto& [number, record] : controls_) {
+    const std::string text = cut_text(*record.widget, record.kind);
+    if (!text.empty()) cut.push_back("control " + std::to_string(number) + ": " + text);
+  }
+  return cut;
 }
 
 int FltkGui::get_state(int number) const {

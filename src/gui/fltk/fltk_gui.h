@@ -12,6 +12,7 @@
 
 class Fl_Group;
 class Fl_Widget;
+class Fl_Window;
 
 namespace velkart::gui::fltk {
 
@@ -36,6 +37,7 @@ class FltkGui : public Gui {
   EventKind wait_event_for(int milliseconds) override;
   int event_control() const override { return event_control_; }
   int event_window() const override { return event_window_; }
+  void start_timer(double seconds) override;
 
   void create_frame(int number, Rect box, std::string_view caption) override;
   void create_checkbox(int number, Rect box, std::string_view caption) override;
@@ -52,12 +54,17 @@ class FltkGui : public Gui {
   void set_text(int number, std::string_view text) override;
   int get_state(int number) const override;
   void set_state(int number, int value) override;
+  void set_enabled(int number, bool enabled) override;
   void set_colors(int number, Color text, Color background) override;
   void set_button_colors(int number, Color text, Color face, std::optional<Color> pressed_text,
                          std::optional<Color> pressed_face) override;
 
   void show_message(std::string_view title, std::string_view text) override;
   bool ask_question(std::string_view title, std::string_view text) override;
+
+  // "control N: text" for every caption or field text of the open windows
+  // that does not fit its box in the font it is drawn with.
+  std::vector<std::string> cut_texts() const;
 
  private:
   EventKind take(const QueuedEvent& next);
@@ -86,6 +93,8 @@ class FltkGui : public Gui {
                      std::string_view text);
   void remove_control(int number);
   void show_pending_windows();
+  void bring_forward_windows_owned_by(const Fl_Window* clicked);
+  void record_text(int number, std::string_view text);
   ControlWindow* message_owner();
 
   EventQueue queue_;
@@ -95,6 +104,7 @@ class FltkGui : public Gui {
   int current_window_ = -1;
   int event_control_ = -1;
   int event_window_ = -1;
+  std::string text_record_;  // file that set_text appends to, when asked for
 };
 
 }  // namespace velkart::gui::fltk

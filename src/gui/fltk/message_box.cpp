@@ -65,6 +65,7 @@ bool run_message_box(Fl_Window* owner, std::string_view title, std::string_view 
   no.label("Nein");
   no.callback(close_box);
   if (!question) no.hide();
+  if (!question) ok.shortcut(FL_Enter);  // the only button Enter presses
   box.end();
   box.callback(close_box);  // Escape and the close box confirm as well
   box.set_modal();

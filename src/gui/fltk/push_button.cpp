@@ -12,7 +12,8 @@ PushButton::PushButton(int x, int y, int w, int h, ButtonOptions options)
   Fl_Align where = FL_ALIGN_INSIDE | FL_ALIGN_CENTER | FL_ALIGN_CLIP;
   if (options.multi_line) where |= FL_ALIGN_WRAP;
   align(where);
-  if (default_button_) shortcut(FL_Enter);
+  // The default look alone: Enter typed into a field must never start a run
+  // that rewrites every file. Only a message box's OK answers Enter.
 }
 
 void PushButton::set_pressed_colors(std::optional<Fl_Color> text, std::optional<Fl_Color> face) {

@@ -3,22 +3,10 @@
 #include <FL/fl_draw.H>
 
 #include <algorithm>
-#include <cstring>
 
 #include "gui/fltk/widgets.h"
 
 namespace velkart::gui::fltk {
-
-namespace {
-
-// The captions were sized for a font a few pixels narrower than ours. A
-// see-through label whose one-line text is at most this much wider than its
-// box draws it on one line past its right edge instead of wrapping it out of
-// sight ("zu erzeugende Dateien: (werden überschrieben)" is 236 pixels wide in
-// a 230-pixel box, "Ursprungs-Datei" 81 in 80). Longer texts wrap.
-constexpr int label_overhang = 8;
-
-}  // namespace
 
 void repaint(Fl_Widget& widget) {
   Fl_Window* window = widget.window();
@@ -26,7 +14,7 @@ void repaint(Fl_Widget& widget) {
   if (widget.box() == FL_NO_BOX) {
     // Damaging the area (not the widget) makes the window paint its
     // background and every control there, clipped to the area.
-    window->damage(FL_DAMAGE_ALL, widget.x(), widget.y(), widget.w() + label_overhang, widget.h());
+    window->damage(FL_DAMAGE_ALL, widget.x(), widget.y(), widget.w(), widget.h());
   } else {
     widget.redraw();
   }
@@ -75,20 +63,36 @@ Label::Label(int x, int y, int w, int h, LabelOptions options) : Fl_Box(x, y, w,
 
 void Label::draw() {
   draw_box();
-  int text_w = 0, text_h = 0;
-  if (box() == FL_NO_BOX && label() != nullptr && std::strchr(label(), '\n') == nullptr) {
-    fl_font(labelfont(), labelsize());
-    fl_measure(label(), text_w, text_h);
-  }
-  if (text_w > w() && text_w <= w() + label_overhang) {
-    const Fl_Align one_line = (align() & ~(FL_ALIGN_WRAP | FL_ALIGN_RIGHT)) | FL_ALIGN_LEFT;
-    fl_push_clip(x(), y(), text_w, h());
-    draw_label(x(), y(), text_w, h(), one_line);
-  } else {
-    fl_push_clip(x(), y(), w(), h());
-    draw_label(x(), y(), w(), h());
-  }
+  // Captions are fitted to their boxes; whatever still overflows is cut
+  // rather than drawn over a neighbour.
+  fl_push_clip(x(), y(), w(), h());
+  draw_label(x(), y(), w(), h());
   fl_pop_clip();
+}
+
+// --- TextView ----------------------------------------------------------------
+
+TextView::TextView(int x, int y, int w, int h) : Fl_Text_Display(x, y, w, h) {
+  buffer(&buffer_);
+  box(FL_FLAT_BOX);
+  color(FL_BACKGROUND_COLOR);
+  textfont(FL_HELVETICA);
+  textsize(FL_NORMAL_SIZE);
+  wrap_mode(WRAP_AT_BOUNDS, 0);
+  scrollbar_width(14);
+}
+
+TextView::~TextView() {
+  buffer(nullptr);  // the buffer goes before the display that points to it
+}
+
+void TextView::show_text(const std::string& utf8) {
+  std::string text;
+  text.reserve(utf8.size());
+  for (const char c : utf8) {
+    if (c != '\r') text.push_back(c);
+  }
+  buffer_.text(text.c_str());
 }
 
 // --- Picture -----------------------------------------------------------------

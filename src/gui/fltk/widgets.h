@@ -11,6 +11,7 @@
 #include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Round_Button.H>
 #include <FL/Fl_Slider.H>
+#include <FL/Fl_Text_Display.H>
 
 #include <memory>
 #include <optional>
@@ -68,6 +69,20 @@ class Label : public Fl_Box {
 
  protected:
   void draw() override;
+};
+
+// A long read-only text: wraps at blanks, scrolls when it is longer than the
+// box, and can be selected with the mouse and copied (Ctrl+C).
+class TextView : public Fl_Text_Display {
+ public:
+  TextView(int x, int y, int w, int h);
+  ~TextView() override;
+  TextView(const TextView&) = delete;
+  TextView& operator=(const TextView&) = delete;
+  void show_text(const std::string& utf8);
+
+ private:
+  Fl_Text_Buffer buffer_;
 };
 
 // Check boxes and options: '&' is an ordinary character, and a see-through
@@ -134,7 +149,7 @@ class EditField : public Fl_Input {
 
 // Push button drawn by hand: face and caption take the second pair of
 // colours while the user holds it down; a default button gets the dark
-// outline and answers the Enter key.
+// outline. Enter presses only a button given it as shortcut.
 class PushButton : public Fl_Button {
  public:
   PushButton(int x, int y, int w, int h, ButtonOptions options);

@@ -51,4 +51,10 @@ void offer_title_boxes(Fl_Window& window, WindowOptions options) {
                   reinterpret_cast<unsigned char*>(&hints), 5);
 }
 
+void keep_above(Fl_Window& window, Fl_Window& owner) {
+  if (!window.shown() || !owner.shown() || fl_display == nullptr) return;
+  XSetTransientForHint(fl_display, fl_xid(&window), fl_xid(&owner));
+  XFlush(fl_display);
+}
+
 }  // namespace velkart::gui::fltk

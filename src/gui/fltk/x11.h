@@ -16,4 +16,8 @@ void request_activation(Fl_Window& window);
 // FLTK writes them only for fixed-size windows. Call after show().
 void offer_title_boxes(Fl_Window& window, WindowOptions options);
 
+// Marks `window` as transient for `owner` (WM_TRANSIENT_FOR): the window
+// manager keeps it above its owner and raises both together.
+void keep_above(Fl_Window& window, Fl_Window& owner);
+
 }  // namespace velkart::gui::fltk

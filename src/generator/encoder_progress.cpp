@@ -1,0 +1,61 @@
+#include "generator/encoder_progress.h"
+
+#include <system_error>
+
+#include "generator/generation.h"
+#include "generator/output_names.h"
+#include "gui/texts.h"
+#include "runtime/files.h"
+#include "runtime/text.h"
+
+namespace velkart::generator {
+
+using runtime::integer_to_text;
+
+std::vector<bool> begun_sound_files(const SoundRun& run) {
+  std::vector<bool> begun;
+  for (std::int64_t index = 0; index < run.count; ++index) {
+    const std::filesystem::path path =
+        runtime::native_path(std::string(output_folder) + sound_file_name(run.base_name, index));
+    std::error_code error;
+    const auto written = std::filesystem::last_write_time(path, error);
+    begun.push_back(!error && written >= run.started);
+  }
+  return begun;
+}
+
+std::int64_t finished_sound_files(const std::vector<bool>& begun, bool encoder_ended) {
+  // The encoder goes in order, so the last begun file tells how far it got.
+  std::int64_t reached = 0;
+  for (std::size_t index = 0; index < begun.size(); ++index) {
+    if (begun[index]) reached = static_cast<std::int64_t>(index) + 1;
+  }
+  if (!encoder_ended && reached > 0) --reached;
+  return reached;
+}
+
+std::string encoder_status(EncoderState state, std::int64_t finished, std::int64_t total,
+                           int exit_code) {
+  const auto of_total = [&](const auto& before) {
+    return std::string(before.view()) + integer_to_text(finished) +
+           std::string(texts::mp3_of.view()) + integer_to_text(total) +
+           std::string(texts::mp3_done.view());
+  };
+  switch (state) {
+    case EncoderState::working:
+      return of_total(texts::mp3_progress);
+    case EncoderState::cancelled:
+      return of_total(texts::mp3_cancelled) + ".";
+    case EncoderState::ended:
+      break;
+  }
+  if (exit_code != 0) {
+    return std::string(texts::mp3_failed.view()) + integer_to_text(exit_code) + ".";
+  }
+  // Ended without an error code but short of files: say what is there.
+  if (finished < total) return of_total(texts::mp3_ended_short) + ".";
+  return std::string(texts::mp3_all.view()) + integer_to_text(total) +
+         std::string(texts::mp3_all_done.view());
+}
+
+}  // namespace velkart::generator
