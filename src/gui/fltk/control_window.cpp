@@ -27,6 +27,12 @@ int ControlWindow::handle(int event) {
     if (last_focus_ != nullptr && contains(last_focus_)) last_focus_->take_focus();
     return 1;
   }
+  // Enter that no control took presses nothing: left to FLTK, it would
+  // wander through the controls as a shortcut and move the keyboard focus.
+  if ((event == FL_KEYBOARD || event == FL_SHORTCUT) &&
+      (Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter)) {
+    return 1;
+  }
   if (event == FL_KEYBOARD && Fl::focus() == this && Fl::event_key() == FL_Tab &&
       (Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)) == 0) {
     if (focus_first((Fl::event_state() & FL_SHIFT) != 0)) return 1;
