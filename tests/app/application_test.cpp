@@ -7,6 +7,7 @@
 #include "gui/controls.h"
 #include "gui/headless_gui.h"
 #include "gui/texts.h"
+#include "runtime/encoding.h"
 #include "runtime/random.h"
 #include "support/main_window_fixture.h"
 
@@ -113,10 +114,55 @@ TEST_F(Program, HelpButtonsOpenTheHelpDocumentOrSayWhatIsWrong) {
   write_bytes("hilfe.pdf", "%PDF-1.5");
   application.handle_control(c::help_button);
   EXPECT_EQ(launcher.documents, std::vector<std::string>{"hilfe.pdf"});
+  const auto time_passes = [&] {
+    gui.time_passes();
+    ASSERT_EQ(gui.wait_event(), gui::EventKind::timer);
+    application.handle_timer();
+  };
+  time_passes();  // the viewer ended well
   EXPECT_EQ(gui.messages().size(), 1u);
   launcher.can_start = false;
   application.handle_control(c::help_button);
   EXPECT_EQ(gui.messages().back().text, texts::help_not_opened.view());
+  // The viewer starts but fails later: said once its exit code is known,
+  // without the window waiting for it.
+  launcher.can_start = true;
+  launcher.exit_code = 3;
+  application.handle_control(c::help_button);
+  EXPECT_EQ(gui.messages().size(), 2u);
+  time_passes();
+  EXPECT_EQ(gui.messages().size(), 3u);
+  EXPECT_EQ(gui.messages().back().text, texts::help_not_opened.view());
+  EXPECT_FALSE(gui.timer_pending());
+}
+
+TEST_F(Program, StatusLineFollowsTheEncoderAndCancelRemovesTheUnfinishedFile) {
+  start();
+  gui.set_text(c::text_count_field, "3");
+  const auto status = [&] { return runtime::to_utf8(gui.get_text(c::status_line)); };
+  for (const bool cancel : {false, true}) {
+    application.handle_control(c::generate_button);
+    launcher.still_running = true;
+    EXPECT_EQ(status(), "mp3-Dateien: 0 von 3 fertig");
+    EXPECT_TRUE(gui.control(c::cancel_mp3_button)->enabled);
+    write_bytes("eure_Texte/Dateiname0000.mp3", "mp3");
+    write_bytes("eure_Texte/Dateiname0001.mp3", "halb");
+    application.handle_timer();
+    EXPECT_EQ(status(), "mp3-Dateien: 1 von 3 fertig");
+    if (cancel) {
+      application.handle_control(c::cancel_mp3_button);
+      EXPECT_EQ(status(), "mp3 abgebrochen: 1 von 3 fertig.");
+      EXPECT_FALSE(fs::exists("eure_Texte/Dateiname0001.mp3"));
+      EXPECT_TRUE(fs::exists("eure_Texte/Dateiname0000.mp3"));
+    } else {
+      write_bytes("eure_Texte/Dateiname0002.mp3", "mp3");
+      launcher.still_running = false;
+      application.handle_timer();
+      EXPECT_EQ(status(), "Alle 3 mp3-Dateien sind fertig.");
+    }
+    EXPECT_FALSE(gui.control(c::cancel_mp3_button)->enabled);
+  }
+  EXPECT_TRUE(runtime::to_utf8(gui.get_text(c::pool_label)).starts_with("Wortvorrat: "));
 }
 
 TEST_F(Program, BuilderWindowDisablesTheMainWindowUntilClosed) {

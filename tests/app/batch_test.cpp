@@ -71,6 +71,39 @@ TEST_F(Batch, SetOverridesTheSettingsFileForThisRunOnly) {
             "[voreinstellungen]\r\nString_anzahl_woerter = 2\r\n");
 }
 
+TEST_F(Batch, PoolPrintsTheWordsInListOrderAndItsSizeOnStderr) {
+  velkart::testing::write_bytes("nicht_loeschen/eigeneDatei.txt",
+                                velkart::testing::cp1252("kam mast am ruf,kam see straße öl\r\n"));
+  const std::vector<std::string> own{"--set", "String_woerter_eigen_Datei=1", "--set",
+                                     "String_woerter_deutsch=0"};
+  struct Case {
+    std::vector<std::string> settings;
+    std::string words, summary;
+  };
+  const std::vector<Case> cases{
+      {{}, "KAM\nMAST\nAM\nSEE\n", "Wortvorrat: 4 Wörter - jeder Text enthält dieselben Wörter\n"},
+      {{"--set", "String_verpflichtende_zeichen=k"},
+       "KAM\n",
+       "Wortvorrat: 1 Wort - jeder Text enthält dieselben Wörter\n"},
+      {{"--set", "String_erlaubte_zeichen=x"},
+       "",
+       "Wortvorrat: 0 Wörter - kein Wort passt zu den erlaubten Zeichen\n"},
+      {{"--set", "String_erlaubte_zeichen=straßöle", "--set", "String_wortlaenge=10", "--set",
+        "String_sz_austauschen=0", "--set", "String_umlaute_austauschen=0", "--set",
+        "String_anzahl_woerter=2"},
+       "SEE\nSTRAßE\nÖL\n",
+       "Wortvorrat: 3 Wörter\n"},
+  };
+  for (const Case& each : cases) {
+    std::vector<std::string> arguments{"pool"};
+    arguments.insert(arguments.end(), own.begin(), own.end());
+    arguments.insert(arguments.end(), each.settings.begin(), each.settings.end());
+    EXPECT_EQ(run(arguments), batch_ok);
+    EXPECT_EQ(out.str(), each.words);
+    EXPECT_EQ(err.str(), each.summary);
+  }
+}
+
 TEST_F(Batch, GeneratePrintsEveryFileAndWaitsForTheEncoder) {
   EXPECT_EQ(run({"generate", "--seed", "3", "--set", "String_mp_dateiname=Übung"}), batch_ok);
   EXPECT_NE(out.str().find("eure_Texte/Übung0000_.txt\neure_Texte/Übung0001_.txt\n"),

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "generator/encoder_progress.h"
 #include "gui/controls.h"
 #include "gui/texts.h"
 #include "runtime/process.h"
@@ -31,6 +32,28 @@ using Messages = std::vector<RecordedMessage>;
 
 const RecordedMessage encoder_missing{std::string(texts::message_title.view()),
                                       std::string(texts::encoder_missing.view())};
+
+TEST(EncoderProgress, CountsAFileOnceTheEncoderHasMovedOnOrEnded) {
+  struct Case {
+    std::vector<bool> begun;
+    bool ended;
+    std::int64_t finished;
+  };
+  for (const Case& each : std::vector<Case>{{{false, false, false}, false, 0},
+                                            {{true, false, false}, false, 0},
+                                            {{true, true, false}, false, 1},
+                                            {{true, true, true}, true, 3},
+                                            {{true, true, false}, true, 2},
+                                            {{}, true, 0}}) {
+    EXPECT_EQ(finished_sound_files(each.begun, each.ended), each.finished);
+  }
+  using S = EncoderState;
+  EXPECT_EQ(encoder_status(S::working, 2, 3), "mp3-Dateien: 2 von 3 fertig");
+  EXPECT_EQ(encoder_status(S::ended, 3, 3), "Alle 3 mp3-Dateien sind fertig.");
+  EXPECT_EQ(encoder_status(S::ended, 1, 3, 1), "ebook2cw endete mit dem Fehlercode 1.");
+  EXPECT_EQ(encoder_status(S::ended, 2, 3), "ebook2cw ist fertig, aber nur 2 von 3 fertig.");
+  EXPECT_EQ(encoder_status(S::cancelled, 2, 3), "mp3 abgebrochen: 2 von 3 fertig.");
+}
 
 // Sets an environment variable for one test and puts the old value back.
 class ScopedEnvironment {
