@@ -7,7 +7,7 @@ WORKDIR    := arbeitsordner
 JOBS       := $(shell nproc 2>/dev/null || echo 2)
 
 PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            libfltk1.3-dev fonts-liberation2 xdg-utils ebook2cw \
+            libfltk1.3-dev fonts-liberation fonts-liberation2 xdg-utils ebook2cw \
             qpdf poppler-utils sox libsox-fmt-mp3 libhpdf-dev locales \
             xvfb openbox xdotool wmctrl x11-utils imagemagick desktop-file-utils
 PACKAGES += dpkg-dev lintian mandoc man-db appstream

@@ -93,6 +93,7 @@ void TextView::show_text(const std::string& utf8) {
     if (c != '\r') text.push_back(c);
   }
   buffer_.text(text.c_str());
+  scroll(0, 0);  // a new text is read from its start
 }
 
 // --- Picture -----------------------------------------------------------------
