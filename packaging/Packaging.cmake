@@ -51,7 +51,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # ebook2cw makes the sound, xdg-open shows the help, and the captions are laid
 # out for Liberation Sans; xmessage lets the launcher speak without a terminal.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "ebook2cw, xdg-utils, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "ebook2cw, xdg-utils, fonts-liberation2, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "x11-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Morse code practice texts, mp3 files and answer sheets")
