@@ -41,23 +41,37 @@ bool Application::start() {
 }
 
 int Application::run() {
-  for (;;) {
-    // While encoders run the loop must not sleep until the next event.
-    const gui::EventKind kind = course_run_ ? gui_.wait_event_for(20) : gui_.wait_event();
-    step_course();
-    switch (kind) {
-      case gui::EventKind::control:
-        handle_control(gui_.event_control());
-        break;
-      case gui::EventKind::close_request:
-        if (handle_close(gui_.event_window())) return 0;
-        break;
-      case gui::EventKind::timer:
-        handle_timer();
-        break;
-      case gui::EventKind::other:
-        break;
+  try {
+    for (;;) {
+      // While encoders run the loop must not sleep until the next event.
+      const gui::EventKind kind = course_run_ ? gui_.wait_event_for(20) : gui_.wait_event();
+      step_course();
+      switch (kind) {
+        case gui::EventKind::control:
+          handle_control(gui_.event_control());
+          break;
+        case gui::EventKind::close_request:
+          if (handle_close(gui_.event_window())) return 0;
+          break;
+        case gui::EventKind::timer:
+          handle_timer();
+          break;
+        case gui::EventKind::other:
+          break;
+      }
     }
+  } catch (...) {
+    // Whatever went wrong, the session's settings are not lost with it; by
+    // now the unwinding has given back what the failed action held.
+    try {
+      gui_.show_message(texts::message_title, texts::unexpected_error);
+    } catch (...) {
+    }
+    try {
+      shut_down();
+    } catch (...) {
+    }
+    return 1;
   }
 }
 
@@ -235,7 +249,8 @@ void Application::step_course() {
 
 void Application::open_help() {
   // Without a word the button would seem broken: say what is missing.
-  if (!std::filesystem::is_regular_file(std::string(help_document))) {
+  std::error_code failed;
+  if (!std::filesystem::is_regular_file(std::string(help_document), failed)) {
     gui_.show_message(texts::message_title, texts::help_missing);
   } else {
     open_outside(help_document, std::string(texts::help_not_opened.view()));

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <variant>
@@ -63,8 +64,9 @@ std::optional<std::uint32_t> parse_seed(std::string_view text) {
   return value;
 }
 
+// The fields hold 32-bit numbers: a value beyond would silently wrap.
 bool is_integer(std::string_view text) {
-  std::int64_t value = 0;
+  std::int32_t value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   return !text.empty() && result.ec == std::errc() && result.ptr == text.data() + text.size();
 }
@@ -188,13 +190,54 @@ void apply_overrides(SettingsRecord& record, const Options& options) {
   }
 }
 
-void print_sound_files(std::ostream& out, const std::string& base_name, std::size_t count) {
-  for (std::size_t index = 0; index < count; ++index) {
-    const std::string sound =
-        std::string(generator::output_folder) +
-        generator::sound_file_name(base_name, static_cast<std::int64_t>(index));
-    if (std::filesystem::exists(runtime::native_path(sound))) out << to_utf8(sound) << '\n';
+std::string sound_file_path(const std::string& base_name, std::size_t index) {
+  return std::string(generator::output_folder) +
+         generator::sound_file_name(base_name, static_cast<std::int64_t>(index));
+}
+
+// When each sound file in the output folder was last changed before the run,
+// so that only files the encoder wrote in this run are listed, not leftovers
+// of an earlier run with the same names.
+using SoundStamps = std::map<std::string, std::filesystem::file_time_type>;
+
+std::optional<std::filesystem::file_time_type> changed_at(const std::string& native) {
+  std::error_code failed;
+  if (!std::filesystem::is_regular_file(native, failed)) return std::nullopt;
+  const auto time = std::filesystem::last_write_time(native, failed);
+  if (failed) return std::nullopt;
+  return time;
+}
+
+SoundStamps sound_stamps() {
+  SoundStamps stamps;
+  std::error_code failed;
+  for (std::filesystem::directory_iterator
+           entry(runtime::native_path(generator::output_folder), failed),
+       end;
+       !failed && entry != end; entry.increment(failed)) {
+    const std::string native = entry->path().string();
+    if (!native.ends_with(".mp3")) continue;
+    if (const auto time = changed_at(native)) stamps.emplace(native, *time);
   }
+  return stamps;
+}
+
+void print_sound_files(std::ostream& out, const std::string& base_name, std::size_t count,
+                       const SoundStamps& before) {
+  for (std::size_t index = 0; index < count; ++index) {
+    const std::string sound = sound_file_path(base_name, index);
+    const std::string native = runtime::native_path(sound);
+    const auto now = changed_at(native);
+    const auto earlier = before.find(native);
+    if (now && (earlier == before.end() || earlier->second != *now)) out << to_utf8(sound) << '\n';
+  }
+}
+
+// What is listed exists now: checked after the fact, not taken from the plan.
+void print_existing(std::ostream& out, const std::string& path) {
+  std::error_code failed;
+  if (std::filesystem::is_regular_file(runtime::native_path(path), failed))
+    out << to_utf8(path) << '\n';
 }
 
 int wait_for_encoder(int process, runtime::Launcher& launcher, gui::Gui& gui, std::ostream& err) {
@@ -300,19 +343,18 @@ int run_batch(std::span<const std::string> arguments, std::ostream& out, std::os
     case Command::generate: {
       generator::GenerationContext context;
       context.launcher = &launcher;
+      const std::string base_name = gui.get_text(controls::base_name_field);
+      const SoundStamps before = sound_stamps();
       const generator::GenerationResult result = generator::run_generation(gui, context);
-      for (const std::string& name : result.written_files) {
-        out << to_utf8(std::string(generator::output_folder) + name) << '\n';
-      }
+      for (const std::string& path : result.created_files) print_existing(out, path);
       for (const std::string* path :
            {&result.sheet_path, &result.copy_sheet_path, &result.playlist_path}) {
-        if (!path->empty()) out << to_utf8(*path) << '\n';
+        if (!path->empty()) print_existing(out, *path);
       }
       if (context.encoder_process != 0) {
         if (options.wait_for_encoder) {
           if (wait_for_encoder(context.encoder_process, launcher, gui, err) == 0) {
-            const std::string base_name = gui.get_text(controls::base_name_field);
-            print_sound_files(out, base_name, result.written_files.size());
+            print_sound_files(out, base_name, result.written_files.size(), before);
             // Now that the sound files are there, the playlist can give their lengths.
             if (!result.playlist_path.empty()) {
               generator::replace_file(
@@ -333,7 +375,7 @@ int run_batch(std::span<const std::string> arguments, std::ostream& out, std::os
       const vocab::PipelineHooks hooks{[&name] { return name; },
                                        [&log](std::string_view text) { log = text; }};
       vocab::run_vocabulary_pipeline(hooks, gui);
-      out << to_utf8(log) << '\n';
+      if (!log.empty()) out << to_utf8(log) << '\n';
       break;
     }
     case Command::course:

@@ -4,14 +4,23 @@
 #include <vector>
 
 #include "app/batch.h"
+#include "gui/texts.h"
+#include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
-  velkart::runtime::send_child_output_to_error_stream(true);
-  const int code =
-      velkart::app::run_batch(arguments, std::cout, std::cerr, velkart::runtime::system_launcher());
+  int code = velkart::app::batch_message_shown;
+  try {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    velkart::runtime::send_child_output_to_error_stream(true);
+    code = velkart::app::run_batch(arguments, std::cout, std::cerr,
+                                   velkart::runtime::system_launcher());
+  } catch (...) {
+    std::cout.flush();
+    std::cerr << velkart::runtime::to_utf8(velkart::texts::message_title) << ": "
+              << velkart::runtime::to_utf8(velkart::texts::batch_unexpected_error) << '\n';
+  }
   velkart::runtime::close_all_files();
   return code;
 }

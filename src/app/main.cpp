@@ -9,7 +9,9 @@
 #include "runtime/files.h"
 #include "runtime/process.h"
 
-int main() {
+namespace {
+
+int run_program() {
   using namespace velkart;
   if (!gui::display_available()) {
     std::cerr << runtime::to_utf8(texts::no_display) << '\n';
@@ -21,7 +23,20 @@ int main() {
     std::cerr << runtime::to_utf8(texts::window_not_opened) << '\n';
     return 1;
   }
-  const int code = application.run();
-  runtime::close_all_files();
+  return application.run();
+}
+
+}  // namespace
+
+int main() {
+  int code = 1;
+  // The application saves the settings itself when an action fails; this is
+  // the last word for what fails around it.
+  try {
+    code = run_program();
+  } catch (...) {
+    std::cerr << velkart::runtime::to_utf8(velkart::texts::unexpected_error) << '\n';
+  }
+  velkart::runtime::close_all_files();
   return code;
 }

@@ -94,13 +94,26 @@ int SettingsStore::open_settings_file(std::string_view path) {
     kept_path_ = name;
     return 0;
   }
+  // Ours is well under a kilobyte; a bigger file is none of ours and must not
+  // fill the memory: it counts as unreadable.
   std::string content;
   char buffer[65536];
+  bool too_big = false;
   for (;;) {
     const ssize_t got = ::read(fd, buffer, sizeof buffer);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;  // a short read parses what was read
     content.append(buffer, static_cast<std::size_t>(got));
+    if (content.size() > settings_size_limit) {
+      too_big = true;
+      break;
+    }
+  }
+  if (too_big) {
+    ::close(fd);
+    read_only_ = false;
+    kept_path_ = name;
+    return 0;
   }
   ::close(fd);
   has_file_ = true;
@@ -116,11 +129,16 @@ int SettingsStore::open_settings_file(std::string_view path) {
 int SettingsStore::create_settings_file(std::string_view path) {
   close_settings_file();
   const std::string name = runtime::native_path(path);
-  // The file is only emptied when the new content is written at close, so a
+  // Nothing changes on disk before the new content is complete at close, so a
   // failure in between never leaves the user without settings.
-  const int fd = runtime::open_regular_file(name, O_RDWR | O_CREAT);
-  if (fd < 0) return 0;
-  ::close(fd);
+  const int fd = runtime::open_regular_file(name, O_RDWR);
+  if (fd >= 0) {
+    ::close(fd);
+  } else {
+    const std::size_t slash = name.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : name.substr(0, slash + 1);
+    if (errno != ENOENT || ::access(folder.c_str(), W_OK) != 0) return 0;
+  }
   has_file_ = true;
   path_ = name;
   truncate_on_close_ = true;
@@ -254,13 +272,8 @@ void SettingsStore::write_text(std::string_view key, std::string_view value) {
 
 void SettingsStore::write_back() {
   if (read_only_) return;
-  int fd = -1;
-  if (has_file_) {
-    fd = runtime::open_regular_file(path_, O_RDWR);
-  } else if (!kept_path_.empty()) {
-    fd = runtime::open_regular_file(kept_path_, O_RDWR | O_CREAT);
-  }
-  if (fd < 0) return;
+  const std::string& target = has_file_ ? path_ : kept_path_;
+  if (target.empty()) return;
   std::string output;
   if (changed_) {
     if (utf8_) output = "\xEF\xBB\xBF\r\n";
@@ -279,11 +292,8 @@ void SettingsStore::write_back() {
       output += "\r\n";
     }
   }
-  // Written in one piece from the start, then cut off behind it.
-  if (::lseek(fd, 0, SEEK_SET) == 0 && runtime::write_all(fd, output)) {
-    [[maybe_unused]] const int cut = ::ftruncate(fd, static_cast<off_t>(output.size()));
-  }
-  ::close(fd);
+  // Replaced whole or not at all: a failed save keeps the old settings.
+  runtime::replace_file(target, output);
 }
 
 void SettingsStore::close_settings_file() {

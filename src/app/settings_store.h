@@ -14,6 +14,9 @@
 
 namespace velkart::app {
 
+// A settings file above this size is not one of ours and is not read.
+inline constexpr std::size_t settings_size_limit = std::size_t{1} << 20;
+
 class SettingsStore {
  public:
   SettingsStore() = default;

@@ -128,12 +128,16 @@ std::string finish_encoder_text(std::string encoder_text) {
 int write_input_and_start_encoder(gui::Gui& gui, std::string encoder_text,
                                   runtime::Launcher& launcher) {
   encoder_text = finish_encoder_text(std::move(encoder_text));
-  if (runtime::create_file(write_slot, encoder_input_path) == 0) {
-    // The encoder is started all the same and reads what the file holds.
-    gui.show_message(texts::message_title, texts::file_not_created);
-  } else {
+  bool written = runtime::create_file(write_slot, encoder_input_path) != 0;
+  if (written) {
     runtime::write_line(write_slot, encoder_text);
-    runtime::close_file(write_slot);
+    written = runtime::close_file(write_slot);
+  }
+  if (!written) {
+    // The earlier input stays in place: started now, the encoder would make
+    // mp3 files of the earlier run's texts under this run's names.
+    gui.show_message(texts::message_title, texts::file_not_created);
+    return 0;
   }
 
   const std::string encoder = find_encoder();

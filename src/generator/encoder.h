@@ -68,9 +68,10 @@ int start_encoder(runtime::Launcher& launcher, const std::string& encoder,
 // and blank, as " <" at the very end opens no new chapter.
 std::string finish_encoder_text(std::string encoder_text);
 
-// Removes the final ">" and blank, writes the input file (message box when it
-// cannot be created) and starts the encoder without waiting. Returns the
-// encoder's process id, or 0 when none was started (message box then).
+// Removes the final ">" and blank, writes the input file and starts the
+// encoder without waiting. Returns the encoder's process id, or 0 when none
+// was started (message box then; an input file that cannot be written
+// starts none).
 int write_input_and_start_encoder(gui::Gui& gui, std::string encoder_text,
                                   runtime::Launcher& launcher);
 

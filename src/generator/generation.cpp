@@ -1,5 +1,7 @@
 #include "generator/generation.h"
 
+#include <algorithm>
+
 #include "generator/copy_sheet.h"
 #include "generator/encoder.h"
 #include "generator/output_names.h"
@@ -11,6 +13,7 @@
 #include "gui/texts.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
+#include "runtime/run_lock.h"
 #include "runtime/text.h"
 
 namespace velkart::generator {
@@ -19,18 +22,30 @@ namespace {
 
 constexpr int writing_slot = 1;
 
-// Checks that must pass before a run writes anything. A run while the last
-// encoder still reads its input would rewrite that input and the text files
-// underneath it.
-bool may_start(gui::Gui& gui, GenerationContext& context, std::string_view base_name) {
-  if (context.encoder_process != 0 && context.launcher != nullptr &&
-      context.launcher->is_running(context.encoder_process)) {
+// Checks that must pass before a run writes anything. A run while an earlier
+// run's encoder still reads its input (ours or another process's) would
+// rewrite that input and the text files underneath it.
+bool may_start(gui::Gui& gui, GenerationContext& context, const runtime::RunLock& lock,
+               std::string_view base_name) {
+  if (lock.busy() || (context.encoder_process != 0 && context.launcher != nullptr &&
+                      context.launcher->is_running(context.encoder_process))) {
     gui.show_message(texts::message_title, texts::encoder_still_running);
     return false;
   }
   context.encoder_process = 0;
   if (!base_name_allowed(base_name)) {
     gui.show_message(texts::message_title, texts::bad_base_name);
+    return false;
+  }
+  const std::int64_t text_count =
+      runtime::text_to_integer(gui.get_text(controls::text_count_field));
+  if (!runtime::name_fits(output_folder,
+                          text_file_name(base_name, std::max<std::int64_t>(text_count - 1, 0)))) {
+    gui.show_message(texts::message_title, texts::name_too_long);
+    return false;
+  }
+  if (runtime::text_to_integer(gui.get_text(controls::repetitions_field)) > max_repetitions) {
+    gui.show_message(texts::message_title, texts::too_many_repetitions);
     return false;
   }
   return true;
@@ -73,20 +88,14 @@ std::string text_file_name(std::string_view base_name, std::int64_t index) {
 }
 
 bool base_name_allowed(std::string_view base_name) {
-  for (char byte : base_name) {
-    const auto code = static_cast<unsigned char>(byte);
-    if (code < 32 || code == 127 ||
-        std::string_view("\\/:*?\"<>|").find(byte) != std::string_view::npos) {
-      return false;
-    }
-  }
-  return true;
+  return runtime::plain_file_name(base_name);
 }
 
 GenerationResult run_generation(gui::Gui& gui, GenerationContext& context) {
   GenerationResult result;
   const std::string base_name = gui.get_text(controls::base_name_field);
-  if (!may_start(gui, context, base_name)) {
+  const runtime::RunLock lock;
+  if (!may_start(gui, context, lock, base_name)) {
     result.refused = true;
     return result;
   }
@@ -99,13 +108,20 @@ GenerationResult run_generation(gui::Gui& gui, GenerationContext& context) {
 
   std::string encoder_text;
   std::vector<std::string> practice_texts;
+  std::vector<bool> text_written;
   for (std::int32_t index = 0; index < text_count; ++index) {
     const std::string practice_text = run_trial(gui);
     const std::string name = text_file_name(base_name, index);
+    const std::string path = std::string(output_folder) + name;
     result.written_files.push_back(name);
-    if (runtime::create_file(writing_slot, std::string(output_folder) + name)) {
+    bool created = runtime::create_file(writing_slot, path) != 0;
+    if (created) {
       runtime::write_line(writing_slot, practice_text);
-      runtime::close_file(writing_slot);
+      created = runtime::close_file(writing_slot);
+    }
+    text_written.push_back(created);
+    if (created) {
+      result.created_files.push_back(path);
     } else {
       gui.show_message(texts::message_title, texts::file_not_created);
     }
@@ -117,7 +133,13 @@ GenerationResult run_generation(gui::Gui& gui, GenerationContext& context) {
     context.encoder_process =
         write_input_and_start_encoder(gui, std::move(encoder_text), *context.launcher);
   }
-  result.sheet_path = write_solution_sheet(gui, result.written_files, base_name, context.clock);
+  const std::string sheet =
+      write_solution_sheet(gui, result.written_files, base_name, context.clock, text_written);
+  if (sheet.empty()) {
+    gui.show_message(texts::message_title, texts::file_not_created);
+  } else {
+    result.sheet_path = sheet;
+  }
   write_companions(gui, result, practice_texts, base_name, context.clock);
   return result;
 }

@@ -32,10 +32,14 @@ struct GenerationContext {
 struct GenerationResult {
   bool refused = false;                    // nothing was written
   std::vector<std::string> written_files;  // text file names, without folder
-  std::string sheet_path;                  // the solution sheet's path
+  std::string sheet_path;                  // the solution sheet's path, once it is saved
   std::string copy_sheet_path;             // the learners' copy sheet, when written
   std::string playlist_path;               // the playlist, when written
+  std::vector<std::string> created_files;  // paths of the text files put in place
 };
+
+// More repetitions are refused: the encoder text grows with them.
+inline constexpr std::int64_t max_repetitions = 100;
 
 // "Dateiname" and 7 give "Dateiname0007_.txt". Four digits up to 9999;
 // beyond, as many digits as the number needs, so names never repeat.

@@ -67,10 +67,10 @@ class SolutionSheet {
   }
 
   void print_chapter_body(std::string_view path) {
-    // Opening for update creates a file that went missing: its chapter then
-    // shows the title only.
+    // A file that could not be written shows its chapter title only; nothing
+    // is created here, so no empty file stands in for a failed one.
     std::string content;
-    const int file = runtime::open_for_update(runtime::any_slot, path);
+    const int file = runtime::open_for_reading(runtime::any_slot, path);
     if (file != 0) {
       const std::int64_t length = runtime::file_length(file);
       if (length > 0) {
@@ -113,7 +113,8 @@ SheetSettings read_sheet_settings(const gui::Gui& gui) {
 
 bool write_solution_sheet(const SheetSettings& settings,
                           const std::vector<std::string>& written_files, std::string_view folder,
-                          std::string_view path, const pdf::Clock& clock) {
+                          std::string_view path, const pdf::Clock& clock,
+                          const std::vector<bool>& body_written) {
   const std::string heading = sheet_heading(clock());
   pdf::Document document(clock);
   SolutionSheet sheet(document, heading);
@@ -144,7 +145,9 @@ bool write_solution_sheet(const SheetSettings& settings,
   // A chapter is named after the mp3 file in which it is heard.
   std::int64_t number = 0;
   for (const std::string& name : written_files) {
-    sheet.print_chapter(static_cast<int>(number), chapter_label(name), std::string(folder) + name);
+    const bool written = body_written.empty() || body_written[static_cast<std::size_t>(number)];
+    sheet.print_chapter(static_cast<int>(number), chapter_label(name),
+                        written ? std::string(folder) + name : "");
     document.line_break();
     ++number;
   }
@@ -153,10 +156,13 @@ bool write_solution_sheet(const SheetSettings& settings,
 }
 
 std::string write_solution_sheet(const gui::Gui& gui, const std::vector<std::string>& written_files,
-                                 std::string_view base_name, const pdf::Clock& clock) {
+                                 std::string_view base_name, const pdf::Clock& clock,
+                                 const std::vector<bool>& body_written) {
   const std::string path = sheet_path(base_name);
-  write_solution_sheet(read_sheet_settings(gui), written_files, output_folder, path, clock);
-  return path;
+  return write_solution_sheet(read_sheet_settings(gui), written_files, output_folder, path, clock,
+                              body_written)
+             ? path
+             : std::string();
 }
 
 }  // namespace velkart::generator

@@ -36,12 +36,17 @@ SheetSettings read_sheet_settings(const gui::Gui& gui);
 // as `path`; false when the writer could not save it.
 bool write_solution_sheet(const SheetSettings& settings,
                           const std::vector<std::string>& written_files, std::string_view folder,
-                          std::string_view path, const pdf::Clock& clock);
+                          std::string_view path, const pdf::Clock& clock,
+                          const std::vector<bool>& body_written = {});
 
 // Writes the sheet for the text files of a run (names without folder) and
-// returns its path; reads fields 41, 47, 48 and 49 for the settings lines.
-// Like the writer, it tells nobody when the file cannot be written.
+// returns its path, or "" when it could not be saved (the caller tells the
+// user); reads fields 41, 47, 48 and 49 for the settings lines.
+// A chapter whose entry in `body_written` is false (the file could not be
+// written in this run) gets its title only: what an earlier run left under
+// that name is not this run's text.
 std::string write_solution_sheet(const gui::Gui& gui, const std::vector<std::string>& written_files,
-                                 std::string_view base_name, const pdf::Clock& clock);
+                                 std::string_view base_name, const pdf::Clock& clock,
+                                 const std::vector<bool>& body_written = {});
 
 }  // namespace velkart::generator

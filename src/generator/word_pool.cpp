@@ -88,6 +88,10 @@ WordPool split_pool_text(std::string_view pool_text) {
 }
 
 bool passes_filter(std::string_view entry, const PoolFilter& filter) {
+  // The encoder reads "#" as the start of a comment, "<>" as a chapter mark
+  // and "|" as a command: such a word would change the sound files instead
+  // of being sent, and they would no longer match the texts and the sheet.
+  if (entry.find_first_of(encoder_command_characters) != std::string_view::npos) return false;
   for (char letter : filter.filtered_out) {
     if (entry.find(letter) != std::string_view::npos) return false;
   }

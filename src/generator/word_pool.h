@@ -31,6 +31,9 @@ inline constexpr WordListFile word_list_files[] = {
 // The 30 letters that the character filter can remove.
 inline constexpr std::string_view letter_alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZ\xC4\xD6\xDC\xDF";
 
+// Words with these never enter the pool: the encoder cannot send them.
+inline constexpr std::string_view encoder_command_characters = "#|<>";
+
 struct PoolFilter {
   std::string filtered_out;  // letters of the alphabet not allowed, in alphabet order
   std::string mandatory;     // upper-cased, blanks kept: a blank is mandatory too

@@ -14,6 +14,12 @@ inline constexpr Cp1252Literal no_words_or_file{
 inline constexpr Cp1252Literal file_not_created{"Konnte Datei nicht erstellen!"};
 inline constexpr Cp1252Literal bad_base_name{
     "Der Dateiname darf keines der Zeichen \\ / : * ? \" < > | und keine Steuerzeichen enthalten!"};
+inline constexpr Cp1252Literal too_many_repetitions{
+    "Bitte höchstens 100 Wiederholungen je Text eintragen."};
+inline constexpr Cp1252Literal name_too_long{"Der Dateiname ist zu lang."};
+inline constexpr Cp1252Literal unexpected_error{
+    "Ein unerwarteter Fehler ist aufgetreten. Die Einstellungen werden gespeichert und das "
+    "Programm wird beendet."};
 inline constexpr Cp1252Literal encoder_missing{
     "Der mp3-Encoder ebook2cw wurde nicht gefunden. Es werden keine mp3-Dateien erzeugt."};
 inline constexpr Cp1252Literal encoder_still_running{
@@ -210,6 +216,8 @@ inline constexpr Cp1252Literal batch_too_many{"Zu viele Angaben: "};
 inline constexpr Cp1252Literal batch_bad_groups{"--groups braucht auto, aus oder immer, nicht: "};
 inline constexpr Cp1252Literal batch_course_only{
     "--from, --to, --texts, --effective, --groups und --overwrite gelten nur für course."};
+inline constexpr Cp1252Literal batch_unexpected_error{
+    "Ein unerwarteter Fehler ist aufgetreten; der Lauf wurde abgebrochen."};
 inline constexpr Cp1252Literal batch_encoder_waiting{"Warte auf ebook2cw ..."};
 inline constexpr Cp1252Literal batch_encoder_done{"ebook2cw ist fertig."};
 inline constexpr Cp1252Literal batch_encoder_failed{"ebook2cw endete mit dem Fehlercode "};

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <ctime>
-#include <filesystem>
 #include <new>
 
 #include "pdf/format.h"
@@ -300,20 +299,17 @@ void Document::save_document(std::string_view file_name) {
     if (!valid_file_part(file_name)) {
       error_ = WriterError::invalid_file_name;
     } else if (document_buffer_.present()) {
+      // Replaced whole or not at all: a truncated PDF is worse than none, the
+      // viewer would show a broken sheet instead of the old one or nothing.
       const int file = runtime::create_file(runtime::any_slot, file_name);
       if (file == 0) {
         error_ = WriterError::file_not_created;
       } else {
         const std::string_view bytes = document_buffer_.view();
-        const std::int64_t written = runtime::write_bytes(file, bytes);
-        runtime::close_file(file);
-        if (written != static_cast<std::int64_t>(bytes.size())) {
-          // A truncated PDF is worse than none: the viewer would show a
-          // broken sheet instead of the missing one being noticed.
-          std::error_code ignored;
-          std::filesystem::remove(runtime::native_path(file_name), ignored);
-          error_ = WriterError::file_not_created;
-        }
+        const bool written =
+            runtime::write_bytes(file, bytes) == static_cast<std::int64_t>(bytes.size());
+        // Closed in any case; only a complete file is put in place.
+        if (!runtime::close_file(file) || !written) error_ = WriterError::file_not_created;
       }
     }
   }

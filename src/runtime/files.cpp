@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdlib>
 #include <map>
 #include <memory>
 
@@ -16,25 +17,115 @@ namespace velkart::runtime {
 
 namespace {
 
+// The fault-injection hook: the operation number to fail, and the count.
+std::int64_t fail_at = 0;
+std::int64_t operations = 0;
+
+bool injected_failure() {
+  ++operations;
+  if (operations != fail_at) return false;
+  errno = ENOSPC;
+  return true;
+}
+
+bool checked_write(int descriptor, std::string_view bytes) {
+  return !injected_failure() && write_all(descriptor, bytes);
+}
+
+bool checked_close(int descriptor) {
+  const bool failed = injected_failure();
+  // Linux releases the descriptor even when close reports an error, so it is
+  // never closed twice.
+  return ::close(descriptor) == 0 && !failed;
+}
+
+// The name of the file that is really replaced: a link is followed, so the
+// file it points to gets the new content and the link stays.
+std::string replacement_target(const std::string& native_name) {
+  struct stat info {};
+  if (::lstat(native_name.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return native_name;
+  char* resolved = ::realpath(native_name.c_str(), nullptr);
+  if (resolved == nullptr) return native_name;
+  std::string target(resolved);
+  std::free(resolved);
+  return target;
+}
+
+// Whether the target may be replaced: missing, or a regular file we may write.
+// A folder of that name, a FIFO or a write-protected file stays untouched.
+bool may_replace(const std::string& target) {
+  struct stat info {};
+  if (::stat(target.c_str(), &info) != 0) return errno == ENOENT;
+  return S_ISREG(info.st_mode) && ::access(target.c_str(), W_OK) == 0;
+}
+
+// A fresh temporary file in the target's folder, where rename can put it in
+// place. Its name is short, so a target name near the file system's limit
+// still gets one.
+int create_temporary(const std::string& target, std::string& temporary) {
+  static unsigned serial = 0;
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = folder + ".velkart-" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
+    int fd;
+    do {
+      fd = ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+bool put_in_place(const std::string& temporary, const std::string& target) {
+  if (!injected_failure() && ::rename(temporary.c_str(), target.c_str()) == 0) return true;
+  ::unlink(temporary.c_str());
+  return false;
+}
+
 // One open file: the descriptor and its transfer buffer, which holds either
-// bytes read ahead or bytes waiting to be written, never both.
+// bytes read ahead or bytes waiting to be written, never both. A file being
+// created writes into `temporary` until it is put in place as `target`.
 struct OpenFile {
   int fd = -1;
   std::array<char, file_buffer_size> buffer{};
   std::size_t fill = 0;      // bytes in the buffer
   std::size_t position = 0;  // next byte to hand out when reading
   enum class Holds { nothing, read_ahead, pending_writes } holds = Holds::nothing;
+  std::string temporary;
+  std::string target;
+  bool failed = false;  // a write went wrong: the file is not put in place
 
   ~OpenFile() {
-    settle();
+    if (temporary.empty()) settle();
     if (fd >= 0) ::close(fd);
+    if (!temporary.empty()) ::unlink(temporary.c_str());
+  }
+
+  // Closes, and puts a created file in place when all went well.
+  bool finish() {
+    settle();
+    if (temporary.empty()) {
+      const bool closed = ::close(fd) == 0;
+      fd = -1;
+      return closed && !failed;
+    }
+    const bool closed = checked_close(fd);
+    fd = -1;
+    const std::string created = std::move(temporary);
+    temporary.clear();
+    if (!closed || failed) {
+      ::unlink(created.c_str());
+      return false;
+    }
+    return put_in_place(created, target);
   }
 
   // Leaves the buffer empty with the descriptor's offset at the logical
   // position: pending writes go out, unread look-ahead is given back.
   void settle() {
     if (holds == Holds::pending_writes) {
-      runtime::write_all(fd, {buffer.data(), fill});
+      if (!checked_write(fd, {buffer.data(), fill})) failed = true;
     } else if (holds == Holds::read_ahead && position < fill) {
       ::lseek(fd, -static_cast<off_t>(fill - position), SEEK_CUR);
     }
@@ -62,13 +153,17 @@ struct OpenFile {
     if (fill + count > buffer.size()) {
       settle();
       // A write larger than the buffer goes to the file directly.
-      if (count > buffer.size()) return runtime::write_all(fd, {data, count}) ? count : 0;
+      if (count > buffer.size()) {
+        if (checked_write(fd, {data, count})) return count;
+        failed = true;
+        return 0;
+      }
     }
     std::copy(data, data + count, buffer.data() + fill);
     fill += count;
     holds = Holds::pending_writes;
     if (fill == buffer.size()) settle();
-    return count;
+    return failed ? 0 : count;
   }
 };
 
@@ -79,15 +174,19 @@ class FileTable {
     return it == files_.end() ? nullptr : it->second.get();
   }
 
-  int install(int slot, int fd) {
+  int install(int slot, std::unique_ptr<OpenFile> file) {
     if (slot == any_slot) slot = next_anonymous_++;
-    auto file = std::make_unique<OpenFile>();
-    file->fd = fd;
     files_[slot] = std::move(file);
     return slot;
   }
 
-  void close(int slot) { files_.erase(slot); }
+  bool close(int slot) {
+    const auto found = files_.find(slot);
+    if (found == files_.end()) return true;
+    const bool done = found->second->finish();
+    files_.erase(found);
+    return done;
+  }
   void close_all() { files_.clear(); }
 
  private:
@@ -109,7 +208,9 @@ int open_in_slot(int slot, std::string_view path, std::initializer_list<int> att
   for (int flags : attempts) {
     const int fd = open_regular_file(name, flags);
     if (fd >= 0) {
-      const int id = table().install(slot, fd);
+      auto file = std::make_unique<OpenFile>();
+      file->fd = fd;
+      const int id = table().install(slot, std::move(file));
       return slot == any_slot ? id : 1;
     }
   }
@@ -120,17 +221,58 @@ int open_in_slot(int slot, std::string_view path, std::initializer_list<int> att
 
 int open_regular_file(const std::string& native_name, int flags) {
   int fd;
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer that never comes.
   do {
-    fd = ::open(native_name.c_str(), flags | O_CLOEXEC, 0666);
+    fd = ::open(native_name.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) return -1;
-  // A folder opens on Linux but is not a file the program can use.
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
     ::close(fd);
     return -1;
   }
   return fd;
+}
+
+bool replace_file(const std::string& native_name, std::string_view bytes) {
+  const std::string target = replacement_target(native_name);
+  std::string temporary;
+  if (target.empty() || !may_replace(target)) return false;
+  const int fd = create_temporary(target, temporary);
+  if (fd < 0) return false;
+  const bool written = checked_write(fd, bytes);
+  if (!checked_close(fd) || !written) {
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  return put_in_place(temporary, target);
+}
+
+bool plain_file_name(std::string_view name) {
+  for (char byte : name) {
+    const auto code = static_cast<unsigned char>(byte);
+    if (code < 32 || code == 127 ||
+        std::string_view("\\/:*?\"<>|").find(byte) != std::string_view::npos) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool name_fits(std::string_view folder, std::string_view file_name) {
+  const std::string native_folder = native_path(folder);
+  const long limit = ::pathconf(native_folder.empty() ? "." : native_folder.c_str(), _PC_NAME_MAX);
+  return native_path(file_name).size() <= static_cast<std::size_t>(limit > 0 ? limit : 255);
+}
+
+void fail_file_operation(std::int64_t k) {
+  fail_at = k;
+  operations = 0;
+}
+
+std::int64_t file_operations_counted() {
+  return operations;
 }
 
 bool write_all(int descriptor, std::string_view bytes) {
@@ -154,15 +296,27 @@ int open_for_reading(int slot, std::string_view path) {
 }
 
 int create_file(int slot, std::string_view path) {
-  return open_in_slot(slot, path, {O_RDWR | O_CREAT | O_TRUNC, O_WRONLY | O_TRUNC});
+  if (slot != any_slot) close_file(slot);
+  const std::string name = native_path(path);
+  if (name.empty()) return 0;
+  auto file = std::make_unique<OpenFile>();
+  file->target = replacement_target(name);
+  if (!may_replace(file->target)) return 0;
+  file->fd = create_temporary(file->target, file->temporary);
+  if (file->fd < 0) {
+    file->temporary.clear();
+    return 0;
+  }
+  const int id = table().install(slot, std::move(file));
+  return slot == any_slot ? id : 1;
 }
 
 int open_for_update(int slot, std::string_view path) {
   return open_in_slot(slot, path, {O_RDWR | O_CREAT});
 }
 
-void close_file(int slot) {
-  table().close(slot);
+bool close_file(int slot) {
+  return table().close(slot);
 }
 
 void close_all_files() {

@@ -19,24 +19,50 @@ inline constexpr std::size_t file_buffer_size = 4096;
 // The name on disk for a program path: separators made "/", bytes made UTF-8.
 std::string native_path(std::string_view path);
 
-// For stores that keep their own file (the settings): a regular file (never
-// a folder) opened by its name on disk with open(2) flags, close-on-exec;
-// -1 on failure. write_all retries short writes; false on an error.
+// For stores that keep their own file (the settings): a regular file opened
+// by its name on disk with open(2) flags, close-on-exec; -1 on failure. A
+// folder, FIFO, device or socket (or a link to one) counts as unreadable: the
+// open never waits for a writer and no read runs on without end.
+// write_all retries short writes; false on an error.
 int open_regular_file(const std::string& native_name, int flags);
 bool write_all(int descriptor, std::string_view bytes);
+
+// Replaces a file whole or not at all: the bytes go into a temporary file in
+// the same folder, every write and the close are checked, and only then is it
+// renamed over the target. On any failure the temporary file is removed and
+// an earlier file of that name keeps its content. A target that is a folder,
+// a special file or write-protected is refused.
+bool replace_file(const std::string& native_name, std::string_view bytes);
+
+// False for names that would reach outside their folder or that no file
+// system takes: "/", "\", control characters and : * ? " < > |.
+bool plain_file_name(std::string_view name);
+
+// Whether a file of this name (a program text) can exist in the folder: its
+// name on disk within the file system's limit on name length.
+bool name_fits(std::string_view folder, std::string_view file_name);
+
+// Test hook: the k-th write, close or rename of a file being replaced from
+// now on fails as on a full disk (k = 0: none). The count of those
+// operations since the last call lets a test walk k over a whole run.
+void fail_file_operation(std::int64_t k);
+std::int64_t file_operations_counted();
 
 // Each returns nonzero on success (with any_slot: the identifier to use as
 // the slot from then on), 0 on failure. Opening a slot that is open closes
 // its file first.
 int open_for_reading(int slot, std::string_view path);
-// Creates or truncates; when that fails, tries once more to truncate an
-// existing file for writing.
+// Starts replacing the file (see replace_file): what is written goes into a
+// temporary file until close_file puts it in place.
 int create_file(int slot, std::string_view path);
 // Keeps an existing file's content; creates a missing file empty.
 int open_for_update(int slot, std::string_view path);
 
-// Writes out what is buffered and closes; a slot that is not open: nothing.
-void close_file(int slot);
+// Writes out what is buffered and closes; a file being created is put in
+// place. False when anything written since create_file failed: the earlier
+// file then stays as it was. A slot that is not open: nothing, true.
+bool close_file(int slot);
+// Files still being created are dropped, never put in place half written.
 void close_all_files();
 
 // One line: LF, CR LF, a lone CR or a 0 byte ends it (not part of the line);

@@ -26,6 +26,7 @@ namespace {
 // default signals, an empty mask, a session of its own (no controlling
 // terminal that could stop it for writing) and only the three standard streams.
 bool child_output_to_error_stream = false;
+int descriptor_for_children = -1;
 
 class SpawnAttributes {
  public:
@@ -43,7 +44,14 @@ class SpawnAttributes {
     posix_spawn_file_actions_init(&actions_);
     // Descriptors opened without close-on-exec elsewhere (the toolkit's,
     // a library's) would otherwise be inherited by a program that outlives us.
-    posix_spawn_file_actions_addclosefrom_np(&actions_, 3);
+    // The one wanted descriptor is moved to 3 first (for 3 itself glibc only
+    // clears close-on-exec), then everything above is closed.
+    if (descriptor_for_children >= 0) {
+      posix_spawn_file_actions_adddup2(&actions_, descriptor_for_children, 3);
+      posix_spawn_file_actions_addclosefrom_np(&actions_, 4);
+    } else {
+      posix_spawn_file_actions_addclosefrom_np(&actions_, 3);
+    }
     if (child_output_to_error_stream) posix_spawn_file_actions_adddup2(&actions_, 2, 1);
   }
   ~SpawnAttributes() {
@@ -184,6 +192,10 @@ class SystemLauncher final : public Launcher {
 
 void send_child_output_to_error_stream(bool on) {
   child_output_to_error_stream = on;
+}
+
+void pass_descriptor_to_children(int descriptor) {
+  descriptor_for_children = descriptor;
 }
 
 Launcher& system_launcher() {

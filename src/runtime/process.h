@@ -43,4 +43,9 @@ Launcher& system_launcher();
 // files it wrote: what started programs print goes to standard error instead.
 void send_child_output_to_error_stream(bool on);
 
+// A descriptor that every program started from now on inherits, as its
+// descriptor 3 (the run lock, which so lives as long as the encoders do);
+// -1 passes none.
+void pass_descriptor_to_children(int descriptor);
+
 }  // namespace velkart::runtime

@@ -57,13 +57,28 @@ bool collect_words(const std::string& path, WordCollector& collector) {
   return true;
 }
 
+// Replaced whole or not at all: on failure the earlier result stays.
 void save_line(gui::Gui& gui, const std::string& path, std::string_view line) {
-  if (runtime::create_file(write_slot, path) == 0) {
-    gui.show_message(texts::message_title, texts::file_not_created);
-    return;
+  bool saved = runtime::create_file(write_slot, path) != 0;
+  if (saved) {
+    runtime::write_line(write_slot, line);
+    saved = runtime::close_file(write_slot);
   }
-  runtime::write_line(write_slot, line);
-  runtime::close_file(write_slot);
+  if (!saved) gui.show_message(texts::message_title, texts::file_not_created);
+}
+
+// The same checks as for the base name, before anything is read or written:
+// the name stays inside the folder and every result name fits the file system.
+bool name_usable(gui::Gui& gui, std::string_view source_name) {
+  if (!runtime::plain_file_name(source_name)) {
+    gui.show_message(texts::message_title, texts::bad_base_name);
+    return false;
+  }
+  if (!runtime::name_fits(folder, std::string(source_name) + "_bearbeitet_Groesse.txt")) {
+    gui.show_message(texts::message_title, texts::name_too_long);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -84,13 +99,14 @@ std::string length_path(std::string_view source_name) {
 }
 
 void run_vocabulary_pipeline(const PipelineHooks& hooks, gui::Gui& gui) {
+  const std::string source_name = hooks.read_source_name ? hooks.read_source_name() : std::string();
+  if (!name_usable(gui, source_name)) return;
   ProgressLog log(hooks.show_progress);
   log.start(std::string(texts::log_please_wait.view()) + "\n");
   log.add(std::string("\n") + std::string(texts::log_load.view()));
 
   // Loading, upper-casing, splitting and both filters are one pass over the
   // bytes; the log still names each step as it is reached.
-  const std::string source_name = hooks.read_source_name ? hooks.read_source_name() : std::string();
   WordCollector collector;
   if (!collect_words(source_path(source_name), collector)) {
     // Two empty lists would replace the results of an earlier run.

@@ -33,7 +33,9 @@ std::string length_path(std::string_view source_name);
 // Runs every step: reads the source, writes both result files (replacing
 // older ones). A source that cannot be opened counts as empty and a result
 // file that cannot be created is skipped, each with a message box on `gui`;
-// the run always goes on to its end.
+// the run always goes on to its end. A name with a folder separator or a
+// refused character, or too long for the file system, stops the run before
+// it starts, with a message box.
 void run_vocabulary_pipeline(const PipelineHooks& hooks, gui::Gui& gui);
 
 }  // namespace velkart::vocab

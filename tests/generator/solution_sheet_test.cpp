@@ -91,8 +91,7 @@ TEST_F(Sheet, LongChapterRepeatsHeadingAndFooterOnEveryPage) {
 
 TEST_F(Sheet, MissingTextFileGivesATitleOnlyChapter) {
   const std::string bytes = read_bytes(write({"Kurs0000_.txt"}));
-  EXPECT_TRUE(
-      fs::exists(folder.path() / "eure_Texte" / "Kurs0000_.txt"));  // created empty by the read
+  EXPECT_FALSE(fs::exists(folder.path() / "eure_Texte" / "Kurs0000_.txt"));  // reading creates none
   EXPECT_NE(bytes.find("Chapter 0 : Kurs0000.mp3"), std::string::npos);
 }
 

@@ -1,0 +1,193 @@
+// Bad input and failing disks: nothing lost, nothing reported that did not
+// happen, nothing written before a refusal.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "app/batch.h"
+#include "app/settings.h"
+#include "app/settings_store.h"
+#include "generator/word_pool.h"
+#include "runtime/files.h"
+#include "runtime/run_lock.h"
+#include "support/main_window_fixture.h"
+
+namespace velkart::app {
+namespace {
+
+namespace fs = std::filesystem;
+using velkart::testing::read_bytes;
+using velkart::testing::write_bytes;
+using Contents = std::map<std::string, std::string>;
+
+class Safety : public ::testing::Test {
+ protected:
+  void SetUp() override { folder.copy_shipped_word_lists(); }
+  void TearDown() override { runtime::fail_file_operation(0); }
+  int run(std::vector<std::string> arguments) {
+    out.str("");
+    err.str("");
+    return run_batch(arguments, out, err, launcher);
+  }
+  bool said(std::string_view text) const { return err.str().find(text) != std::string::npos; }
+
+  // Walks the failure over every write, close and rename of `action` (which
+  // must succeed untouched): each time it must tell the user, and every file
+  // must hold its old content or its complete new one, with no temporary
+  // file left behind.
+  template <typename Action>
+  void walk_faults(const Contents& old, Action action, bool silent = false) {
+    const auto prepare = [&old] {
+      for (const auto& [path, content] : old) write_bytes(path, content);
+    };
+    prepare();
+    runtime::fail_file_operation(0);
+    ASSERT_EQ(action(), 0);
+    const std::int64_t operations = runtime::file_operations_counted();
+    Contents fresh;
+    for (const auto& [path, content] : old) {
+      fresh[path] = read_bytes(path);
+      ASSERT_NE(fresh[path], content) << path;
+    }
+    for (std::int64_t k = 1; k <= operations; ++k) {
+      prepare();
+      runtime::fail_file_operation(k);
+      EXPECT_EQ(action(), silent ? 0 : batch_message_shown) << k;
+      runtime::fail_file_operation(0);
+      if (!silent) {
+        EXPECT_TRUE(said("Information: Konnte Datei nicht erstellen!")) << k;
+      }
+      for (const auto& [path, content] : old) {
+        const std::string now = read_bytes(path);
+        // The sheet's heading carries the time, and a text that failed has a
+        // title-only chapter: a new PDF is known by being complete.
+        const bool renewed = path.ends_with(".pdf")
+                                 ? now.starts_with("%PDF-1.5") && now.ends_with("%%EOF\n")
+                                 : now == fresh[path];
+        EXPECT_TRUE(now == content || renewed) << path << " after failure " << k;
+      }
+      for (const auto& entry : fs::recursive_directory_iterator("."))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".velkart-")) << entry.path();
+    }
+  }
+
+  velkart::testing::WorkingFolder folder;
+  velkart::testing::RecordingLauncher launcher;
+  std::ostringstream out, err;
+};
+
+TEST_F(Safety, LimitsAndBadNamesAreRefusedBeforeAnythingIsWritten) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string_view message;
+  } cases[] = {
+      {{"generate", "--set", "String_wiederholungsschleife=2147483647"},
+       "höchstens 100 Wiederholungen"},
+      {{"generate", "--set", "String_wiederholungsschleife=101"}, "höchstens 100 Wiederholungen"},
+      {{"generate", "--set", "String_mp_dateiname=" + std::string(248, 'a')},
+       "Der Dateiname ist zu lang."},
+      {{"vocab", std::string(240, 'a')}, "Der Dateiname ist zu lang."},
+      {{"vocab", "../../outside"}, "Der Dateiname darf keines der Zeichen"},
+  };
+  for (const auto& test : cases) {
+    EXPECT_EQ(run(test.arguments), batch_message_shown) << test.arguments.back();
+    EXPECT_TRUE(said(test.message)) << err.str();
+    EXPECT_EQ(out.str(), "");
+    EXPECT_TRUE(fs::is_empty("eure_Texte"));
+    EXPECT_TRUE(fs::is_empty("Wortschatz_erweitern"));
+    EXPECT_FALSE(fs::exists("nicht_loeschen/mp3_temp.txt"));
+  }
+  EXPECT_TRUE(launcher.starts.empty());
+  EXPECT_EQ(run({"trial", "--set", "String_anzahl_woerter=2147483648"}), batch_usage_error);
+  EXPECT_EQ(run({"trial", "--set", "String_anzahl_woerter=-2147483649"}), batch_usage_error);
+  EXPECT_EQ(run({"generate", "--set", "String_wiederholungsschleife=100", "--no-wait"}), batch_ok);
+}
+
+TEST_F(Safety, AnotherRunsEncoderKeepsTheFolder) {
+  const runtime::RunLock other;
+  ASSERT_FALSE(other.busy());
+  EXPECT_EQ(run({"generate"}), batch_message_shown);
+  EXPECT_TRUE(said("Information: Die mp3-Dateien des letzten Durchlaufs werden noch erzeugt."));
+  EXPECT_TRUE(fs::is_empty("eure_Texte"));
+}
+
+TEST_F(Safety, OnlyFilesThisRunWroteAreListed) {
+  // A sound file left by an earlier run, a folder where the sheet belongs,
+  // and an encoder that writes only the second sound file.
+  write_bytes("eure_Texte/Dateiname0000.mp3", "old");
+  fs::create_directory("eure_Texte/Dateiname.pdf");
+  write_bytes("nicht_loeschen/ebook2cw", "#!/bin/sh\n");
+  fs::permissions("nicht_loeschen/ebook2cw", fs::perms::owner_all);
+  struct Encoder : velkart::testing::RecordingLauncher {
+    int wait_for(int) override {
+      write_bytes("eure_Texte/Dateiname0001.mp3", "new");
+      return 0;
+    }
+  } encoder;
+  out.str("");
+  EXPECT_EQ(run_batch(std::vector<std::string>{"generate"}, out, err, encoder),
+            batch_message_shown);
+  EXPECT_EQ(out.str(),
+            "eure_Texte/Dateiname0000_.txt\neure_Texte/Dateiname0001_.txt\n"
+            "eure_Texte/Dateiname0001.mp3\n");
+  EXPECT_TRUE(said("Information: Konnte Datei nicht erstellen!"));
+}
+
+TEST(EncoderSafeWords, CommandCharactersKeepAWordOutOfThePool) {
+  const generator::PoolFilter any_letters{"", "", 20, true};
+  for (std::string_view word : {"A#B", "#", "Q|W40", "<>", "A<", "B>"})
+    EXPECT_FALSE(generator::passes_filter(word, any_letters)) << word;
+  EXPECT_TRUE(generator::passes_filter("AB,C", any_letters));
+}
+
+TEST_F(Safety, AFailedWriteOfAGenerationRunKeepsEveryEarlierFile) {
+  walk_faults({{"eure_Texte/Dateiname0000_.txt", "old 0"},
+               {"eure_Texte/Dateiname0001_.txt", "old 1"},
+               {"nicht_loeschen/mp3_temp.txt", "old input"},
+               {"eure_Texte/Dateiname.pdf", "old sheet"}},
+              [this] {
+                return run({"generate", "--seed", "7", "--no-wait"});
+              });
+}
+
+TEST_F(Safety, AFailedWriteOfAVocabularyRunKeepsBothEarlierResults) {
+  write_bytes("Wortschatz_erweitern/quelle.txt", "Haus Maus Baum");
+  walk_faults({{"Wortschatz_erweitern/quelle_bearbeitet_ABC.txt", "old abc"},
+               {"Wortschatz_erweitern/quelle_bearbeitet_Groesse.txt", "old size"}},
+              [this] {
+                return run({"vocab", "quelle"});
+              });
+}
+
+TEST_F(Safety, AFailedSettingsSaveKeepsTheOldFileWhole) {
+  SettingsRecord record;
+  record.set_number(Setting::word_limit, 12);
+  walk_faults(
+      {{"voreinstellungen.pref", "[voreinstellungen]\r\nString_anzahl_woerter = 7\r\n"}},
+      [&record] {
+        SettingsStore store;
+        save_settings(store, record);
+        return 0;
+      },
+      /*silent*/ true);
+}
+
+TEST_F(Safety, SettingsThatAreNoRegularFileGiveTheDefaultsAtOnceAndStay) {
+  ASSERT_EQ(::mkfifo("fifo.pref", 0666), 0);
+  fs::create_symlink("/dev/zero", "zero.pref");
+  write_bytes("huge.pref", "[voreinstellungen]\r\nString_anzahl_woerter = 7\r\n" +
+                               std::string(settings_size_limit, ';'));
+  for (const char* name : {"fifo.pref", "zero.pref", "huge.pref"}) {
+    SettingsStore store;
+    EXPECT_EQ(load_settings(store, name).number(Setting::word_limit), 300) << name;
+    save_settings(store, SettingsRecord{}, name);
+  }
+  EXPECT_TRUE(fs::is_fifo("fifo.pref"));
+  EXPECT_TRUE(fs::is_symlink("zero.pref"));
+}
+
+}  // namespace
+}  // namespace velkart::app
