@@ -3,6 +3,7 @@
 
 BUILD      := build
 BUILD_ASAN := build-asan
+BUILD_FUZZ := build-fuzz
 WORKDIR    := arbeitsordner
 JOBS       := $(shell nproc 2>/dev/null || echo 2)
 
@@ -12,9 +13,14 @@ PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
             xvfb openbox xdotool wmctrl x11-utils imagemagick desktop-file-utils
 PACKAGES += dpkg-dev lintian mandoc man-db appstream
 
+# Only `make fuzz` needs these: libFuzzer comes with Debian's clang.
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_TARGETS  := settings read_line text pdf vocab word_pool
+FUZZ_SECONDS  ?= 60
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test deps build build-asan workdir bench clean deb
+.PHONY: run test deps build build-asan workdir bench fuzz clean deb
 
 run: deps build workdir
 	cd $(WORKDIR) && ../$(BUILD)/src/app/velkart
@@ -55,5 +61,20 @@ deb: deps build
 bench: deps build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
+# Each target runs for FUZZ_SECONDS from the seed corpus in tests/fuzz/corpus;
+# what it finds new goes to $(BUILD_FUZZ)/corpus, a finding stops with its input.
+fuzz:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(FUZZ_PACKAGES)"
+	cmake -S . -B $(BUILD_FUZZ) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVELKART_FUZZ=ON -DVELKART_WITH_GUI=OFF -DVELKART_BENCH=OFF -DVELKART_WERROR=OFF
+	cmake --build $(BUILD_FUZZ) -j$(JOBS)
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(BUILD_FUZZ)/corpus/$$t && \
+	  $(BUILD_FUZZ)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -max_len=12000 \
+	    -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/finding-$$t- \
+	    $(BUILD_FUZZ)/corpus/$$t tests/fuzz/corpus/$$t 2>&1 | grep -E 'stat::number_of_executed_units|ERROR|finding' ; \
+	  [ -z "$$(ls $(BUILD_FUZZ)/finding-$$t-* 2>/dev/null)" ] || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)

@@ -1,0 +1,43 @@
+#pragma once
+// Shared by the fuzz targets: a scratch file for targets that read through
+// the file layer, and a check that stops the run as a finding.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "runtime/files.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace velkart::fuzz {
+
+inline std::string_view bytes_of(const std::uint8_t* data, std::size_t size) {
+  return {reinterpret_cast<const char*>(data), size};
+}
+
+inline void check(bool holds, const char* what) {
+  if (holds) return;
+  std::fprintf(stderr, "finding: %s\n", what);
+  std::abort();
+}
+
+// A fresh folder under the temp folder, one per process.
+inline const std::string& scratch_folder() {
+  static const std::string folder = [] {
+    std::string name = "/tmp/velkart-fuzz-XXXXXX";
+    check(::mkdtemp(name.data()) != nullptr, "no scratch folder");
+    return name;
+  }();
+  return folder;
+}
+
+// A file in it that holds the input, rewritten for every input.
+inline std::string scratch_file(std::string_view bytes) {
+  const std::string path = scratch_folder() + "/input";
+  check(runtime::replace_file(path, bytes), "scratch file not written");
+  return path;
+}
+
+}  // namespace velkart::fuzz

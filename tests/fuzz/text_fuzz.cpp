@@ -1,0 +1,34 @@
+// text_to_integer and upper_case on any bytes.
+#include <charconv>
+
+#include "fuzz_support.h"
+#include "runtime/text.h"
+
+using velkart::fuzz::check;
+namespace rt = velkart::runtime;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text = velkart::fuzz::bytes_of(data, size);
+  const std::int64_t value = rt::text_to_integer(text);
+  check(rt::text_to_integer(rt::integer_to_text(value)) == value, "number does not round-trip");
+
+  // A plain decimal number that fits must read as std::from_chars reads it.
+  std::string_view digits = text;
+  while (!digits.empty() && (digits.front() == ' ' || digits.front() == '\t'))
+    digits.remove_prefix(1);
+  const bool plus = !digits.empty() && digits.front() == '+';
+  if (plus) digits.remove_prefix(1);
+  std::int64_t plain = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), plain);
+  if (error == std::errc() && end != digits.data() && !(plus && digits.front() == '-'))
+    check(value == plain, "decimal number misread");
+
+  const std::string upper = rt::upper_case(text);
+  check(upper.size() == text.size(), "upper_case changed the length");
+  check(rt::upper_case(upper) == upper, "upper_case is not idempotent");
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    check(upper[k] == rt::upper_case_byte(text[k]), "upper_case differs from upper_case_byte");
+    if (text[k] >= 'a' && text[k] <= 'z') check(upper[k] == text[k] - 32, "a-z not upper-cased");
+  }
+  return 0;
+}
