@@ -12,19 +12,23 @@ namespace gen = velkart::generator;
 namespace rt = velkart::runtime;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size < 6) return 0;
-  const std::uint32_t seed = data[0] | data[1] << 8 | data[2] << 16;
-  const std::int32_t limit = static_cast<std::int8_t>(data[3]);
+  if (size < 7) return 0;
+  const std::uint32_t seed = static_cast<std::uint32_t>(data[0] | data[1] << 8 | data[2] << 16) |
+                             static_cast<std::uint32_t>(data[3]) << 24;
+  const std::int32_t limit = static_cast<std::int8_t>(data[4]);
   gen::PoolFilter filter;
-  filter.word_length = data[4] & 0x1F;
-  filter.up_to = (data[4] & 0x20) == 0;
-  // Letters of the alphabet left out by the low bits of the sixth byte.
+  filter.word_length = data[5] & 0x1F;
+  filter.up_to = (data[5] & 0x20) == 0;
+  // Letters of the alphabet left out by the bits of the seventh byte.
   for (int bit = 0; bit < 8; ++bit)
-    if (data[5] >> bit & 1) filter.filtered_out += gen::letter_alphabet[static_cast<std::size_t>(bit) * 3];
-  gen::WordPool pool = gen::split_pool_text(rt::upper_case(velkart::fuzz::bytes_of(data + 6, size - 6)));
+    if (data[6] >> bit & 1)
+      filter.filtered_out += gen::letter_alphabet[static_cast<std::size_t>(bit) * 3];
+  gen::WordPool pool =
+      gen::split_pool_text(rt::upper_case(velkart::fuzz::bytes_of(data + 7, size - 7)));
   gen::filter_pool(pool, filter);
   for (const std::string& entry : pool)
-    check(entry.find_first_of(gen::encoder_command_characters) == std::string::npos, "command word");
+    check(entry.find_first_of(gen::encoder_command_characters) == std::string::npos,
+          "command word");
 
   rt::seed_random(seed);
   const std::string expected = velkart::testing::reference_draw(pool, limit);
