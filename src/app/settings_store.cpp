@@ -292,6 +292,9 @@ void SettingsStore::write_back() {
       output += "\r\n";
     }
   }
+  // A single-byte file whose first entry begins with the signature's bytes
+  // keeps a blank first line: read back, it would be taken for UTF-8.
+  if (!utf8_ && output.starts_with("\xEF\xBB\xBF")) output.insert(0, "\r\n");
   // Replaced whole or not at all: a failed save keeps the old settings.
   runtime::replace_file(target, output);
 }
