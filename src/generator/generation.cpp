@@ -71,11 +71,17 @@ void write_companions(gui::Gui& gui, GenerationResult& result,
         {sound_file_name(base_name, static_cast<std::int64_t>(k)), practice_texts[k]});
   }
   const std::string copy_sheet = std::string(output_folder) + copy_sheet_name(base_name);
-  if (write_copy_sheet(heading, copy_texts, copy_sheet, clock)) result.copy_sheet_path = copy_sheet;
+  if (write_copy_sheet(heading, copy_texts, copy_sheet, clock)) {
+    result.copy_sheet_path = copy_sheet;
+  } else {
+    gui.show_message(texts::message_title, texts::file_not_created);
+  }
   const std::string playlist = std::string(output_folder) + playlist_name(base_name);
   if (replace_file(playlist, playlist_text(sound_playlist(output_folder, base_name,
                                                           practice_texts.size())))) {
     result.playlist_path = playlist;
+  } else {
+    gui.show_message(texts::message_title, texts::file_not_created);
   }
 }
 

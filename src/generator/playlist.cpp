@@ -104,25 +104,7 @@ std::optional<double> mp3_duration(std::string_view path) {
 }
 
 bool replace_file(std::string_view path, std::string_view bytes) {
-  const std::filesystem::path target = runtime::native_path(path);
-  std::filesystem::path temporary = target;
-  temporary += ".neu";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return false;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, target, error);
-  if (!error) return true;
-  std::error_code ignored;
-  std::filesystem::remove(temporary, ignored);
-  return false;
+  return runtime::replace_file(runtime::native_path(path), bytes);
 }
 
 }  // namespace velkart::generator

@@ -132,6 +132,7 @@ TEST_F(Safety, OnlyFilesThisRunWroteAreListed) {
             batch_message_shown);
   EXPECT_EQ(out.str(),
             "eure_Texte/Dateiname0000_.txt\neure_Texte/Dateiname0001_.txt\n"
+            "eure_Texte/Dateiname_Mitschrift.pdf\neure_Texte/Dateiname.m3u\n"
             "eure_Texte/Dateiname0001.mp3\n");
   EXPECT_TRUE(said("Information: Konnte Datei nicht erstellen!"));
 }

@@ -129,7 +129,7 @@ TEST_F(RunGeneration, MissingOutputFolderGivesOneMessagePerText) {
   fs::remove_all(folder.path() / "eure_Texte");
   gui.set_text(c::text_count_field, "2");
   run();
-  EXPECT_EQ(gui.messages().size(), 3u);  // and one for the sheet
+  EXPECT_EQ(gui.messages().size(), 5u);  // and one each for both sheets and the playlist
   EXPECT_FALSE(fs::exists(folder.path() / "eure_Texte"));
 }
 
