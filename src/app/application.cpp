@@ -207,6 +207,11 @@ void Application::start_course() {
     gui_.show_message(texts::message_title, texts::course_still_running);
     return;
   }
+  auto lock = std::make_unique<runtime::RunLock>();
+  if (lock->busy()) {
+    gui_.show_message(texts::message_title, texts::encoder_still_running);
+    return;
+  }
   const generator::CourseOptions options = read_course_options(gui_);
   const generator::CourseBase base = generator::read_course_base(gui_);
   const generator::PreparedCourse prepared = generator::prepare_course(options, base);
@@ -227,6 +232,7 @@ void Application::start_course() {
   }
   course_log_.clear();
   log_course(std::string(texts::log_please_wait.view()));
+  course_lock_ = std::move(lock);
   course_run_ = std::make_unique<generator::CourseRun>(
       options, base, prepared.plan, launcher_, generation_.clock,
       [this](const generator::CourseFiles& files) { log_course(course_log_line(files)); });
@@ -240,6 +246,7 @@ void Application::step_course() {
   for (const std::string& problem : course_run_->problems())
     gui_.show_message(texts::message_title, problem);
   course_run_.reset();
+  course_lock_.reset();
   log_course(std::string(texts::log_end.view()));
   if (course_open_ && !course_folder_button_) {
     add_open_folder_button(gui_);

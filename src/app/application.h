@@ -11,6 +11,7 @@
 #include "generator/course_run.h"
 #include "generator/encoder_progress.h"
 #include "generator/generation.h"
+#include "runtime/run_lock.h"
 
 namespace velkart::gui {
 class Gui;
@@ -82,6 +83,9 @@ class Application {
   bool course_open_ = false;
   bool course_folder_button_ = false;
   std::unique_ptr<generator::CourseRun> course_run_;
+  // Held for the whole course, so no other run starts in this folder while
+  // lessons are still being written; the encoders inherit it.
+  std::unique_ptr<runtime::RunLock> course_lock_;
   std::vector<std::string> course_log_;
   std::vector<Opener> openers_;
   EncoderWatch encoder_;

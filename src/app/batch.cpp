@@ -24,6 +24,7 @@
 #include "runtime/files.h"
 #include "runtime/process.h"
 #include "runtime/random.h"
+#include "runtime/run_lock.h"
 #include "runtime/text.h"
 #include "vocab/pipeline.h"
 
@@ -266,6 +267,12 @@ int run_course(const Options& options, gui::Gui& gui, std::ostream& out, std::os
   course.seed = options.seed;
   const generator::CourseBase base = generator::read_course_base(gui);
 
+  // One run per working folder, for a whole course as for a generation run.
+  const runtime::RunLock lock;
+  if (lock.busy()) {
+    gui.show_message(texts::message_title, texts::encoder_still_running);
+    return batch_message_shown;
+  }
   const generator::PreparedCourse prepared = generator::prepare_course(course, base);
   if (prepared.error) {
     gui.show_message(texts::message_title, *prepared.error);

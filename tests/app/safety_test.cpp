@@ -109,9 +109,12 @@ TEST_F(Safety, LimitsAndBadNamesAreRefusedBeforeAnythingIsWritten) {
 TEST_F(Safety, AnotherRunsEncoderKeepsTheFolder) {
   const runtime::RunLock other;
   ASSERT_FALSE(other.busy());
-  EXPECT_EQ(run({"generate"}), batch_message_shown);
-  EXPECT_TRUE(said("Information: Die mp3-Dateien des letzten Durchlaufs werden noch erzeugt."));
-  EXPECT_TRUE(fs::is_empty("eure_Texte"));
+  for (const char* command : {"generate", "course"}) {
+    EXPECT_EQ(run({command}), batch_message_shown) << command;
+    EXPECT_TRUE(said("Information: Die mp3-Dateien des letzten Durchlaufs werden noch erzeugt."))
+        << command;
+    EXPECT_TRUE(fs::is_empty("eure_Texte")) << command;
+  }
 }
 
 TEST_F(Safety, OnlyFilesThisRunWroteAreListed) {
