@@ -4,13 +4,15 @@
 BUILD      := build
 BUILD_ASAN := build-asan
 BUILD_FUZZ := build-fuzz
+BUILD_RELEASE := build-release
 WORKDIR    := arbeitsordner
 JOBS       := $(shell nproc 2>/dev/null || echo 2)
+WERROR     := OFF
 
 PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libfltk1.3-dev fonts-liberation fonts-liberation2 xdg-utils ebook2cw \
             qpdf poppler-utils sox libsox-fmt-mp3 libhpdf-dev locales \
-            xvfb openbox xdotool wmctrl x11-utils imagemagick desktop-file-utils
+            xvfb openbox xdotool wmctrl x11-utils imagemagick desktop-file-utils clang-format
 PACKAGES += dpkg-dev lintian mandoc man-db appstream
 
 # Only `make fuzz` needs these: libFuzzer comes with Debian's clang.
@@ -20,12 +22,15 @@ FUZZ_SECONDS  ?= 60
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test deps build build-asan workdir bench fuzz clean deb
+.PHONY: run test deps build build-asan build-release format-check workdir bench fuzz clean deb
 
 run: deps build workdir
 	cd $(WORKDIR) && ../$(BUILD)/src/app/velkart
 
-test: deps build build-asan
+# Warnings are errors for make test (CI runs exactly this), never for make run:
+# a user's compiler may warn about things ours does not.
+test: WERROR := ON
+test: deps format-check build build-asan build-release
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	cd $(BUILD_ASAN) && ctest --output-on-failure -j$(JOBS) -L unit
 
@@ -44,12 +49,20 @@ deps:
 	fi
 
 build:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELKART_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j$(JOBS)
 
 build-asan:
-	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DVELKART_SANITIZE=ON -DVELKART_BENCH=OFF
+	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DVELKART_SANITIZE=ON -DVELKART_BENCH=OFF -DVELKART_WERROR=$(WERROR)
 	cmake --build $(BUILD_ASAN) -j$(JOBS)
+
+# The optimiser warns about things the other builds never see.
+build-release:
+	cmake -S . -B $(BUILD_RELEASE) -DCMAKE_BUILD_TYPE=Release -DVELKART_BENCH=OFF -DVELKART_WERROR=$(WERROR)
+	cmake --build $(BUILD_RELEASE) -j$(JOBS)
+
+format-check:
+	tools/format/format.sh --check
 
 workdir:
 	tools/prepare_workdir.sh $(WORKDIR) data $(BUILD)/hilfe.pdf
@@ -77,4 +90,4 @@ fuzz:
 	done
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_RELEASE) $(BUILD_FUZZ)

@@ -7,10 +7,7 @@
 #include "pdf/format.h"
 #include "runtime/files.h"
 #include "runtime/text.h"
-
-#ifndef VELKART_VERSION
-#error "VELKART_VERSION must be defined by the build"
-#endif
+#include "velkart_version.h"
 
 namespace velkart::pdf {
 
@@ -75,7 +72,8 @@ bool valid_file_part(std::string_view name) {
 }  // namespace
 
 std::string_view producer_text() {
-  return "Velkart PDF " VELKART_VERSION;
+  static const std::string text = std::string("Velkart PDF ") + velkart::version;
+  return text;
 }
 
 LocalTime local_time_now() {

@@ -14,6 +14,7 @@
 #include "pdf/format.h"
 #include "pdf_test_support.h"
 #include "support/test_support.h"
+#include "velkart_version.h"
 
 namespace velkart::pdf {
 namespace {
@@ -145,7 +146,7 @@ TEST(SaveDocument, GivesAnEmptyDocumentOnePageAndOnlyTheInformationThatHoldsText
   EXPECT_EQ(calls, "header footer ");
   const std::string pdf(document.bytes());
   EXPECT_EQ(content_streams(pdf), Lines{"2 J\n0.57 w\n"});
-  EXPECT_NE(pdf.find("<<\n/Producer (Velkart PDF " VELKART_VERSION
+  EXPECT_NE(pdf.find("<<\n/Producer (Velkart PDF " + std::string(velkart::version) +
                      ")\n/Title (\\334bung \\(1\\))\n/Creator (Velkart)\n"
                      "/CreationDate (D:20240102030405)\n>>\n"),
             std::string::npos);
