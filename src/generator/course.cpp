@@ -17,8 +17,6 @@ namespace {
 using runtime::integer_to_text;
 using runtime::text_to_integer;
 
-constexpr int reading_slot = 0;
-
 std::string lesson_label(int lesson) {
   return runtime::pad_left(integer_to_text(lesson), 2, "0");
 }
@@ -89,33 +87,6 @@ std::optional<std::string> check_course_options(const CourseOptions& options,
   if (base.word_limit < 1) return std::string(texts::course_no_words.view());
   if (!base_name_allowed(base.encoder.base_name)) return std::string(texts::bad_base_name.view());
   return std::nullopt;
-}
-
-WordPool read_source_pool(const CourseBase& base, std::vector<std::string>& unreadable) {
-  std::string pool_text;
-  bool first_list = true;
-  for (std::size_t k = 0; k < base.lists.size(); ++k) {
-    if (!base.lists[k]) continue;
-    if (!first_list) pool_text += ' ';
-    first_list = false;
-    if (!runtime::open_for_reading(reading_slot, word_list_files[k].path)) {
-      unreadable.emplace_back(word_list_files[k].path);
-      continue;
-    }
-    while (!runtime::at_end_of_file(reading_slot)) {
-      pool_text += ' ';
-      pool_text += runtime::read_line(reading_slot);
-    }
-    runtime::close_file(reading_slot);
-  }
-  pool_text = runtime::upper_case(pool_text);
-  if (base.replace_sz) pool_text = runtime::replace_all(pool_text, "\xDF", "SS");
-  if (base.replace_umlauts) {
-    pool_text = runtime::replace_all(pool_text, "\xD6", "OE");
-    pool_text = runtime::replace_all(pool_text, "\xC4", "AE");
-    pool_text = runtime::replace_all(pool_text, "\xDC", "UE");
-  }
-  return split_pool_text(pool_text);
 }
 
 PoolFilter lesson_filter(const CourseBase& base, int lesson) {

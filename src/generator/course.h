@@ -75,10 +75,6 @@ std::string lesson_effective_speed(const CourseOptions& options, const EncoderFi
 std::optional<std::string> check_course_options(const CourseOptions& options,
                                                 const CourseBase& base);
 
-// The upper-cased, replaced and split entries of the ticked lists, read once
-// for all lessons. `unreadable` gets every ticked list that could not be opened.
-WordPool read_source_pool(const CourseBase& base, std::vector<std::string>& unreadable);
-
 // The lesson's filter: its letters allowed, its new letter mandatory.
 PoolFilter lesson_filter(const CourseBase& base, int lesson);
 

@@ -60,7 +60,9 @@ PreparedCourse prepare_course(const CourseOptions& options, const CourseBase& ba
     prepared.error = std::string(texts::course_no_output_folder.view());
     return prepared;
   }
-  const WordPool source = read_source_pool(base, prepared.unreadable_lists);
+  // Read once for all lessons; each lesson filters its own letters.
+  const WordPool source =
+      read_word_lists(base.lists, base.replace_sz, base.replace_umlauts, prepared.unreadable_lists);
   prepared.plan = plan_course(options, base, source);
   prepared.error = prepared.plan.error;
   return prepared;

@@ -56,20 +56,6 @@ class RemainingEntries {
   std::size_t top_bit_;
 };
 
-std::string read_list(gui::Gui& gui, std::string_view path) {
-  std::string list_text;
-  if (!runtime::open_for_reading(reading_slot, path)) {
-    gui.show_message(texts::message_title, texts::no_words_or_file);
-    return list_text;
-  }
-  while (!runtime::at_end_of_file(reading_slot)) {
-    list_text += ' ';
-    list_text += runtime::read_line(reading_slot);
-  }
-  runtime::close_file(reading_slot);
-  return list_text;
-}
-
 }  // namespace
 
 WordPool split_pool_text(std::string_view pool_text) {
@@ -125,6 +111,35 @@ std::string draw_from_pool(const WordPool& pool, std::int32_t word_limit) {
   return replace_all(runtime::trim_blanks(joined), "  ", " ");
 }
 
+WordPool read_word_lists(const std::array<bool, 5>& ticked, bool replace_sz, bool replace_umlauts,
+                         std::vector<std::string>& unreadable) {
+  static_assert(std::size(word_list_files) == 5);
+  std::string pool_text;
+  bool first_list = true;
+  for (std::size_t k = 0; k < ticked.size(); ++k) {
+    if (!ticked[k]) continue;
+    if (!first_list) pool_text += ' ';
+    first_list = false;
+    if (!runtime::open_for_reading(reading_slot, word_list_files[k].path)) {
+      unreadable.emplace_back(word_list_files[k].path);
+      continue;
+    }
+    while (!runtime::at_end_of_file(reading_slot)) {
+      pool_text += ' ';
+      pool_text += runtime::read_line(reading_slot);
+    }
+    runtime::close_file(reading_slot);
+  }
+  pool_text = upper_case(pool_text);
+  if (replace_sz) pool_text = replace_all(pool_text, "\xDF", "SS");
+  if (replace_umlauts) {
+    pool_text = replace_all(pool_text, "\xD6", "OE");
+    pool_text = replace_all(pool_text, "\xC4", "AE");
+    pool_text = replace_all(pool_text, "\xDC", "UE");
+  }
+  return split_pool_text(pool_text);
+}
+
 WordPool build_word_pool(gui::Gui& gui) {
   const std::string length_text = integer_to_text(gui.get_state(controls::word_length_slider));
   gui.set_text(controls::word_length_label, length_text);
@@ -141,24 +156,14 @@ WordPool build_word_pool(gui::Gui& gui) {
   filter.word_length = text_to_integer(length_text);
   filter.up_to = gui.get_state(controls::up_to_option) == 1;
 
-  std::string pool_text;
-  bool first_list = true;
-  for (const WordListFile& list : word_list_files) {
-    if (gui.get_state(list.checkbox) != 1) continue;
-    if (!first_list) pool_text += ' ';
-    pool_text += read_list(gui, list.path);
-    first_list = false;
-  }
-
-  pool_text = upper_case(pool_text);
-  if (gui.get_state(controls::replace_sz) == 1) pool_text = replace_all(pool_text, "\xDF", "SS");
-  if (gui.get_state(controls::replace_umlauts) == 1) {
-    pool_text = replace_all(pool_text, "\xD6", "OE");
-    pool_text = replace_all(pool_text, "\xC4", "AE");
-    pool_text = replace_all(pool_text, "\xDC", "UE");
-  }
-
-  WordPool pool = split_pool_text(pool_text);
+  std::array<bool, 5> ticked{};
+  for (std::size_t k = 0; k < ticked.size(); ++k)
+    ticked[k] = gui.get_state(word_list_files[k].checkbox) == 1;
+  std::vector<std::string> unreadable;
+  WordPool pool = read_word_lists(ticked, gui.get_state(controls::replace_sz) == 1,
+                                  gui.get_state(controls::replace_umlauts) == 1, unreadable);
+  for (std::size_t k = 0; k < unreadable.size(); ++k)
+    gui.show_message(texts::message_title, texts::no_words_or_file);
   filter_pool(pool, filter);
   return pool;
 }

@@ -4,6 +4,7 @@
 // umlaut replacements, split into entries and filtered by the allowed and
 // mandatory characters and the word length; then shuffled and cut to the
 // word limit. Options are read from the main window's controls as they stand.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -58,6 +59,13 @@ std::int64_t pool_word_count(const WordPool& pool);
 // The pool label, "Wortvorrat: N Wörter", which also says when every text
 // holds the same words (N not above the word limit) or when none fits (N 0).
 std::string pool_summary(const WordPool& pool, std::int64_t word_limit);
+
+// The ticked lists (in the order of word_list_files) read one after the
+// other, upper-cased, with the ß and umlaut replacements as switched on, and
+// split into entries. A list that cannot be opened adds nothing and is named
+// in `unreadable`.
+WordPool read_word_lists(const std::array<bool, 5>& ticked, bool replace_sz, bool replace_umlauts,
+                         std::vector<std::string>& unreadable);
 
 // Steps 2 to 7 of the trial run: writes labels 8 and 14, may show messages.
 WordPool build_word_pool(gui::Gui& gui);
