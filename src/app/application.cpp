@@ -91,7 +91,7 @@ void Application::handle_control(int control) {
       // The names the files really get: "Dateiname0000_.txt" and the sheet "Dateiname.pdf".
       const std::string base_name = gui_.get_text(c::base_name_field);
       gui_.set_text(c::text_preview, generator::text_file_name(base_name, 0));
-      gui_.set_text(c::pdf_preview, base_name + ".pdf");
+      gui_.set_text(c::pdf_preview, generator::answer_key_name(base_name));
       break;
     }
     case c::open_builder_button:
@@ -110,8 +110,8 @@ void Application::handle_control(int control) {
       break;
     case c::source_name_field: {
       const std::string name = gui_.get_text(c::source_name_field);
-      gui_.set_text(c::abc_preview, name + "_bearbeitet_ABC.txt");
-      gui_.set_text(c::size_preview, name + "_bearbeitet_Groesse.txt");
+      gui_.set_text(c::abc_preview, vocab::alphabetical_name(name));
+      gui_.set_text(c::size_preview, vocab::length_name(name));
       break;
     }
     case c::open_course_button:
@@ -345,10 +345,9 @@ void Application::cancel_encoder() {
   // The file it was writing is cut off somewhere: no half file is left.
   if (finished < encoder_.run.count && begun[static_cast<std::size_t>(finished)]) {
     std::error_code error;
-    std::filesystem::remove(
-        runtime::native_path(std::string(generator::output_folder) +
-                             generator::sound_file_name(encoder_.run.base_name, finished)),
-        error);
+    std::filesystem::remove(runtime::native_path(generator::output_path(
+                                generator::sound_file_name(encoder_.run.base_name, finished))),
+                            error);
   }
   gui_.set_enabled(c::cancel_mp3_button, false);
   show_status(

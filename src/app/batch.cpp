@@ -192,8 +192,8 @@ void apply_overrides(SettingsRecord& record, const Options& options) {
 }
 
 std::string sound_file_path(const std::string& base_name, std::size_t index) {
-  return std::string(generator::output_folder) +
-         generator::sound_file_name(base_name, static_cast<std::int64_t>(index));
+  return generator::output_path(
+      generator::sound_file_name(base_name, static_cast<std::int64_t>(index)));
 }
 
 // When each sound file in the output folder was last changed before the run,
@@ -338,11 +338,14 @@ int run_batch(std::span<const std::string> arguments, std::ostream& out, std::os
       break;
     case Command::pool: {
       // The words a draw picks from, in the order they are in the lists.
-      const generator::WordPool pool = generator::build_word_pool(gui);
+      const generator::PoolBuild build =
+          generator::build_word_pool(generator::read_pool_options(gui));
+      for (std::size_t k = 0; k < build.unreadable_lists.size(); ++k)
+        gui.show_message(texts::message_title, texts::no_words_or_file);
       err << to_utf8(generator::pool_summary(
-                 pool, runtime::text_to_integer(gui.get_text(controls::word_limit_field))))
+                 build.pool, runtime::text_to_integer(gui.get_text(controls::word_limit_field))))
           << '\n';
-      for (const std::string& word : pool) {
+      for (const std::string& word : build.pool) {
         if (!word.empty()) out << to_utf8(word) << '\n';
       }
       break;

@@ -61,8 +61,12 @@ PreparedCourse prepare_course(const CourseOptions& options, const CourseBase& ba
     return prepared;
   }
   // Read once for all lessons; each lesson filters its own letters.
+  std::vector<std::string> lists;
+  for (std::size_t k = 0; k < base.lists.size(); ++k) {
+    if (base.lists[k]) lists.emplace_back(word_list_files[k].path);
+  }
   const WordPool source =
-      read_word_lists(base.lists, base.replace_sz, base.replace_umlauts, prepared.unreadable_lists);
+      read_source_pool(lists, base.replace_sz, base.replace_umlauts, prepared.unreadable_lists);
   prepared.plan = plan_course(options, base, source);
   prepared.error = prepared.plan.error;
   return prepared;
@@ -213,7 +217,7 @@ bool CourseRun::step() {
   for (Job& job : jobs_) {
     if (running >= limit) break;
     if (job.done || job.process != 0) continue;
-    const std::string encoder = find_encoder();
+    const std::string encoder = find_encoder(launcher_);
     job.process = encoder.empty() ? 0 : start_encoder(launcher_, encoder, job.arguments);
     if (job.process != 0) {
       ++running;

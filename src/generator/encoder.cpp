@@ -1,11 +1,6 @@
 #include "generator/encoder.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <fstream>
-
+#include "generator/output_names.h"
 #include "gui/controls.h"
 #include "gui/gui.h"
 #include "gui/texts.h"
@@ -20,37 +15,6 @@ using runtime::text_to_integer;
 namespace {
 
 constexpr int write_slot = 1;
-
-// A program this system can start: a regular file with the execute bit. A
-// Windows encoder copied over with the rest of the folder (from a stick,
-// where every file looks executable) starts with "MZ" and would only make the
-// shell complain, so it does not count.
-bool is_runnable(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
-      ::access(path.c_str(), X_OK) != 0) {
-    return false;
-  }
-  std::ifstream file(path, std::ios::binary);
-  char magic[2] = {};
-  file.read(magic, 2);
-  return !(file.gcount() == 2 && magic[0] == 'M' && magic[1] == 'Z');
-}
-
-bool found_on_path(const std::string& name) {
-  const char* path = std::getenv("PATH");
-  if (path == nullptr) return false;
-  std::string_view rest(path);
-  while (true) {
-    const std::size_t colon = rest.find(':');
-    const std::string_view folder = rest.substr(0, colon);
-    // An empty entry means the working folder, as for the shell.
-    const std::string candidate = folder.empty() ? name : std::string(folder) + "/" + name;
-    if (is_runnable(candidate)) return true;
-    if (colon == std::string_view::npos) return false;
-    rest.remove_prefix(colon + 1);
-  }
-}
 
 }  // namespace
 
@@ -84,7 +48,7 @@ EncoderFields read_encoder_fields(const gui::Gui& gui) {
 }
 
 std::vector<std::string> encoder_arguments(const EncoderFields& fields) {
-  return encoder_arguments(fields, encoder_input_path, "eure_Texte/" + fields.base_name);
+  return encoder_arguments(fields, encoder_input_path, output_path(fields.base_name));
 }
 
 std::vector<std::string> encoder_arguments(const EncoderFields& fields, std::string_view input_path,
@@ -109,11 +73,24 @@ std::vector<std::string> encoder_arguments(const EncoderFields& fields, std::str
   return words;
 }
 
-std::string find_encoder() {
-  for (const char* local : {"nicht_loeschen/ebook2cw.exe", "nicht_loeschen/ebook2cw"}) {
-    if (is_runnable(local)) return local;
+std::string find_encoder(runtime::Launcher& launcher) {
+  for (const char* encoder :
+       {"nicht_loeschen/ebook2cw.exe", "nicht_loeschen/ebook2cw", "ebook2cw"}) {
+    if (launcher.is_runnable(encoder)) return encoder;
   }
-  return found_on_path("ebook2cw") ? "ebook2cw" : "";
+  return "";
+}
+
+bool write_encoder_input(std::string encoder_text) {
+  encoder_text = finish_encoder_text(std::move(encoder_text));
+  if (runtime::create_file(write_slot, encoder_input_path) == 0) return false;
+  runtime::write_line(write_slot, encoder_text);
+  return runtime::close_file(write_slot);
+}
+
+int find_and_start_encoder(const EncoderFields& fields, runtime::Launcher& launcher) {
+  const std::string encoder = find_encoder(launcher);
+  return encoder.empty() ? 0 : start_encoder(launcher, encoder, encoder_arguments(fields));
 }
 
 int start_encoder(runtime::Launcher& launcher, const std::string& encoder,
@@ -127,23 +104,13 @@ std::string finish_encoder_text(std::string encoder_text) {
 
 int write_input_and_start_encoder(gui::Gui& gui, std::string encoder_text,
                                   runtime::Launcher& launcher) {
-  encoder_text = finish_encoder_text(std::move(encoder_text));
-  bool written = runtime::create_file(write_slot, encoder_input_path) != 0;
-  if (written) {
-    runtime::write_line(write_slot, encoder_text);
-    written = runtime::close_file(write_slot);
-  }
-  if (!written) {
+  if (!write_encoder_input(std::move(encoder_text))) {
     // The earlier input stays in place: started now, the encoder would make
     // mp3 files of the earlier run's texts under this run's names.
     gui.show_message(texts::message_title, texts::file_not_created);
     return 0;
   }
-
-  const std::string encoder = find_encoder();
-  const int pid = encoder.empty() ? 0
-                                  : start_encoder(launcher, encoder,
-                                                  encoder_arguments(read_encoder_fields(gui)));
+  const int pid = find_and_start_encoder(read_encoder_fields(gui), launcher);
   if (pid == 0) gui.show_message(texts::message_title, texts::encoder_missing);
   return pid;
 }

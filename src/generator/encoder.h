@@ -44,10 +44,10 @@ std::vector<std::string> encoder_arguments(const EncoderFields& fields);
 std::vector<std::string> encoder_arguments(const EncoderFields& fields, std::string_view input_path,
                                            std::string_view output_prefix);
 
-// The encoder to start: "nicht_loeschen/ebook2cw.exe" when that file is
-// executable (a user may put a wrapper there), else "nicht_loeschen/ebook2cw",
-// else "ebook2cw" found on PATH; "" when there is none.
-std::string find_encoder();
+// The encoder to start: "nicht_loeschen/ebook2cw.exe" when the launcher can
+// run it (a user may put a wrapper there; a Windows program does not count),
+// else "nicht_loeschen/ebook2cw", else "ebook2cw" from PATH; "" when there is none.
+std::string find_encoder(runtime::Launcher& launcher);
 
 // The encoder's home: it reads (and on first use creates) its configuration
 // below it, in .ebook2cw/, and takes from there every option our command line
@@ -68,10 +68,15 @@ int start_encoder(runtime::Launcher& launcher, const std::string& encoder,
 // and blank, as " <" at the very end opens no new chapter.
 std::string finish_encoder_text(std::string encoder_text);
 
-// Removes the final ">" and blank, writes the input file and starts the
-// encoder without waiting. Returns the encoder's process id, or 0 when none
-// was started (message box then; an input file that cannot be written
-// starts none).
+// Writes the finished text as the input file, replaced whole; false when it
+// cannot be written.
+bool write_encoder_input(std::string encoder_text);
+// Finds the encoder and starts it with the fields' arguments: its process
+// id, 0 when none was found or started.
+int find_and_start_encoder(const EncoderFields& fields, runtime::Launcher& launcher);
+
+// Both steps for the main window, with a message box for each failure. An
+// input file that cannot be written starts no encoder.
 int write_input_and_start_encoder(gui::Gui& gui, std::string encoder_text,
                                   runtime::Launcher& launcher);
 

@@ -70,13 +70,13 @@ void write_companions(gui::Gui& gui, GenerationResult& result,
     copy_texts.push_back(
         {sound_file_name(base_name, static_cast<std::int64_t>(k)), practice_texts[k]});
   }
-  const std::string copy_sheet = std::string(output_folder) + copy_sheet_name(base_name);
+  const std::string copy_sheet = output_path(copy_sheet_name(base_name));
   if (write_copy_sheet(heading, copy_texts, copy_sheet, clock)) {
     result.copy_sheet_path = copy_sheet;
   } else {
     gui.show_message(texts::message_title, texts::file_not_created);
   }
-  const std::string playlist = std::string(output_folder) + playlist_name(base_name);
+  const std::string playlist = output_path(playlist_name(base_name));
   if (replace_file(playlist, playlist_text(sound_playlist(output_folder, base_name,
                                                           practice_texts.size())))) {
     result.playlist_path = playlist;
@@ -86,12 +86,6 @@ void write_companions(gui::Gui& gui, GenerationResult& result,
 }
 
 }  // namespace
-
-std::string text_file_name(std::string_view base_name, std::int64_t index) {
-  std::string number = runtime::integer_to_text(index);
-  if (number.size() < 4) number = runtime::pad_left(number, 4, "0");
-  return std::string(base_name) + number + "_.txt";
-}
 
 bool base_name_allowed(std::string_view base_name) {
   return runtime::plain_file_name(base_name);
@@ -118,7 +112,7 @@ GenerationResult run_generation(gui::Gui& gui, GenerationContext& context) {
   for (std::int32_t index = 0; index < text_count; ++index) {
     const std::string practice_text = run_trial(gui);
     const std::string name = text_file_name(base_name, index);
-    const std::string path = std::string(output_folder) + name;
+    const std::string path = output_path(name);
     result.written_files.push_back(name);
     bool created = runtime::create_file(writing_slot, path) != 0;
     if (created) {
@@ -139,8 +133,8 @@ GenerationResult run_generation(gui::Gui& gui, GenerationContext& context) {
     context.encoder_process =
         write_input_and_start_encoder(gui, std::move(encoder_text), *context.launcher);
   }
-  const std::string sheet =
-      write_solution_sheet(gui, result.written_files, base_name, context.clock, text_written);
+  const std::string sheet = write_solution_sheet(read_sheet_settings(gui), result.written_files,
+                                                 base_name, context.clock, text_written);
   if (sheet.empty()) {
     gui.show_message(texts::message_title, texts::file_not_created);
   } else {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "generator/output_names.h"
 #include "pdf/document.h"
 
 namespace velkart::gui {
@@ -17,8 +18,6 @@ class Launcher;
 }
 
 namespace velkart::generator {
-
-inline constexpr std::string_view output_folder = "eure_Texte/";
 
 // What a generation run needs from outside and what it leaves for the next.
 struct GenerationContext {
@@ -40,10 +39,6 @@ struct GenerationResult {
 
 // More repetitions are refused: the encoder text grows with them.
 inline constexpr std::int64_t max_repetitions = 100;
-
-// "Dateiname" and 7 give "Dateiname0007_.txt". Four digits up to 9999;
-// beyond, as many digits as the number needs, so names never repeat.
-std::string text_file_name(std::string_view base_name, std::int64_t index);
 
 // False for names that would write outside eure_Texte/ or that no file
 // system takes: "/", "\", control characters and : * ? " < > |.

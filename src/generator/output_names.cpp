@@ -1,6 +1,5 @@
 #include "generator/output_names.h"
 
-#include "generator/generation.h"
 #include "runtime/text.h"
 
 namespace velkart::generator {
@@ -11,15 +10,32 @@ std::string two_digits(int lesson) {
   return runtime::pad_left(runtime::integer_to_text(lesson), 2, "0");
 }
 
+std::string text_number(std::int64_t index) {
+  std::string number = runtime::integer_to_text(index);
+  if (number.size() < 4) number = runtime::pad_left(number, 4, "0");
+  return number;
+}
+
 }  // namespace
 
+std::string output_path(std::string_view file_name) {
+  return std::string(output_folder) + std::string(file_name);
+}
+
+std::string text_file_name(std::string_view base_name, std::int64_t index) {
+  return std::string(base_name) + text_number(index) + "_.txt";
+}
+
 std::string sound_file_name(std::string_view base_name, std::int64_t index) {
-  const std::string text_name = text_file_name(base_name, index);
-  return text_name.substr(0, text_name.size() - std::string_view("_.txt").size()) + ".mp3";
+  return std::string(base_name) + text_number(index) + ".mp3";
 }
 
 std::string answer_key_name(std::string_view base_name) {
   return std::string(base_name) + ".pdf";
+}
+
+std::string sheet_path(std::string_view base_name) {
+  return output_path(answer_key_name(base_name));
 }
 
 std::string copy_sheet_name(std::string_view base_name) {
@@ -40,7 +56,7 @@ std::string lesson_encoder_input(int lesson) {
 }
 
 std::string course_overview_path(std::string_view base_name) {
-  return std::string(output_folder) + std::string(base_name) + "_Kursuebersicht.pdf";
+  return output_path(std::string(base_name) + "_Kursuebersicht.pdf");
 }
 
 }  // namespace velkart::generator

@@ -8,11 +8,21 @@
 
 namespace velkart::generator {
 
+inline constexpr std::string_view output_folder = "eure_Texte/";
+
+// A file name inside eure_Texte/.
+std::string output_path(std::string_view file_name);
+
+// "Dateiname" and 7 give "Dateiname0007_.txt". Four digits up to 9999;
+// beyond, as many digits as the number needs, so names never repeat.
+std::string text_file_name(std::string_view base_name, std::int64_t index);
 // "Dateiname" and 7 give "Dateiname0007.mp3": the encoder numbers its files
 // from 0000 like the texts, without the "_".
 std::string sound_file_name(std::string_view base_name, std::int64_t index);
-// The answer key, the solution sheet of a run: "Dateiname.pdf".
+// The answer key, the solution sheet of a run: "Dateiname.pdf", and where
+// the main window's run puts it.
 std::string answer_key_name(std::string_view base_name);
+std::string sheet_path(std::string_view base_name);
 // The learners' sheet to copy onto: "Dateiname_Mitschrift.pdf".
 std::string copy_sheet_name(std::string_view base_name);
 // "Dateiname.m3u", naming the sound files relative to its own folder.

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "generator/generation.h"
 #include "generator/output_names.h"
 #include "gui/controls.h"
 #include "gui/gui.h"
@@ -94,10 +93,6 @@ class SolutionSheet {
 
 }  // namespace
 
-std::string sheet_path(std::string_view base_name) {
-  return std::string(output_folder) + answer_key_name(base_name);
-}
-
 std::string sheet_heading(const pdf::LocalTime& now) {
   return std::string(texts::sheet_heading.view()) + two_digits(now.day) + "." +
          two_digits(now.month) + "." + integer_to_text(now.year) + " " + two_digits(now.hour) +
@@ -155,12 +150,12 @@ bool write_solution_sheet(const SheetSettings& settings,
   return document.error() == pdf::WriterError::none;
 }
 
-std::string write_solution_sheet(const gui::Gui& gui, const std::vector<std::string>& written_files,
+std::string write_solution_sheet(const SheetSettings& settings,
+                                 const std::vector<std::string>& written_files,
                                  std::string_view base_name, const pdf::Clock& clock,
                                  const std::vector<bool>& body_written) {
   const std::string path = sheet_path(base_name);
-  return write_solution_sheet(read_sheet_settings(gui), written_files, output_folder, path, clock,
-                              body_written)
+  return write_solution_sheet(settings, written_files, output_folder, path, clock, body_written)
              ? path
              : std::string();
 }

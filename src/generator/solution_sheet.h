@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "generator/output_names.h"
 #include "pdf/document.h"
 
 namespace velkart::gui {
@@ -13,9 +14,6 @@ class Gui;
 }
 
 namespace velkart::generator {
-
-// "eure_Texte/" + base name + ".pdf", the name the main window promises.
-std::string sheet_path(std::string_view base_name);
 
 // The heading: the fixed text, then the date as 06.03.2011, a blank, the
 // time as 09:05:03 and four blanks.
@@ -41,11 +39,12 @@ bool write_solution_sheet(const SheetSettings& settings,
 
 // Writes the sheet for the text files of a run (names without folder) and
 // returns its path, or "" when it could not be saved (the caller tells the
-// user); reads fields 41, 47, 48 and 49 for the settings lines.
+// user).
 // A chapter whose entry in `body_written` is false (the file could not be
 // written in this run) gets its title only: what an earlier run left under
 // that name is not this run's text.
-std::string write_solution_sheet(const gui::Gui& gui, const std::vector<std::string>& written_files,
+std::string write_solution_sheet(const SheetSettings& settings,
+                                 const std::vector<std::string>& written_files,
                                  std::string_view base_name, const pdf::Clock& clock,
                                  const std::vector<bool>& body_written = {});
 

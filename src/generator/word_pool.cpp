@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "gui/controls.h"
 #include "gui/gui.h"
@@ -55,6 +56,18 @@ class RemainingEntries {
   std::vector<std::uint32_t> tree_;
   std::size_t top_bit_;
 };
+
+// Every line is appended after a blank; nullopt when the list cannot be opened.
+std::optional<std::string> read_list(std::string_view path) {
+  if (!runtime::open_for_reading(reading_slot, path)) return std::nullopt;
+  std::string list_text;
+  while (!runtime::at_end_of_file(reading_slot)) {
+    list_text += ' ';
+    list_text += runtime::read_line(reading_slot);
+  }
+  runtime::close_file(reading_slot);
+  return list_text;
+}
 
 }  // namespace
 
@@ -111,61 +124,43 @@ std::string draw_from_pool(const WordPool& pool, std::int32_t word_limit) {
   return replace_all(runtime::trim_blanks(joined), "  ", " ");
 }
 
-WordPool read_word_lists(const std::array<bool, 5>& ticked, bool replace_sz, bool replace_umlauts,
-                         std::vector<std::string>& unreadable) {
-  static_assert(std::size(word_list_files) == 5);
-  std::string pool_text;
-  bool first_list = true;
-  for (std::size_t k = 0; k < ticked.size(); ++k) {
-    if (!ticked[k]) continue;
-    if (!first_list) pool_text += ' ';
-    first_list = false;
-    if (!runtime::open_for_reading(reading_slot, word_list_files[k].path)) {
-      unreadable.emplace_back(word_list_files[k].path);
-      continue;
-    }
-    while (!runtime::at_end_of_file(reading_slot)) {
-      pool_text += ' ';
-      pool_text += runtime::read_line(reading_slot);
-    }
-    runtime::close_file(reading_slot);
+PoolOptions read_pool_options(const gui::Gui& gui) {
+  PoolOptions options;
+  for (const WordListFile& list : word_list_files) {
+    if (gui.get_state(list.checkbox) == 1) options.lists.emplace_back(list.path);
   }
-  pool_text = upper_case(pool_text);
+  options.word_length = gui.get_state(controls::word_length_slider);
+  options.up_to = gui.get_state(controls::up_to_option) == 1;
+  options.replace_sz = gui.get_state(controls::replace_sz) == 1;
+  options.replace_umlauts = gui.get_state(controls::replace_umlauts) == 1;
+  options.allowed = gui.get_text(controls::allowed_field);
+  options.mandatory = gui.get_text(controls::mandatory_field);
+  options.word_limit =
+      static_cast<std::int32_t>(text_to_integer(gui.get_text(controls::word_limit_field)));
+  return options;
+}
+
+std::string filtered_alphabet(std::string_view allowed, std::string_view mandatory) {
+  const std::string allowed_set =
+      remove_all(upper_case(std::string(allowed) + std::string(mandatory)), " ");
+  std::string filtered_out(letter_alphabet);
+  for (char letter : allowed_set) filtered_out = remove_all(filtered_out, std::string(1, letter));
+  return filtered_out;
+}
+
+PoolFilter pool_filter(const PoolOptions& options) {
+  return PoolFilter{filtered_alphabet(options.allowed, options.mandatory),
+                    upper_case(options.mandatory), options.word_length, options.up_to};
+}
+
+std::string replace_special_letters(std::string pool_text, bool replace_sz, bool replace_umlauts) {
   if (replace_sz) pool_text = replace_all(pool_text, "\xDF", "SS");
   if (replace_umlauts) {
     pool_text = replace_all(pool_text, "\xD6", "OE");
     pool_text = replace_all(pool_text, "\xC4", "AE");
     pool_text = replace_all(pool_text, "\xDC", "UE");
   }
-  return split_pool_text(pool_text);
-}
-
-WordPool build_word_pool(gui::Gui& gui) {
-  const std::string length_text = integer_to_text(gui.get_state(controls::word_length_slider));
-  gui.set_text(controls::word_length_label, length_text);
-
-  const std::string allowed = remove_all(
-      upper_case(gui.get_text(controls::allowed_field) + gui.get_text(controls::mandatory_field)),
-      " ");
-  PoolFilter filter;
-  filter.mandatory = upper_case(gui.get_text(controls::mandatory_field));
-  filter.filtered_out = std::string(letter_alphabet);
-  for (char letter : allowed)
-    filter.filtered_out = remove_all(filter.filtered_out, std::string(1, letter));
-  gui.set_text(controls::filtered_label, filter.filtered_out);
-  filter.word_length = text_to_integer(length_text);
-  filter.up_to = gui.get_state(controls::up_to_option) == 1;
-
-  std::array<bool, 5> ticked{};
-  for (std::size_t k = 0; k < ticked.size(); ++k)
-    ticked[k] = gui.get_state(word_list_files[k].checkbox) == 1;
-  std::vector<std::string> unreadable;
-  WordPool pool = read_word_lists(ticked, gui.get_state(controls::replace_sz) == 1,
-                                  gui.get_state(controls::replace_umlauts) == 1, unreadable);
-  for (std::size_t k = 0; k < unreadable.size(); ++k)
-    gui.show_message(texts::message_title, texts::no_words_or_file);
-  filter_pool(pool, filter);
-  return pool;
+  return pool_text;
 }
 
 std::int64_t pool_word_count(const WordPool& pool) {
@@ -183,18 +178,43 @@ std::string pool_summary(const WordPool& pool, std::int64_t word_limit) {
   return summary;
 }
 
-std::string draw_practice_text(gui::Gui& gui, const WordPool& pool) {
-  const auto word_limit =
-      static_cast<std::int32_t>(text_to_integer(gui.get_text(controls::word_limit_field)));
-  return draw_from_pool(pool, word_limit);
+WordPool read_source_pool(const std::vector<std::string>& lists, bool replace_sz,
+                          bool replace_umlauts, std::vector<std::string>& unreadable_lists) {
+  std::string pool_text;
+  bool first_list = true;
+  for (const std::string& path : lists) {
+    if (!first_list) pool_text += ' ';
+    first_list = false;
+    const std::optional<std::string> list_text = read_list(path);
+    if (list_text) {
+      pool_text += *list_text;
+    } else {
+      unreadable_lists.push_back(path);
+    }
+  }
+  return split_pool_text(
+      replace_special_letters(upper_case(pool_text), replace_sz, replace_umlauts));
+}
+
+PoolBuild build_word_pool(const PoolOptions& options) {
+  PoolBuild build;
+  build.pool = read_source_pool(options.lists, options.replace_sz, options.replace_umlauts,
+                                build.unreadable_lists);
+  filter_pool(build.pool, pool_filter(options));
+  return build;
 }
 
 std::string run_trial(gui::Gui& gui) {
   gui.set_text(controls::output_area, texts::please_wait);
-  const WordPool pool = build_word_pool(gui);
+  const PoolOptions options = read_pool_options(gui);
+  gui.set_text(controls::word_length_label, integer_to_text(options.word_length));
+  gui.set_text(controls::filtered_label, filtered_alphabet(options.allowed, options.mandatory));
+  const PoolBuild build = build_word_pool(options);
+  for (std::size_t k = 0; k < build.unreadable_lists.size(); ++k)
+    gui.show_message(texts::message_title, texts::no_words_or_file);
   gui.set_text(controls::pool_label,
-               pool_summary(pool, text_to_integer(gui.get_text(controls::word_limit_field))));
-  std::string practice_text = draw_practice_text(gui, pool);
+               pool_summary(build.pool, text_to_integer(gui.get_text(controls::word_limit_field))));
+  std::string practice_text = draw_from_pool(build.pool, options.word_limit);
   gui.set_text(controls::output_area, practice_text);
   return practice_text;
 }

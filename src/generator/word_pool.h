@@ -3,12 +3,15 @@
 // -Probedurchlauf-": the ticked word lists, upper-cased and with the ß and
 // umlaut replacements, split into entries and filtered by the allowed and
 // mandatory characters and the word length; then shuffled and cut to the
-// word limit. Options are read from the main window's controls as they stand.
-#include <array>
+// word limit. The window is read once into PoolOptions; everything after
+// works on those plain values, so the batch companion and the course run
+// share it.
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "gui/controls.h"
 
 namespace velkart::gui {
 class Gui;
@@ -24,9 +27,11 @@ struct WordListFile {
   std::string_view path;
 };
 inline constexpr WordListFile word_list_files[] = {
-    {1, "nicht_loeschen/eigeneDatei.txt"},    {2, "nicht_loeschen/de_AllgemAfuTechnik.txt"},
-    {3, "nicht_loeschen/en1000.txt"},         {4, "nicht_loeschen/Qgruppe.txt"},
-    {5, "nicht_loeschen/CWabkuerzungen.txt"},
+    {controls::list_own, "nicht_loeschen/eigeneDatei.txt"},
+    {controls::list_german, "nicht_loeschen/de_AllgemAfuTechnik.txt"},
+    {controls::list_english, "nicht_loeschen/en1000.txt"},
+    {controls::list_q_groups, "nicht_loeschen/Qgruppe.txt"},
+    {controls::list_abbreviations, "nicht_loeschen/CWabkuerzungen.txt"},
 };
 
 // The 30 letters that the character filter can remove.
@@ -34,6 +39,18 @@ inline constexpr std::string_view letter_alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZ\
 
 // Words with these never enter the pool: the encoder cannot send them.
 inline constexpr std::string_view encoder_command_characters = "#|<>";
+// Everything a trial run takes from the main window, as the controls hold it.
+struct PoolOptions {
+  std::vector<std::string> lists;  // paths of the ticked word lists, in reading order
+  int word_length = 5;             // slider 6
+  bool up_to = true;               // option 26 "bis zu"; otherwise exactly
+  bool replace_sz = true;          // check box 9
+  bool replace_umlauts = true;     // check box 10
+  std::string allowed;             // field 12, as typed
+  std::string mandatory;           // field 43, as typed
+  std::int32_t word_limit = 300;   // field 28, as a 32-bit number
+};
+PoolOptions read_pool_options(const gui::Gui& gui);
 
 struct PoolFilter {
   std::string filtered_out;  // letters of the alphabet not allowed, in alphabet order
@@ -41,6 +58,14 @@ struct PoolFilter {
   std::int64_t word_length = 0;
   bool up_to = true;  // "bis zu"; otherwise exactly
 };
+PoolFilter pool_filter(const PoolOptions& options);
+
+// The letters of the alphabet that neither the allowed nor the mandatory
+// characters let through (case and blanks do not matter), as label 14 shows them.
+std::string filtered_alphabet(std::string_view allowed, std::string_view mandatory);
+
+// The pool text's ß becomes SS and Ö, Ä, Ü become OE, AE, UE when switched on.
+std::string replace_special_letters(std::string pool_text, bool replace_sz, bool replace_umlauts);
 
 // Splits the upper-cased, replaced pool text into entries: a blank ends an
 // entry (empty ones are dropped), a comma becomes a blank inside the entry,
@@ -48,6 +73,20 @@ struct PoolFilter {
 WordPool split_pool_text(std::string_view pool_text);
 bool passes_filter(std::string_view entry, const PoolFilter& filter);
 void filter_pool(WordPool& pool, const PoolFilter& filter);
+
+// Reads the lists (paths) into one text, upper-cases it, replaces ß and the
+// umlauts as asked and splits it; a list that cannot be opened gives nothing
+// and is added to `unreadable_lists`.
+WordPool read_source_pool(const std::vector<std::string>& lists, bool replace_sz,
+                          bool replace_umlauts, std::vector<std::string>& unreadable_lists);
+
+// Reads, replaces, splits and filters. A list that cannot be opened gives
+// nothing and is named in `unreadable_lists`, once per list.
+struct PoolBuild {
+  WordPool pool;
+  std::vector<std::string> unreadable_lists;
+};
+PoolBuild build_word_pool(const PoolOptions& options);
 
 // Shuffles the whole pool with one random number per entry (the index of the
 // remaining entries in pool order), keeps the first `word_limit` entries and
@@ -60,19 +99,9 @@ std::int64_t pool_word_count(const WordPool& pool);
 // holds the same words (N not above the word limit) or when none fits (N 0).
 std::string pool_summary(const WordPool& pool, std::int64_t word_limit);
 
-// The ticked lists (in the order of word_list_files) read one after the
-// other, upper-cased, with the ß and umlaut replacements as switched on, and
-// split into entries. A list that cannot be opened adds nothing and is named
-// in `unreadable`.
-WordPool read_word_lists(const std::array<bool, 5>& ticked, bool replace_sz, bool replace_umlauts,
-                         std::vector<std::string>& unreadable);
-
-// Steps 2 to 7 of the trial run: writes labels 8 and 14, may show messages.
-WordPool build_word_pool(gui::Gui& gui);
-// Reads the word limit from field 28 and draws.
-std::string draw_practice_text(gui::Gui& gui, const WordPool& pool);
-// The whole trial run: the waiting notice, the pool, the draw; shows the
-// practice text in the output area and the pool label, and returns the text.
+// The whole trial run on the main window: the waiting notice, labels 8 and
+// 14, a message box per unreadable list, the pool label, the draw; shows the
+// practice text in the output area and returns it.
 std::string run_trial(gui::Gui& gui);
 
 }  // namespace velkart::generator

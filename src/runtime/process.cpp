@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -69,6 +71,21 @@ class SpawnAttributes {
   posix_spawn_file_actions_t actions_;
 };
 
+// A Windows program copied over with the rest of the folder (from a stick,
+// where every file looks executable) starts with "MZ" and would only make the
+// shell complain, so it does not count.
+bool runnable_file(const std::string& file) {
+  struct stat info {};
+  if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      ::access(file.c_str(), X_OK) != 0) {
+    return false;
+  }
+  std::ifstream stream(file, std::ios::binary);
+  char magic[2] = {};
+  stream.read(magic, 2);
+  return !(stream.gcount() == 2 && magic[0] == 'M' && magic[1] == 'Z');
+}
+
 int exit_code_of(int status) {
   if (WIFEXITED(status)) return WEXITSTATUS(status);
   if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
@@ -122,6 +139,23 @@ class SystemLauncher final : public Launcher {
     if (failed != 0 || pid <= 0) return 0;
     children_[pid] = std::nullopt;
     return static_cast<int>(pid);
+  }
+
+  bool is_runnable(const std::string& program) override {
+    if (program.find_first_of("/\\") != std::string::npos)
+      return runnable_file(native_path(program));
+    const char* path = std::getenv("PATH");
+    if (program.empty() || path == nullptr) return false;
+    std::string_view rest(path);
+    while (true) {
+      const std::size_t colon = rest.find(':');
+      const std::string_view folder = rest.substr(0, colon);
+      // An empty entry means the working folder, as for the shell.
+      if (runnable_file(folder.empty() ? program : std::string(folder) + "/" + program))
+        return true;
+      if (colon == std::string_view::npos) return false;
+      rest.remove_prefix(colon + 1);
+    }
   }
 
   int open_document(const std::string& path) override {

@@ -21,6 +21,10 @@ class Launcher {
   // could not be started.
   virtual int start_program(const std::string& program, const std::vector<std::string>& arguments,
                             const EnvironmentChanges& environment = {}) = 0;
+  // Whether start_program would find `program` to run: a path names a
+  // regular file with the execute bit that is not a Windows program; a bare
+  // name is such a file in one of the folders on PATH.
+  virtual bool is_runnable(const std::string& program) = 0;
   // Hands a document or folder to the desktop's default application: the
   // process id of the opener (whose exit code tells whether it succeeded),
   // or 0 when there is nothing to open or nothing could be started.

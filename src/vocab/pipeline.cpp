@@ -74,7 +74,7 @@ bool name_usable(gui::Gui& gui, std::string_view source_name) {
     gui.show_message(texts::message_title, texts::bad_base_name);
     return false;
   }
-  if (!runtime::name_fits(folder, std::string(source_name) + "_bearbeitet_Groesse.txt")) {
+  if (!runtime::name_fits(folder, length_name(source_name))) {
     gui.show_message(texts::message_title, texts::name_too_long);
     return false;
   }
@@ -91,11 +91,17 @@ PipelineHooks builder_window_hooks(gui::Gui& gui) {
 std::string source_path(std::string_view source_name) {
   return std::string(folder) + std::string(source_name) + ".txt";
 }
+std::string alphabetical_name(std::string_view source_name) {
+  return std::string(source_name) + "_bearbeitet_ABC.txt";
+}
+std::string length_name(std::string_view source_name) {
+  return std::string(source_name) + "_bearbeitet_Groesse.txt";
+}
 std::string alphabetical_path(std::string_view source_name) {
-  return std::string(folder) + std::string(source_name) + "_bearbeitet_ABC.txt";
+  return std::string(folder) + alphabetical_name(source_name);
 }
 std::string length_path(std::string_view source_name) {
-  return std::string(folder) + std::string(source_name) + "_bearbeitet_Groesse.txt";
+  return std::string(folder) + length_name(source_name);
 }
 
 void run_vocabulary_pipeline(const PipelineHooks& hooks, gui::Gui& gui) {

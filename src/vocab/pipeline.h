@@ -27,6 +27,8 @@ PipelineHooks builder_window_hooks(gui::Gui& gui);
 
 // The files of a source name, exactly as typed (no check, "" allowed).
 std::string source_path(std::string_view source_name);
+std::string alphabetical_name(std::string_view source_name);  // without the folder
+std::string length_name(std::string_view source_name);
 std::string alphabetical_path(std::string_view source_name);
 std::string length_path(std::string_view source_name);
 

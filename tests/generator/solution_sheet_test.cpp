@@ -4,12 +4,9 @@
 
 #include <filesystem>
 
-#include "generator/generation.h"
-#include "gui/controls.h"
 #include "gui/texts.h"
 #include "pdf/pdf_test_support.h"
-#include "runtime/random.h"
-#include "support/main_window_fixture.h"
+#include "support/test_support.h"
 
 namespace velkart::generator {
 namespace {
@@ -24,11 +21,13 @@ pdf::Clock pinned_clock() {
   return [] { return pdf::LocalTime{2011, 3, 6, 9, 5, 3}; };
 }
 
-class Sheet : public velkart::testing::MainWindowTest {
+class Sheet : public ::testing::Test {
  protected:
+  Sheet() { folder.lay_out_program_folders(); }
   std::string write(const std::vector<std::string>& names, std::string_view base = "Kurs") {
-    return write_solution_sheet(gui, names, base, pinned_clock());
+    return write_solution_sheet({"20", "650", "5", "1"}, names, base, pinned_clock());
   }
+  velkart::testing::WorkingFolder folder;
 };
 
 TEST(SheetHeading, PadsDayMonthAndTimeButNotTheYear) {
@@ -95,27 +94,10 @@ TEST_F(Sheet, MissingTextFileGivesATitleOnlyChapter) {
   EXPECT_NE(bytes.find("Chapter 0 : Kurs0000.mp3"), std::string::npos);
 }
 
-TEST_F(Sheet, GenerationWritesTheSheetTheWindowPromises) {
-  velkart::testing::RecordingLauncher launcher;
-  GenerationContext context{&launcher, pinned_clock(), 0};
-  gui.set_text(controls::text_count_field, "0");
-  runtime::seed_random(1);
-  EXPECT_EQ(run_generation(gui, context).sheet_path, "eure_Texte/Dateiname.pdf");
-  const std::string bytes = read_bytes(folder.path() / "eure_Texte" / "Dateiname.pdf");
-  EXPECT_EQ(pdft::content_streams(bytes).size(), 1u);
-  EXPECT_EQ(bytes.find("Chapter"), std::string::npos);
-  gui.set_text(controls::text_count_field, "2");
-  gui.set_text(controls::repetitions_field, "3");
-  run_generation(gui, context);
-  const std::string two = read_bytes(folder.path() / "eure_Texte" / "Dateiname.pdf");
-  EXPECT_EQ(pdft::count_of(two, "(Chapter "), 2u);  // repetitions are not printed
-}
-
 TEST_F(Sheet, MissingOutputFolderWritesNothingAndSaysNothing) {
   fs::remove_all(folder.path() / "eure_Texte");
   write({});
   EXPECT_FALSE(fs::exists(folder.path() / "eure_Texte"));
-  EXPECT_TRUE(gui.messages().empty());
 }
 
 }  // namespace

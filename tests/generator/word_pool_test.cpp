@@ -5,19 +5,16 @@
 #include <set>
 #include <sstream>
 
-#include "gui/controls.h"
-#include "gui/texts.h"
 #include "reference_draw.h"
 #include "runtime/random.h"
 #include "runtime/text.h"
-#include "support/main_window_fixture.h"
+#include "support/test_support.h"
 
 namespace velkart::generator {
 namespace {
 
 using velkart::testing::cp1252;
 using velkart::testing::reference_draw;
-namespace c = controls;
 
 TEST(DrawFromPool, TakesTheSameWordsAsTheLinkedListShuffle) {
   for (std::size_t size : {0u, 1u, 2u, 3u, 7u, 64u, 1000u}) {
@@ -88,134 +85,99 @@ TEST(PassesFilter, AppliesLettersMandatoryAndLength) {
   EXPECT_FALSE(passes_filter("", filter));
 }
 
-class RunTrial : public velkart::testing::MainWindowTest {};
-
-bool only_allowed_letters(std::string_view text, std::string_view allowed) {
-  for (char byte : text) {
-    if (letter_alphabet.find(byte) != std::string_view::npos &&
-        allowed.find(byte) == std::string_view::npos) {
-      return false;
-    }
+// The pool as a trial run builds it, from lists written by the test.
+class BuildWordPool : public ::testing::Test {
+ protected:
+  BuildWordPool() { folder.lay_out_program_folders(); }
+  PoolBuild build_from(std::string_view list_bytes) {
+    velkart::testing::write_bytes("nicht_loeschen/eigeneDatei.txt", list_bytes);
+    options.lists = {"nicht_loeschen/eigeneDatei.txt"};
+    return build_word_pool(options);
   }
-  return true;
-}
+  velkart::testing::WorkingFolder folder;
+  PoolOptions options{{}, 5, true, true, true, "kmuresniat", "", 300};
+};
 
-TEST_F(RunTrial, DefaultSettingsNeverLeakAFilteredLetter) {
-  for (std::uint32_t seed = 1; seed <= 20; ++seed) {
-    runtime::seed_random(seed);
-    const std::string text = run_trial(gui);
-    ASSERT_FALSE(text.empty());
-    EXPECT_TRUE(only_allowed_letters(text, "KMURESNIAT")) << text;
-    for (std::size_t at = 0; at < text.size();) {
-      const std::size_t blank = std::min(text.find(' ', at), text.size());
-      EXPECT_LE(blank - at, 5u);
-      at = blank + 1;
-    }
+TEST(FilteredAlphabet, RemovesAllowedAndMandatoryLettersWhateverTheirCase) {
+  const struct {
+    const char *allowed, *mandatory, *filtered;
+  } cases[] = {{"kmuresniat", "", "BCDFGHJLOPQVWXYZÄÖÜß"},
+               {"KM", "u r", "ABCDEFGHIJLNOPQSTVWXYZÄÖÜß"},
+               {"äöüß", "", "ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
+               {"", "", "ABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÜß"},
+               {"abcdefghijklmnopqrstuvwxyzäöüß 0?/", "", ""}};
+  for (const auto& [allowed, mandatory, filtered] : cases) {
+    EXPECT_EQ(filtered_alphabet(cp1252(allowed), cp1252(mandatory)), cp1252(filtered)) << allowed;
   }
-  EXPECT_EQ(gui.get_text(c::filtered_label), cp1252("BCDFGHJLOPQVWXYZÄÖÜß"));
-  EXPECT_EQ(gui.get_text(c::word_length_label), "5");
-  EXPECT_TRUE(gui.messages().empty());
 }
 
-TEST_F(RunTrial, ExactModeKeepsOnlyThatLength) {
-  gui.set_state(c::exact_option, 1);
-  gui.set_state(c::word_length_slider, 2);
-  runtime::seed_random(3);
-  const std::string text = run_trial(gui);
-  ASSERT_FALSE(text.empty());
-  for (std::size_t at = 0; at < text.size(); at += 3)
-    EXPECT_TRUE(at + 2 == text.size() || text[at + 2] == ' ');
+TEST(ReplaceSpecialLetters, FollowsEachSwitchOnItsOwn) {
+  const std::string text = cp1252("STRAßE ÖL ÄRGER ÜBER");
+  EXPECT_EQ(replace_special_letters(text, true, true), "STRASSE OEL AERGER UEBER");
+  EXPECT_EQ(replace_special_letters(text, true, false), cp1252("STRASSE ÖL ÄRGER ÜBER"));
+  EXPECT_EQ(replace_special_letters(text, false, true), cp1252("STRAßE OEL AERGER UEBER"));
+  EXPECT_EQ(replace_special_letters(text, false, false), text);
 }
 
-TEST_F(RunTrial, ReplacesSharpSAndUmlautsBeforeFiltering) {
-  tick_only({1});
-  write_list("eigeneDatei.txt", cp1252("straße öl größe\r\n"));
-  gui.set_text(c::allowed_field, "straeol");
-  gui.set_state(c::word_length_slider, 10);
-  EXPECT_EQ(run_trial(gui).size(), std::string("STRASSE OEL").size());
-  gui.set_state(c::replace_sz, 0);
-  gui.set_state(c::replace_umlauts, 0);
-  gui.set_text(c::allowed_field, cp1252("straßölgeßä"));
-  const std::string text = run_trial(gui);
-  EXPECT_NE(text.find(cp1252("STRAßE")), std::string::npos);
-  EXPECT_NE(text.find(cp1252("GRÖßE")), std::string::npos);
-  EXPECT_NE(text.find(cp1252("ÖL")), std::string::npos);
+TEST_F(BuildWordPool, ReplacesSharpSAndUmlautsBeforeFiltering) {
+  options.allowed = "straeol";
+  options.word_length = 10;
+  EXPECT_EQ(build_from(cp1252("straße öl größe\r\n")).pool, (WordPool{"STRASSE", "OEL"}));
+  options.replace_sz = options.replace_umlauts = false;
+  options.allowed = cp1252("straßölgeßä");
+  EXPECT_EQ(build_from(cp1252("straße öl größe\r\n")).pool,
+            (WordPool{cp1252("STRAßE"), cp1252("ÖL"), cp1252("GRÖßE")}));
 }
 
-TEST_F(RunTrial, MandatoryCharactersAreAllowedAndRequired) {
-  tick_only({1});
-  write_list("eigeneDatei.txt", "kam mast am ruf,kam see");
-  gui.set_text(c::mandatory_field, "k");
-  runtime::seed_random(1);
-  const std::string text = run_trial(gui);
-  EXPECT_NE(text.find("KAM"), std::string::npos);
-  EXPECT_EQ(text.find("MAST"), std::string::npos);
-  EXPECT_EQ(text.find("SEE"), std::string::npos);
-  gui.set_text(c::mandatory_field, "k m");
-  gui.set_state(c::word_length_slider, 10);
-  gui.set_text(c::allowed_field, "kamrufse");
-  EXPECT_EQ(run_trial(gui), "RUF KAM");  // only the entry joined by a comma holds a blank
+TEST_F(BuildWordPool, MandatoryCharactersAreAllowedAndRequiredAndABlankCounts) {
+  options.mandatory = "k";
+  EXPECT_EQ(build_from("kam mast am ruf,kam see").pool, (WordPool{"KAM"}));
+  options.mandatory = "k m";
+  options.word_length = 10;
+  options.allowed = "kamrufse";
+  EXPECT_EQ(build_from("kam mast am ruf,kam see").pool, (WordPool{"RUF KAM"}));
 }
 
-TEST_F(RunTrial, MissingListShowsTheMessageAndUsesTheOthers) {
-  tick_only({1, 2});
-  std::filesystem::remove(folder.path() / "nicht_loeschen" / "eigeneDatei.txt");
-  EXPECT_FALSE(run_trial(gui).empty());
-  ASSERT_EQ(gui.messages().size(), 1u);
-  EXPECT_EQ(gui.messages()[0].title, "Information");
-  EXPECT_EQ(gui.messages()[0].text, texts::no_words_or_file.view());
-  tick_only({1});
-  EXPECT_EQ(run_trial(gui), "");
-  EXPECT_EQ(gui.get_text(c::output_area), "");
+TEST_F(BuildWordPool, LengthModesKeepUpToOrExactly) {
+  options.allowed = "abcdefghijklmnopqrstuvwxyz";
+  options.word_length = 2;
+  EXPECT_EQ(build_from("a ab abc abcd").pool, (WordPool{"A", "AB"}));
+  options.up_to = false;
+  EXPECT_EQ(build_from("a ab abc abcd").pool, (WordPool{"AB"}));
 }
 
-TEST_F(RunTrial, OddBytesInListsStayInTheirWords) {
-  tick_only({1});
+TEST_F(BuildWordPool, NamesAMissingListAndUsesTheOthers) {
+  velkart::testing::write_bytes("nicht_loeschen/en1000.txt", "kame\r\n");
+  options.lists = {"nicht_loeschen/fehlt.txt", "nicht_loeschen/en1000.txt",
+                   "nicht_loeschen/fehlt.txt"};
+  const PoolBuild build = build_word_pool(options);
+  EXPECT_EQ(build.pool, (WordPool{"KAME", ""}));  // the list after the last blank is empty
+  EXPECT_EQ(build.unreadable_lists,
+            (std::vector<std::string>{"nicht_loeschen/fehlt.txt", "nicht_loeschen/fehlt.txt"}));
+  options.lists.clear();
+  EXPECT_EQ(build_word_pool(options).pool, WordPool{""});
+}
+
+TEST_F(BuildWordPool, OddBytesInListsStayInTheirWords) {
   std::string bytes = "mut\rrest\n\nsau\x01m";
   bytes += '\0';
-  bytes += "uns\xFF\x80\n" + std::string(10 * 1024 * 1024, 'k');
-  write_list("eigeneDatei.txt", bytes);
-  gui.set_state(c::word_length_slider, 10);
-  gui.set_text(c::allowed_field, "mutresnka");
-  runtime::seed_random(5);
-  const std::string text = run_trial(gui);
-  std::multiset<std::string> words;
-  for (std::size_t at = 0; at <= text.size();) {
-    const std::size_t blank = std::min(text.find(' ', at), text.size());
-    words.insert(text.substr(at, blank - at));
-    at = blank + 1;
-  }
+  bytes += "uns\xFF\x80\nkkkkkkkkkkk";
+  options.word_length = 10;
+  options.allowed = "mutresnka";
   // A lone CR and the 0 byte end lines; the control byte, € and ÿ stay in
-  // their words (ÿ becomes Ÿ, which the filter cannot remove); the 10 MB
-  // line is simply too long.
-  EXPECT_EQ(words, (std::multiset<std::string>{"MUT", "REST", "SAU\x01M", "UNS\x9F\x80"}));
+  // their words (ÿ becomes Ÿ, which the filter cannot remove); the last line
+  // is simply too long.
+  EXPECT_EQ(build_from(bytes).pool, (WordPool{"MUT", "REST", "SAU\x01M", "UNS\x9F\x80"}));
 }
 
-TEST_F(RunTrial, EmptyListFileGivesAnEmptyTextWithoutMessage) {
-  tick_only({1});
-  write_list("eigeneDatei.txt", "");
-  EXPECT_EQ(run_trial(gui), "");
-  EXPECT_TRUE(gui.messages().empty());
-}
-
-TEST_F(RunTrial, WordLimitCutsAndZeroGivesNothing) {
-  gui.set_text(c::word_limit_field, "3");
-  const std::string limited = run_trial(gui);
-  EXPECT_EQ(std::count(limited.begin(), limited.end(), ' '), 2);
-  gui.set_text(c::word_limit_field, "");
-  EXPECT_EQ(run_trial(gui), "");
-  gui.set_text(c::word_limit_field, "4294967299");  // low 32 bits: 3
-  const std::string three = run_trial(gui);
-  EXPECT_EQ(std::count(three.begin(), three.end(), ' '), 2);
-}
-
-TEST_F(RunTrial, TrailingBlankInTheLastListGivesOneSilentEmptyEntry) {
-  tick_only({1});
-  write_list("eigeneDatei.txt", "a b \r\n");
-  gui.set_text(c::allowed_field, "ab");
+TEST_F(BuildWordPool, TrailingBlankInTheLastListGivesOneEmptyEntryThatPrintsNothing) {
+  options.allowed = "ab";
+  const PoolBuild build = build_from("a b \r\n");
+  EXPECT_EQ(build.pool, (WordPool{"A", "B", ""}));
   runtime::seed_random(11);
-  const std::string text = run_trial(gui);
+  const std::string text = draw_from_pool(build.pool, 300);
   EXPECT_TRUE(text == "A B" || text == "B A") << text;
+  EXPECT_EQ(build_from("").pool, WordPool{""});
 }
 
 }  // namespace

@@ -116,4 +116,9 @@ std::string cp1252(std::string_view utf8) {
   return out;
 }
 
+void write_script(const fs::path& path, const std::string& body) {
+  write_bytes(path, "#!/bin/sh\n" + body);
+  fs::permissions(path, fs::perms::owner_all);
+}
+
 }  // namespace velkart::testing

@@ -1,0 +1,252 @@
+// The generator driven through the main window: what it reads from the
+// controls, what it shows, and the files of a whole run.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "generator/encoder.h"
+#include "generator/generation.h"
+#include "generator/word_pool.h"
+#include "gui/controls.h"
+#include "gui/texts.h"
+#include "pdf/pdf_test_support.h"
+#include "runtime/process.h"
+#include "runtime/random.h"
+#include "support/main_window_fixture.h"
+
+namespace velkart::generator {
+namespace {
+
+namespace c = controls;
+namespace fs = std::filesystem;
+using gui::RecordedMessage;
+using velkart::testing::cp1252;
+using velkart::testing::read_bytes;
+using velkart::testing::write_bytes;
+using Messages = std::vector<RecordedMessage>;
+
+RecordedMessage message(std::string_view text) {
+  return {std::string(texts::message_title.view()), std::string(text)};
+}
+
+class RunGeneration : public velkart::testing::MainWindowTest {
+ protected:
+  GenerationResult run() {
+    context.launcher = &launcher;
+    context.clock = [] { return pdf::LocalTime{2011, 3, 6, 9, 5, 3}; };
+    return run_generation(gui, context);
+  }
+  std::string written(const std::string& name) const {
+    return read_bytes(folder.path() / "eure_Texte" / name);
+  }
+  velkart::testing::RecordingLauncher launcher;
+  GenerationContext context;
+};
+
+using RunTrial = velkart::testing::MainWindowTest;
+
+TEST_F(RunTrial, ReadsEveryOptionFromItsControl) {
+  tick_only({2, 4});
+  gui.set_state(c::word_length_slider, 7);
+  gui.set_state(c::exact_option, 1);
+  gui.set_state(c::replace_sz, 0);
+  gui.set_text(c::allowed_field, "abc");
+  gui.set_text(c::mandatory_field, "k m");
+  const PoolOptions options = read_pool_options(gui);
+  EXPECT_EQ(options.lists, (std::vector<std::string>{"nicht_loeschen/de_AllgemAfuTechnik.txt",
+                                                     "nicht_loeschen/Qgruppe.txt"}));
+  EXPECT_EQ(options.word_length, 7);
+  EXPECT_FALSE(options.up_to);
+  EXPECT_FALSE(options.replace_sz);
+  EXPECT_TRUE(options.replace_umlauts);
+  EXPECT_EQ(options.allowed, "abc");
+  EXPECT_EQ(options.mandatory, "k m");
+  for (const auto& [typed, limit] : {std::pair{"300", 300}, {"", 0}, {"4294967299", 3}}) {
+    gui.set_text(c::word_limit_field, typed);
+    EXPECT_EQ(read_pool_options(gui).word_limit, limit) << typed;  // low 32 bits
+  }
+}
+
+TEST_F(RunTrial, DefaultSettingsNeverLeakAFilteredLetter) {
+  for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+    runtime::seed_random(seed);
+    const std::string text = run_trial(gui);
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(gui.get_text(c::output_area), text);
+    std::size_t word_start = 0;
+    for (std::size_t at = 0; at <= text.size(); ++at) {
+      if (at == text.size() || text[at] == ' ') {
+        EXPECT_LE(at - word_start, 5u) << text;
+        word_start = at + 1;
+      } else if (letter_alphabet.find(text[at]) != std::string_view::npos) {
+        EXPECT_NE(std::string_view("KMURESNIAT").find(text[at]), std::string_view::npos) << text;
+      }
+    }
+  }
+  EXPECT_EQ(gui.get_text(c::filtered_label), cp1252("BCDFGHJLOPQVWXYZÄÖÜß"));
+  EXPECT_EQ(gui.get_text(c::word_length_label), "5");
+  EXPECT_TRUE(gui.messages().empty());
+}
+
+TEST_F(RunTrial, MissingListShowsTheMessageAndUsesTheOthers) {
+  tick_only({1, 2});
+  fs::remove(folder.path() / "nicht_loeschen" / "eigeneDatei.txt");
+  EXPECT_FALSE(run_trial(gui).empty());
+  EXPECT_EQ(gui.messages(), Messages{message(texts::no_words_or_file.view())});
+  tick_only({1});
+  EXPECT_EQ(run_trial(gui), "");
+  EXPECT_EQ(gui.get_text(c::output_area), "");
+}
+
+TEST_F(RunGeneration, WritesNumberedOneLineFilesWithTheDrawnTexts) {
+  gui.set_text(c::base_name_field, "Kurs1");
+  gui.set_text(c::text_count_field, "3");
+  runtime::seed_random(4711);
+  const GenerationResult result = run();
+  EXPECT_EQ(result.written_files,
+            (std::vector<std::string>{"Kurs10000_.txt", "Kurs10001_.txt", "Kurs10002_.txt"}));
+  std::string all;
+  for (const std::string& name : result.written_files) {
+    const std::string bytes = written(name);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.find('\n'), bytes.size() - 1);  // exactly one line, ending in CR LF
+    EXPECT_EQ(bytes[bytes.size() - 2], '\r');
+    all += bytes;
+  }
+  // The last text drawn stays in the output area.
+  EXPECT_EQ(written("Kurs10002_.txt"), gui.get_text(c::output_area) + "\r\n");
+  velkart::testing::expect_matches_golden(all, "generator/kurs1_seed4711.txt");
+  EXPECT_TRUE(gui.messages().empty());
+  EXPECT_EQ(result.sheet_path, "eure_Texte/Kurs1.pdf");
+  EXPECT_EQ(velkart::pdf::testing::count_of(read_bytes(result.sheet_path), "(Chapter "), 3u);
+}
+
+TEST_F(RunGeneration, EmptyBaseNameAndEmptyTextsAreFine) {
+  gui.set_text(c::base_name_field, "");
+  gui.set_text(c::word_limit_field, "0");
+  gui.set_text(c::text_count_field, "2");
+  run();
+  EXPECT_EQ(written("0000_.txt"), "\r\n");
+  EXPECT_EQ(written("0001_.txt"), "\r\n");
+}
+
+TEST_F(RunGeneration, RefusesABaseNameThatLeavesTheFolderBeforeWritingAnything) {
+  gui.set_text(c::base_name_field, "..\\..\\x");
+  gui.set_text(c::effective_speed_field, "40");
+  EXPECT_TRUE(run().refused);
+  EXPECT_EQ(gui.messages(), Messages{message(texts::bad_base_name.view())});
+  EXPECT_TRUE(fs::is_empty(folder.path() / "eure_Texte"));
+  EXPECT_FALSE(fs::exists(folder.path() / "nicht_loeschen" / "mp3_temp.txt"));
+  EXPECT_EQ(gui.get_text(c::effective_speed_field), "40");  // untouched too
+  EXPECT_TRUE(launcher.starts.empty());
+}
+
+TEST_F(RunGeneration, RefusesWhileTheLastEncoderStillRuns) {
+  run();
+  ASSERT_EQ(launcher.starts.size(), 1u);
+  fs::remove_all(folder.path() / "eure_Texte");
+  fs::create_directory(folder.path() / "eure_Texte");
+  launcher.still_running = true;
+  EXPECT_TRUE(run().refused);
+  EXPECT_EQ(gui.messages().back(), message(texts::encoder_still_running.view()));
+  EXPECT_TRUE(fs::is_empty(folder.path() / "eure_Texte"));
+  launcher.still_running = false;
+  EXPECT_FALSE(run().refused);
+}
+
+TEST_F(RunGeneration, AFileThatCannotBeCreatedIsReportedAndTheRunGoesOn) {
+  gui.set_text(c::text_count_field, "3");
+  fs::create_directory(folder.path() / "eure_Texte" / "Dateiname0001_.txt");
+  const GenerationResult result = run();
+  EXPECT_EQ(gui.messages(), Messages{message(texts::file_not_created.view())});
+  EXPECT_EQ(result.written_files.size(), 3u);
+  EXPECT_TRUE(fs::exists(folder.path() / "eure_Texte" / "Dateiname0002_.txt"));
+  // The text still reaches the encoder: three chapters.
+  const std::string input = read_bytes(folder.path() / "nicht_loeschen" / "mp3_temp.txt");
+  EXPECT_EQ(std::count(input.begin(), input.end(), '>'), 2);
+}
+
+TEST_F(RunGeneration, MissingFoldersGiveAMessagePerTextAndOneForTheEncoderInput) {
+  fs::remove_all(folder.path() / "eure_Texte");
+  fs::remove(folder.path() / "nicht_loeschen" / "mp3_temp.txt");
+  gui.set_text(c::text_count_field, "2");
+  run();
+  EXPECT_EQ(gui.messages().size(), 5u);  // and one each for both sheets and the playlist
+  EXPECT_FALSE(fs::exists(folder.path() / "eure_Texte"));
+  fs::create_directory(folder.path() / "eure_Texte");
+  fs::rename(folder.path() / "nicht_loeschen", folder.path() / "weg");
+  gui.clear_messages();
+  gui.set_text(c::text_count_field, "0");
+  const std::size_t started = launcher.starts.size();
+  run();
+  // Started now, the encoder would read an earlier run's input.
+  EXPECT_EQ(gui.messages(), Messages{message(texts::file_not_created.view())});
+  EXPECT_EQ(launcher.starts.size(), started);
+}
+
+TEST_F(RunGeneration, ZeroTextsStillFeedTheEncoderAnEmptyLine) {
+  gui.set_text(c::text_count_field, "0");
+  EXPECT_TRUE(run().written_files.empty());
+  EXPECT_EQ(read_bytes(folder.path() / "nicht_loeschen" / "mp3_temp.txt"), "\r\n");
+  const std::string sheet = read_bytes(folder.path() / "eure_Texte" / "Dateiname.pdf");
+  EXPECT_EQ(velkart::pdf::testing::content_streams(sheet).size(), 1u);
+  EXPECT_EQ(sheet.find("Chapter"), std::string::npos);
+}
+
+TEST_F(RunGeneration, ListAndEncoderMessagesRepeatForEveryRun) {
+  gui.set_state(c::list_english, 1);
+  fs::remove(folder.path() / "nicht_loeschen" / "en1000.txt");
+  gui.set_text(c::text_count_field, "3");
+  launcher.runnable.clear();
+  run();
+  const RecordedMessage list = message(texts::no_words_or_file.view());
+  EXPECT_EQ(gui.messages(), (Messages{list, list, list, message(texts::encoder_missing.view())}));
+  EXPECT_TRUE(launcher.starts.empty());
+  launcher.runnable = {"nicht_loeschen/ebook2cw"};
+  launcher.can_start = false;
+  gui.clear_messages();
+  gui.set_state(c::list_english, 0);
+  run();
+  EXPECT_EQ(gui.messages(), Messages{message(texts::encoder_missing.view())});
+  EXPECT_EQ(launcher.starts.back().program, "nicht_loeschen/ebook2cw");
+}
+
+TEST_F(RunGeneration, CheckSpeedsLowersOnlyAnEffectiveSpeedAboveTheCharacterSpeed) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"25", "20"}, {"021", "20"}, {"5", "5"}, {"20", "20"}, {"020", "020"}, {"", ""}, {"0", "0"}};
+  for (const auto& [typed, after] : cases) {
+    gui.set_text(c::effective_speed_field, typed);
+    check_speeds(gui);
+    EXPECT_EQ(gui.get_text(c::effective_speed_field), after) << typed;
+  }
+}
+
+TEST_F(RunGeneration, StartsTheEncoderWithTheGoldenWordsOfEachExample) {
+  const struct {
+    const char *golden, *character_speed, *effective_speed;
+    int word_spacing;
+    const char *qrq, *base_name;
+  } examples[] = {{"encoder/defaults.txt", "20", "5", 0, "0", "Dateiname"},
+                  {"encoder/slider_3_qrq_2.txt", "20", "20", 3, "2", "Dateiname"},
+                  {"encoder/effective_25_over_20.txt", "20", "25", 0, "0", "Dateiname"},
+                  {"encoder/effective_05_character_5.txt", "5", "05", 0, "0", "Dateiname"},
+                  {"encoder/effective_0.txt", "20", "0", 0, "0", "Dateiname"},
+                  {"encoder/base_name_with_blank.txt", "20", "5", 0, "0", "Mein Text"}};
+  gui.set_text(c::text_count_field, "1");
+  for (const auto& example : examples) {
+    SCOPED_TRACE(example.golden);
+    gui.set_text(c::character_speed_field, example.character_speed);
+    gui.set_text(c::effective_speed_field, example.effective_speed);
+    gui.set_state(c::word_spacing_slider, example.word_spacing);
+    gui.set_text(c::qrq_field, example.qrq);
+    gui.set_text(c::base_name_field, example.base_name);
+    run();
+    std::string words;
+    for (const std::string& word : launcher.starts.back().arguments) words += word + "\n";
+    velkart::testing::expect_matches_golden(words, example.golden);
+  }
+}
+
+}  // namespace
+}  // namespace velkart::generator
