@@ -24,8 +24,9 @@ pdf::Clock pinned_clock() {
 class Sheet : public ::testing::Test {
  protected:
   Sheet() { folder.lay_out_program_folders(); }
-  std::string write(const std::vector<std::string>& names, std::string_view base = "Kurs") {
-    return write_solution_sheet({"20", "650", "5", "1"}, names, base, pinned_clock());
+  std::string write(const std::vector<std::string>& names, std::string_view base = "Kurs",
+                    const SheetSettings& settings = {"20", "650", "5", "1", 0, "0"}) {
+    return write_solution_sheet(settings, names, base, pinned_clock());
   }
   velkart::testing::WorkingFolder folder;
 };
@@ -57,9 +58,7 @@ TEST_F(Sheet, TwoChaptersMatchGoldenAndPassTheTools) {
 
 TEST_F(Sheet, SettingsLinesGiveSpacingAndQrqWhenTheyAreOn) {
   write_bytes(folder.path() / "eure_Texte" / "Kurs0000_.txt", "KM UR ES\r\n");
-  gui.set_state(controls::word_spacing_slider, 3);
-  gui.set_text(controls::qrq_field, "2");
-  const std::string path = write({"Kurs0000_.txt"});
+  const std::string path = write({"Kurs0000_.txt"}, "Kurs", {"20", "650", "5", "1", 3, "2"});
   velkart::testing::expect_matches_golden(read_bytes(path), "generator/sheet_spacing3_qrq2.pdf");
   const pdft::ToolRun text = pdft::run_pdftotext(path);
   if (!text.available) GTEST_SKIP() << "pdftotext missing";
