@@ -17,6 +17,11 @@
 
 namespace {
 
+using velkart::pdf::Align;
+using velkart::pdf::Border;
+using velkart::pdf::Fill;
+using velkart::pdf::LineMode;
+
 constexpr int chapter_count = 1000;
 constexpr int words_per_chapter = 300;
 
@@ -59,12 +64,7 @@ std::string chapter_title(std::size_t chapter) {
 // The calls the solution sheet makes, in its order.
 void write_sheet(velkart::pdf::Document& document, const SampleSheet& sheet) {
   document.new_document();
-  document.set_footer_hook([&] {
-    document.set_y(-15);
-    document.set_font("Arial", "I", 8);
-    document.set_text_color(128);
-    document.text_cell(0, 10, "Page " + std::to_string(document.page_number()), 0, 0, "C");
-  });
+  document.set_footer_hook([&] { print_page_number(document, "Page"); });
   document.set_header_hook([&] {
     document.set_font("Arial", "B", 10);
     const float w = std::round(document.string_width(sheet.heading) + 6);
@@ -73,7 +73,8 @@ void write_sheet(velkart::pdf::Document& document, const SampleSheet& sheet) {
     document.set_fill_color(255, 255, 255);
     document.set_text_color(0, 50, 50);
     document.set_line_width(1);
-    document.text_cell(w, 6, sheet.heading, 1, 1, "C", 1);
+    document.text_cell(w, 6, sheet.heading, Border::frame, LineMode::next_line, Align::centre,
+                       Fill::paint);
     document.line_break(5);
   });
   document.set_title(sheet.heading);
@@ -85,7 +86,8 @@ void write_sheet(velkart::pdf::Document& document, const SampleSheet& sheet) {
   for (std::size_t chapter = 0; chapter < sheet.bodies.size(); ++chapter) {
     document.set_font("Arial", "", 12);
     document.set_fill_color(200, 220, 255);
-    document.text_cell(0, 6, chapter_title(chapter), 0, 1, "L", 1);
+    document.text_cell(0, 6, chapter_title(chapter), Border::none, LineMode::next_line, Align::left,
+                       Fill::paint);
     document.line_break(4);
     document.set_font("Times", "", 12);
     const std::string rest = document.multi_line_cell(0, 5, sheet.bodies[chapter]);
@@ -112,6 +114,58 @@ void velkart_solution_sheet(benchmark::State& state) {
   state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(velkart_solution_sheet)->Unit(benchmark::kMillisecond);
+
+// The writer's stress cases: ten megabytes of any bytes on thousands of
+// pages, and ten thousand cells followed by ten thousand pages, each with
+// its header. Checked as well as timed, in memory: qpdf would need many
+// seconds for the 55 MB file.
+void velkart_ten_megabytes_of_any_bytes(benchmark::State& state) {
+  std::mt19937 generator(1);
+  std::uniform_int_distribution<int> byte(1, 255);
+  std::string text(10'000'000, ' ');
+  for (char& c : text) c = static_cast<char>(byte(generator));
+  for (auto _ : state) {
+    velkart::pdf::Document document([] { return velkart::pdf::LocalTime{2024, 1, 2, 3, 4, 5}; });
+    document.add_page();
+    document.set_font("Times", "", 12);
+    document.text_cell(0, 6, text, Border::frame, LineMode::next_line);
+    document.multi_line_cell(0, 5, text);
+    const int pages = document.page_number();
+    document.close_document();
+    const std::string pdf(document.bytes());
+    std::size_t streams = 0;
+    for (std::size_t at = pdf.find("stream\n"); at != std::string::npos;
+         at = pdf.find("endstream\n", at) + 1, at = pdf.find("\nstream\n", at))
+      ++streams;
+    if (pages < 1000 || streams != static_cast<std::size_t>(pages))
+      state.SkipWithError("pages missing");
+    state.counters["pages"] = pages;
+  }
+}
+BENCHMARK(velkart_ten_megabytes_of_any_bytes)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void velkart_ten_thousand_cells_and_pages(benchmark::State& state) {
+  for (auto _ : state) {
+    velkart::pdf::Document document([] { return velkart::pdf::LocalTime{2024, 1, 2, 3, 4, 5}; });
+    int headers = 0;
+    document.set_header_hook([&] {
+      ++headers;
+      document.set_font("Arial", "B", 10);
+      document.text_cell(0, 6, "Kopf", Border::frame, LineMode::next_line, Align::centre);
+    });
+    document.set_font("Times", "", 12);
+    document.add_page();
+    for (int cell = 0; cell < 10'000; ++cell)
+      document.text_cell(0, 5, "Zelle " + std::to_string(cell), Border::none, LineMode::next_line);
+    for (int page = 0; page < 10'000; ++page) document.add_page();
+    document.close_document();
+    const std::string count = "/Count " + std::to_string(document.page_number()) + "\n";
+    if (headers != document.page_number() ||
+        std::string(document.bytes()).find(count) == std::string::npos)
+      state.SkipWithError("pages or headers missing");
+  }
+}
+BENCHMARK(velkart_ten_thousand_cells_and_pages)->Unit(benchmark::kMillisecond);
 
 #ifdef VELKART_WITH_HPDF
 

@@ -11,7 +11,7 @@ namespace velkart::app {
 namespace {
 
 using gui::Align;
-using T = ControlType;
+using T = gui::ControlKind;
 namespace p = palette;
 namespace t = texts;
 
@@ -43,10 +43,6 @@ const std::array<ControlRow, 15> rows{{
 // clang-format on
 
 }  // namespace
-
-std::span<const ControlRow> builder_window_rows() {
-  return rows;
-}
 
 bool build_builder_window(gui::Gui& gui, std::string_view source_name) {
   gui::WindowOptions options;

@@ -6,8 +6,6 @@
 
 namespace velkart::app {
 
-std::span<const ControlRow> builder_window_rows();
-
 // Opens window 1 with its controls and fills the name field with the last
 // source name; false (and no controls) when the window cannot be opened.
 bool build_builder_window(gui::Gui& gui, std::string_view source_name);

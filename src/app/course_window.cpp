@@ -12,7 +12,7 @@ namespace velkart::app {
 
 namespace {
 
-using T = ControlType;
+using T = gui::ControlKind;
 using runtime::integer_to_text;
 namespace c = controls;
 namespace p = palette;

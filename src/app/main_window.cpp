@@ -17,7 +17,7 @@ using gui::Align;
 using gui::ButtonOptions;
 using gui::EditOptions;
 using gui::LabelOptions;
-using T = ControlType;
+using T = gui::ControlKind;
 namespace p = palette;
 namespace t = texts;
 
@@ -109,10 +109,6 @@ const std::array<ControlRow, 69> rows{{
 
 }  // namespace
 
-std::span<const ControlRow> main_window_rows() {
-  return rows;
-}
-
 bool build_main_window(gui::Gui& gui, const SettingsRecord& record) {
   gui::WindowOptions options;
   options.minimise_box = true;
@@ -129,7 +125,7 @@ bool build_main_window(gui::Gui& gui, const SettingsRecord& record) {
   std::sort(by_number.begin(), by_number.end(),
             [](const ControlRow& a, const ControlRow& b) { return a.number < b.number; });
   for (const ControlRow& row : by_number) {
-    if (row.type == ControlType::button) {
+    if (row.kind == gui::ControlKind::button) {
       if (row.number == controls::open_builder_button) {
         gui.set_button_colors(row.number, row.text_color, row.background, palette::system,
                               palette::red);

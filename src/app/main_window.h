@@ -7,8 +7,6 @@ namespace velkart::app {
 
 class SettingsRecord;
 
-std::span<const ControlRow> main_window_rows();
-
 // Opens window 0 and builds every control, colour and initial value; false
 // (and no controls) when the window cannot be opened.
 bool build_main_window(gui::Gui& gui, const SettingsRecord& record);

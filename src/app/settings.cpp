@@ -9,24 +9,8 @@
 
 namespace velkart::app {
 
-namespace {
-
 using runtime::integer_to_text;
 using runtime::text_to_integer;
-
-const SettingKey& key_of(Setting setting) {
-  return settings_table[static_cast<std::size_t>(setting)];
-}
-
-int control_of(Setting setting) {
-  return key_of(setting).control;
-}
-
-std::int32_t number_in(const gui::Gui& gui, Setting setting) {
-  return static_cast<std::int32_t>(text_to_integer(gui.get_text(control_of(setting))));
-}
-
-}  // namespace
 
 SettingsRecord::SettingsRecord() {
   for (const SettingKey& key : settings_table) {
@@ -74,54 +58,53 @@ void save_settings(SettingsStore& store, const SettingsRecord& record, std::stri
 }
 
 void apply_settings_to_controls(gui::Gui& gui, const SettingsRecord& record) {
-  using S = Setting;
   gui.set_state(controls::word_length_slider, 5);
   gui.set_state(controls::up_to_option, 1);
   gui.set_text(controls::status_label, texts::generation_status);
-  for (Setting list :
-       {S::list_own, S::list_german, S::list_english, S::list_q_groups, S::list_abbreviations}) {
-    gui.set_state(control_of(list), record.number(list));
+  for (const SettingKey& key : settings_table) {
+    switch (key.shown) {
+      case Shown::state:
+        gui.set_state(key.control, record.number(key.setting));
+        break;
+      case Shown::number_text:
+        gui.set_text(key.control, integer_to_text(record.number(key.setting)));
+        break;
+      case Shown::text:
+        gui.set_text(key.control, record.text(key.setting));
+        break;
+      case Shown::builder_text:
+      case Shown::course:
+        break;
+    }
+    // The slider's number beside it; and selecting one option clears the
+    // other, so any value but 1 ends on "genau".
+    if (key.setting == Setting::word_length) {
+      gui.set_text(controls::word_length_label, integer_to_text(record.number(key.setting)));
+    } else if (key.setting == Setting::up_to_length) {
+      gui.set_state(controls::exact_option, record.number(key.setting) == 1 ? 0 : 1);
+    }
   }
-  gui.set_text(control_of(S::allowed_characters), record.text(S::allowed_characters));
-  gui.set_text(control_of(S::mandatory_characters), record.text(S::mandatory_characters));
-  gui.set_state(controls::word_length_slider, record.number(S::word_length));
-  gui.set_text(controls::word_length_label, integer_to_text(record.number(S::word_length)));
-  gui.set_text(control_of(S::word_limit), integer_to_text(record.number(S::word_limit)));
-  gui.set_state(control_of(S::replace_sz), record.number(S::replace_sz));
-  gui.set_state(control_of(S::replace_umlauts), record.number(S::replace_umlauts));
-  // Selecting one option clears the other; any value but 1 ends on "genau".
-  gui.set_state(controls::up_to_option, record.number(S::up_to_length));
-  gui.set_state(controls::exact_option, record.number(S::up_to_length) == 1 ? 0 : 1);
-  gui.set_text(control_of(S::base_name), record.text(S::base_name));
-  for (Setting field :
-       {S::repetitions, S::text_count, S::character_speed, S::effective_speed, S::frequency}) {
-    gui.set_text(control_of(field), integer_to_text(record.number(field)));
-  }
-  gui.set_state(control_of(S::word_spacing), record.number(S::word_spacing));
-  gui.set_text(control_of(S::qrq), integer_to_text(record.number(S::qrq)));
   gui.set_colors(controls::filtered_label, palette::dark_red, palette::panel_grey);
 }
 
 void read_settings_from_controls(const gui::Gui& gui, SettingsRecord& record) {
-  using S = Setting;
-  record.set_number(S::word_limit, number_in(gui, S::word_limit));
-  for (Setting list :
-       {S::list_own, S::list_german, S::list_english, S::list_q_groups, S::list_abbreviations}) {
-    record.set_number(list, gui.get_state(control_of(list)));
+  for (const SettingKey& key : settings_table) {
+    switch (key.shown) {
+      case Shown::state:
+        record.set_number(key.setting, gui.get_state(key.control));
+        break;
+      case Shown::number_text:
+        record.set_number(key.setting,
+                          static_cast<std::int32_t>(text_to_integer(gui.get_text(key.control))));
+        break;
+      case Shown::text:
+        record.set_text(key.setting, gui.get_text(key.control));
+        break;
+      case Shown::builder_text:
+      case Shown::course:
+        break;
+    }
   }
-  record.set_text(S::allowed_characters, gui.get_text(control_of(S::allowed_characters)));
-  record.set_text(S::mandatory_characters, gui.get_text(control_of(S::mandatory_characters)));
-  record.set_number(S::word_length, gui.get_state(control_of(S::word_length)));
-  record.set_number(S::replace_sz, gui.get_state(control_of(S::replace_sz)));
-  record.set_number(S::replace_umlauts, gui.get_state(control_of(S::replace_umlauts)));
-  record.set_number(S::up_to_length, gui.get_state(controls::up_to_option));
-  record.set_text(S::base_name, gui.get_text(control_of(S::base_name)));
-  for (Setting field :
-       {S::repetitions, S::text_count, S::character_speed, S::effective_speed, S::frequency}) {
-    record.set_number(field, number_in(gui, field));
-  }
-  record.set_number(S::word_spacing, gui.get_state(control_of(S::word_spacing)));
-  record.set_number(S::qrq, number_in(gui, S::qrq));
 }
 
 }  // namespace velkart::app

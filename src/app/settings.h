@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "gui/controls.h"
+
 namespace velkart::gui {
 class Gui;
 }
@@ -54,43 +56,52 @@ enum class Setting : int {
 };
 inline constexpr std::size_t setting_count = 28;
 
+// How a setting shows in its control: as the state of a check box, option
+// or slider, or as the text of a field (a number in decimal). The builder's
+// source name lives in the builder window and the lesson-pack settings in the
+// course window, not in the main window; those windows show them themselves.
+enum class Shown { state, number_text, text, builder_text, course };
+
 struct SettingKey {
   Setting setting;
   std::string_view key;
   SettingKind kind;
   std::string_view default_value;  // decimal text for integers
-  int control;                     // -1: not bound to a main-window control
+  int control;
+  Shown shown;
 };
 
 inline constexpr std::array<SettingKey, setting_count> settings_table{{
-    {Setting::list_own, "String_woerter_eigen_Datei", SettingKind::integer, "0", 1},
-    {Setting::list_german, "String_woerter_deutsch", SettingKind::integer, "1", 2},
-    {Setting::list_english, "String_woerter_englisch", SettingKind::integer, "0", 3},
-    {Setting::list_q_groups, "String_woerter_Qgruppen", SettingKind::integer, "0", 4},
-    {Setting::list_abbreviations, "String_woerter_CWabkuerzungen", SettingKind::integer, "0", 5},
-    {Setting::allowed_characters, "String_erlaubte_zeichen", SettingKind::text, "kmuresniat", 12},
-    {Setting::mandatory_characters, "String_verpflichtende_zeichen", SettingKind::text, "", 43},
-    {Setting::word_length, "String_wortlaenge", SettingKind::integer, "5", 6},
-    {Setting::word_limit, "String_anzahl_woerter", SettingKind::integer, "300", 28},
-    {Setting::replace_sz, "String_sz_austauschen", SettingKind::integer, "1", 9},
-    {Setting::replace_umlauts, "String_umlaute_austauschen", SettingKind::integer, "1", 10},
-    {Setting::up_to_length, "String_biszu_Wortlaenge", SettingKind::integer, "1", 26},
-    {Setting::base_name, "String_mp_dateiname", SettingKind::text, "Dateiname", 21},
-    {Setting::repetitions, "String_wiederholungsschleife", SettingKind::integer, "1", 47},
-    {Setting::text_count, "String_anzahl_texte", SettingKind::integer, "2", 29},
-    {Setting::character_speed, "String_zeichengeschw", SettingKind::integer, "20", 41},
-    {Setting::effective_speed, "String_effektivgeschw", SettingKind::integer, "5", 48},
-    {Setting::frequency, "String_frequenz", SettingKind::integer, "650", 49},
-    {Setting::word_spacing, "String_zwischenraume", SettingKind::integer, "0", 45},
-    {Setting::qrq, "String_QRQ", SettingKind::integer, "0", 59},
-    {Setting::builder_source, "String_wortschatz_datei", SettingKind::text, "test", 64},
-    {Setting::course_from, "String_kurs_von", SettingKind::integer, "2", 103},
-    {Setting::course_to, "String_kurs_bis", SettingKind::integer, "26", 105},
-    {Setting::course_texts, "String_kurs_texte", SettingKind::integer, "5", 107},
-    {Setting::course_ramp, "String_kurs_rampe", SettingKind::integer, "0", 108},
-    {Setting::course_ramp_first, "String_kurs_effektiv_von", SettingKind::integer, "5", 109},
-    {Setting::course_ramp_last, "String_kurs_effektiv_bis", SettingKind::integer, "15", 111},
-    {Setting::course_groups, "String_kurs_gruppen", SettingKind::text, "auto", -1},
+    // clang-format off
+    {Setting::list_own, "String_woerter_eigen_Datei", SettingKind::integer, "0", controls::list_own, Shown::state},
+    {Setting::list_german, "String_woerter_deutsch", SettingKind::integer, "1", controls::list_german, Shown::state},
+    {Setting::list_english, "String_woerter_englisch", SettingKind::integer, "0", controls::list_english, Shown::state},
+    {Setting::list_q_groups, "String_woerter_Qgruppen", SettingKind::integer, "0", controls::list_q_groups, Shown::state},
+    {Setting::list_abbreviations, "String_woerter_CWabkuerzungen", SettingKind::integer, "0", controls::list_abbreviations, Shown::state},
+    {Setting::allowed_characters, "String_erlaubte_zeichen", SettingKind::text, "kmuresniat", controls::allowed_field, Shown::text},
+    {Setting::mandatory_characters, "String_verpflichtende_zeichen", SettingKind::text, "", controls::mandatory_field, Shown::text},
+    {Setting::word_length, "String_wortlaenge", SettingKind::integer, "5", controls::word_length_slider, Shown::state},
+    {Setting::word_limit, "String_anzahl_woerter", SettingKind::integer, "300", controls::word_limit_field, Shown::number_text},
+    {Setting::replace_sz, "String_sz_austauschen", SettingKind::integer, "1", controls::replace_sz, Shown::state},
+    {Setting::replace_umlauts, "String_umlaute_austauschen", SettingKind::integer, "1", controls::replace_umlauts, Shown::state},
+    {Setting::up_to_length, "String_biszu_Wortlaenge", SettingKind::integer, "1", controls::up_to_option, Shown::state},
+    {Setting::base_name, "String_mp_dateiname", SettingKind::text, "Dateiname", controls::base_name_field, Shown::text},
+    {Setting::repetitions, "String_wiederholungsschleife", SettingKind::integer, "1", controls::repetitions_field, Shown::number_text},
+    {Setting::text_count, "String_anzahl_texte", SettingKind::integer, "2", controls::text_count_field, Shown::number_text},
+    {Setting::character_speed, "String_zeichengeschw", SettingKind::integer, "20", controls::character_speed_field, Shown::number_text},
+    {Setting::effective_speed, "String_effektivgeschw", SettingKind::integer, "5", controls::effective_speed_field, Shown::number_text},
+    {Setting::frequency, "String_frequenz", SettingKind::integer, "650", controls::frequency_field, Shown::number_text},
+    {Setting::word_spacing, "String_zwischenraume", SettingKind::integer, "0", controls::word_spacing_slider, Shown::state},
+    {Setting::qrq, "String_QRQ", SettingKind::integer, "0", controls::qrq_field, Shown::number_text},
+    {Setting::builder_source, "String_wortschatz_datei", SettingKind::text, "test", controls::source_name_field, Shown::builder_text},
+    {Setting::course_from, "String_kurs_von", SettingKind::integer, "2", controls::course_from_field, Shown::course},
+    {Setting::course_to, "String_kurs_bis", SettingKind::integer, "26", controls::course_to_field, Shown::course},
+    {Setting::course_texts, "String_kurs_texte", SettingKind::integer, "5", controls::course_texts_field, Shown::course},
+    {Setting::course_ramp, "String_kurs_rampe", SettingKind::integer, "0", controls::course_ramp_checkbox, Shown::course},
+    {Setting::course_ramp_first, "String_kurs_effektiv_von", SettingKind::integer, "5", controls::course_ramp_first_field, Shown::course},
+    {Setting::course_ramp_last, "String_kurs_effektiv_bis", SettingKind::integer, "15", controls::course_ramp_last_field, Shown::course},
+    {Setting::course_groups, "String_kurs_gruppen", SettingKind::text, "auto", -1, Shown::course},
+    // clang-format on
 }};
 
 constexpr bool table_in_enum_order() {

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 
+#include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/text.h"
 
@@ -47,24 +48,11 @@ std::string latin1_to_utf8(std::string_view bytes) {
 
 std::string utf8_to_latin1(std::string_view utf8) {
   std::string out;
-  std::size_t at = 0;
-  while (at < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[at]);
-    const std::size_t length = lead < 0x80             ? 1
-                               : (lead & 0xE0) == 0xC0 ? 2
-                               : (lead & 0xF0) == 0xE0 ? 3
-                               : (lead & 0xF8) == 0xF0 ? 4
-                                                       : 1;
-    if (lead < 0x80) {
-      out.push_back(static_cast<char>(lead));
-    } else if (length == 2 && at + 1 < utf8.size()) {
-      const unsigned code =
-          ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[at + 1]) & 0x3Fu);
-      out.push_back(code <= 0xFF ? static_cast<char>(code) : '?');
-    } else {
-      out.push_back('?');
-    }
-    at += std::min(length, utf8.size() - at);
+  for (std::size_t at = 0; at < utf8.size();) {
+    const runtime::Utf8Character character = runtime::decode_utf8(utf8, at);
+    out.push_back(character.valid && character.code <= 0xFF ? static_cast<char>(character.code)
+                                                            : '?');
+    at += character.length;
   }
   return out;
 }

@@ -4,29 +4,29 @@ namespace velkart::app {
 
 void create_controls(gui::Gui& gui, std::span<const ControlRow> rows, const gui::Bitmap& picture) {
   for (const ControlRow& row : rows) {
-    switch (row.type) {
-      case ControlType::frame:
+    switch (row.kind) {
+      case gui::ControlKind::frame:
         gui.create_frame(row.number, row.box, row.text);
         break;
-      case ControlType::checkbox:
+      case gui::ControlKind::checkbox:
         gui.create_checkbox(row.number, row.box, row.text);
         break;
-      case ControlType::option:
+      case gui::ControlKind::option:
         gui.create_option(row.number, row.box, row.text);
         break;
-      case ControlType::slider:
+      case gui::ControlKind::slider:
         gui.create_slider(row.number, row.box, row.minimum, row.maximum, /*tick_marks*/ true);
         break;
-      case ControlType::label:
+      case gui::ControlKind::label:
         gui.create_label(row.number, row.box, row.text, row.label);
         break;
-      case ControlType::edit:
+      case gui::ControlKind::edit:
         gui.create_edit(row.number, row.box, row.text, row.edit);
         break;
-      case ControlType::button:
+      case gui::ControlKind::button:
         gui.create_button(row.number, row.box, row.text, row.button);
         break;
-      case ControlType::image:
+      case gui::ControlKind::image:
         gui.create_image(row.number, row.box, picture);
         break;
     }

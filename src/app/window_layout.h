@@ -10,11 +10,9 @@
 
 namespace velkart::app {
 
-enum class ControlType { frame, checkbox, option, slider, label, edit, button, image };
-
 struct ControlRow {
   int number;
-  ControlType type;
+  gui::ControlKind kind;
   gui::Rect box;
   std::string_view text;
   // Colours; a row whose two colours are both the system's sets none.

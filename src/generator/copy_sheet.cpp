@@ -29,26 +29,20 @@ class CopySheet {
  public:
   explicit CopySheet(pdf::Document& document) : pdf_(document) {}
 
-  void footer() {
-    pdf_.set_y(-15);
-    pdf_.set_font("Arial", "I", 8);
-    pdf_.set_text_color(128);
-    pdf_.text_cell(0, 10,
-                   std::string(texts::copy_sheet_page.view()) + integer_to_text(pdf_.page_number()),
-                   0, 0, "C");
-  }
+  void footer() { pdf::print_page_number(pdf_, texts::copy_sheet_page.view()); }
 
   void heading(const CopySheetHeading& heading) {
     pdf_.set_font("Arial", "B", 16);
-    pdf_.text_cell(0, 9, heading.title, 0, 1);
+    pdf_.text_cell(0, 9, heading.title, pdf::Border::none, pdf::LineMode::next_line);
     pdf_.set_font("Arial", "", 11);
     std::string letters = std::string(texts::copy_sheet_letters.view()) + spaced(heading.letters);
     if (!heading.new_letter.empty())
       letters += std::string(texts::copy_sheet_new_letter.view()) + heading.new_letter;
-    pdf_.text_cell(0, 6, letters, 0, 1);
-    pdf_.text_cell(0, 6, heading.speeds, 0, 1);
+    pdf_.text_cell(0, 6, letters, pdf::Border::none, pdf::LineMode::next_line);
+    pdf_.text_cell(0, 6, heading.speeds, pdf::Border::none, pdf::LineMode::next_line);
     pdf_.line_break(4);
-    pdf_.text_cell(0, 8, texts::copy_sheet_name_date.view(), 0, 1);
+    pdf_.text_cell(0, 8, texts::copy_sheet_name_date.view(), pdf::Border::none,
+                   pdf::LineMode::next_line);
     pdf_.line_break(4);
   }
 
@@ -65,11 +59,12 @@ class CopySheet {
     pdf_.text_cell(0, title_height,
                    std::string(texts::copy_sheet_text.view()) + integer_to_text(number) + " : " +
                        text.sound_name,
-                   0, 1, "L", 1);
+                   pdf::Border::none, pdf::LineMode::next_line, pdf::Align::left, pdf::Fill::paint);
     pdf_.line_break(2);
     pdf_.set_draw_color(150);
     pdf_.set_line_width(0.2f);
-    for (int line = 0; line < lines; ++line) pdf_.text_cell(0, ruled_line_height, "", -8, 1);
+    for (int line = 0; line < lines; ++line)
+      pdf_.text_cell(0, ruled_line_height, "", pdf::Border::bottom, pdf::LineMode::next_line);
     pdf_.line_break(3);
     pdf_.set_draw_color(0);
     pdf_.set_line_width(0.3f);
@@ -77,7 +72,8 @@ class CopySheet {
     const std::string box = std::string(texts::copy_sheet_correct.view()) +
                             integer_to_text(static_cast<std::int64_t>(count_words(text.text))) +
                             std::string(texts::copy_sheet_words.view());
-    pdf_.text_cell(pdf_.string_width(box) + 6, box_height, box, 1, 1);
+    pdf_.text_cell(pdf_.string_width(box) + 6, box_height, box, pdf::Border::frame,
+                   pdf::LineMode::next_line);
     pdf_.line_break(block_gap);
   }
 

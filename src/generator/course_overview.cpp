@@ -15,19 +15,19 @@ using runtime::integer_to_text;
 struct Column {
   float width;
   std::string_view caption;
-  std::string_view align;
+  pdf::Align align;
 };
 
 // Widths in millimetres add up to the 190 mm between the margins.
 const std::array<Column, 8> columns{{
-    {16, texts::overview_lesson, "C"},
-    {12, texts::overview_new, "C"},
-    {62, texts::overview_letters, "L"},
-    {22, texts::overview_pool, "R"},
-    {24, texts::overview_kind, "C"},
-    {14, texts::overview_texts, "R"},
-    {18, texts::overview_speed, "R"},
-    {22, texts::overview_minutes, "R"},
+    {16, texts::overview_lesson, pdf::Align::centre},
+    {12, texts::overview_new, pdf::Align::centre},
+    {62, texts::overview_letters, pdf::Align::left},
+    {22, texts::overview_pool, pdf::Align::right},
+    {24, texts::overview_kind, pdf::Align::centre},
+    {14, texts::overview_texts, pdf::Align::right},
+    {18, texts::overview_speed, pdf::Align::right},
+    {22, texts::overview_minutes, pdf::Align::right},
 }};
 
 std::string text(std::string_view literal) {
@@ -55,7 +55,7 @@ bool write_course_overview(const CourseOptions& options, const CourseBase& base,
   document.add_page();
 
   document.set_font("Arial", "B", 16);
-  document.text_cell(0, 9, title, 0, 1);
+  document.text_cell(0, 9, title, pdf::Border::none, pdf::LineMode::next_line);
   document.set_font("Arial", "", 11);
   document.text_cell(0, 6,
                      text(texts::overview_range) + integer_to_text(options.from) +
@@ -63,21 +63,23 @@ bool write_course_overview(const CourseOptions& options, const CourseBase& base,
                          text(texts::overview_each) + integer_to_text(options.texts) +
                          text(texts::overview_texts_of) + integer_to_text(base.word_limit) +
                          text(texts::overview_words),
-                     0, 1);
+                     pdf::Border::none, pdf::LineMode::next_line);
   document.text_cell(0, 6,
                      base.encoder.character_speed + text(texts::overview_character) +
                          base.encoder.frequency + " Hz",
-                     0, 1);
+                     pdf::Border::none, pdf::LineMode::next_line);
   if (options.seed) {
-    document.text_cell(
-        0, 6, std::string(texts::overview_seed.view()) + integer_to_text(*options.seed), 0, 1);
+    document.text_cell(0, 6,
+                       std::string(texts::overview_seed.view()) + integer_to_text(*options.seed),
+                       pdf::Border::none, pdf::LineMode::next_line);
   }
   document.line_break(4);
 
   document.set_font("Arial", "B", 10);
   document.set_fill_color(200, 220, 255);
   for (const Column& column : columns)
-    document.text_cell(column.width, 7, column.caption, 1, 0, "C", 1);
+    document.text_cell(column.width, 7, column.caption, pdf::Border::frame, pdf::LineMode::right,
+                       pdf::Align::centre, pdf::Fill::paint);
   document.line_break();
   document.set_font("Arial", "", 10);
   for (std::size_t k = 0; k < plan.lessons.size(); ++k) {
@@ -94,7 +96,8 @@ bool write_course_overview(const CourseOptions& options, const CourseBase& base,
         minutes_text(k < audio_seconds.size() ? audio_seconds[k] : std::nullopt),
     };
     for (std::size_t c = 0; c < columns.size(); ++c)
-      document.text_cell(columns[c].width, 6, cells[c], 1, 0, columns[c].align);
+      document.text_cell(columns[c].width, 6, cells[c], pdf::Border::frame, pdf::LineMode::right,
+                         columns[c].align);
     document.line_break();
   }
   document.save_document(path);

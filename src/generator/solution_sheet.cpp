@@ -13,6 +13,10 @@ namespace velkart::generator {
 
 namespace {
 
+using pdf::Align;
+using pdf::Border;
+using pdf::Fill;
+using pdf::LineMode;
 using runtime::integer_to_text;
 
 // The mp3 file a text is heard in: "Kurs0007_.txt" gives "Kurs0007.mp3".
@@ -40,16 +44,12 @@ class SolutionSheet {
     pdf_.set_fill_color(255, 255, 255);
     pdf_.set_text_color(0, 50, 50);
     pdf_.set_line_width(1);
-    pdf_.text_cell(width, 6, heading_, /*border*/ 1, /*line mode*/ 1, "C", /*fill*/ 1);
+    pdf_.text_cell(width, 6, heading_, Border::frame, LineMode::next_line, Align::centre,
+                   Fill::paint);
     pdf_.line_break(5);
   }
 
-  void footer() {
-    pdf_.set_y(-15);
-    pdf_.set_font("Arial", "I", 8);
-    pdf_.set_text_color(128);
-    pdf_.text_cell(0, 10, "Page " + integer_to_text(pdf_.page_number()), 0, 0, "C");
-  }
+  void footer() { pdf::print_page_number(pdf_, "Page"); }
 
   void print_chapter(int number, std::string_view label, std::string_view path) {
     print_chapter_title(number, label);
@@ -60,8 +60,8 @@ class SolutionSheet {
   void print_chapter_title(int number, std::string_view label) {
     pdf_.set_font("Arial", "", 12);
     pdf_.set_fill_color(200, 220, 255);
-    pdf_.text_cell(0, 6, "Chapter " + integer_to_text(number) + " : " + std::string(label), 0, 1,
-                   "L", 1);
+    pdf_.text_cell(0, 6, "Chapter " + integer_to_text(number) + " : " + std::string(label),
+                   Border::none, LineMode::next_line, Align::left, Fill::paint);
     pdf_.line_break(4);
   }
 

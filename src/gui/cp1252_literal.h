@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "runtime/encoding.h"
+
 namespace velkart::gui {
 
 template <std::size_t N>
@@ -12,25 +14,14 @@ struct Cp1252Literal {
   std::size_t size = 0;
 
   consteval Cp1252Literal(const char (&utf8)[N]) {  // NOLINT: implicit on purpose
-    std::size_t at = 0;
-    while (at + 1 < N) {
-      const auto lead = static_cast<unsigned char>(utf8[at]);
-      if (lead < 0x80) {
-        bytes[size++] = static_cast<char>(lead);
-        at += 1;
-      } else if ((lead & 0xE0) == 0xC0) {
-        const unsigned code =
-            ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[at + 1]) & 0x3Fu);
-        if (code > 0xFF) throw "only Latin-1 letters and the euro sign are supported";
-        bytes[size++] = static_cast<char>(code);
-        at += 2;
-      } else if (lead == 0xE2 && static_cast<unsigned char>(utf8[at + 1]) == 0x82 &&
-                 static_cast<unsigned char>(utf8[at + 2]) == 0xAC) {
-        bytes[size++] = '\x80';  // €
-        at += 3;
-      } else {
-        throw "only Latin-1 letters and the euro sign are supported";
-      }
+    const std::string_view text(utf8, N - 1);
+    for (std::size_t at = 0; at < text.size();) {
+      const runtime::Utf8Character character = runtime::decode_utf8(text, at);
+      const char byte = runtime::cp1252_byte(character.code);
+      if (!character.valid || (byte == '?' && character.code != '?'))
+        throw "only characters of Windows-1252 are supported";
+      bytes[size++] = byte;
+      at += character.length;
     }
   }
   constexpr operator std::string_view() const { return {bytes, size}; }  // NOLINT

@@ -58,6 +58,18 @@ struct ButtonOptions {
   bool default_button = false;  // the look only: Enter presses no button of a window
 };
 
+// The kinds of control a window is built from.
+enum class ControlKind : std::uint8_t {
+  frame,
+  checkbox,
+  option,
+  slider,
+  label,
+  edit,
+  button,
+  image
+};
+
 // timer: the time asked for with start_timer has passed.
 enum class EventKind : std::uint8_t { control, close_request, timer, other };
 enum class WindowInput : std::uint8_t { enabled, disabled };

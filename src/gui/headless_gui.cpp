@@ -265,10 +265,6 @@ void HeadlessGui::user_moves_slider(int number, int position) {
   queue_control_event(number);
 }
 
-void HeadlessGui::user_focuses(int number) {
-  if (accepts_input(number)) queue_control_event(number);
-}
-
 void HeadlessGui::user_closes(int window_number) {
   const HeadlessWindow* target = window(window_number);
   if (target == nullptr || target->input == WindowInput::disabled) return;

@@ -12,8 +12,6 @@
 
 namespace velkart::gui {
 
-enum class ControlKind { frame, checkbox, option, slider, label, edit, button, image };
-
 struct HeadlessControl {
   ControlKind kind = ControlKind::label;
   int window = 0;
@@ -97,7 +95,6 @@ class HeadlessGui : public Gui {
   void user_clicks(int number);                        // toggles, selects, presses
   void user_types(int number, std::string_view text);  // replaces the field's text
   void user_moves_slider(int number, int position);
-  void user_focuses(int number);  // focus in or out of a field
   void user_closes(int window);
   // The time asked for with start_timer passes: its event is queued.
   void time_passes();

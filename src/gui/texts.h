@@ -289,7 +289,7 @@ inline constexpr Cp1252Literal copy_sheet_name_date{
 inline constexpr Cp1252Literal copy_sheet_text{"Text "};
 inline constexpr Cp1252Literal copy_sheet_correct{"richtig: ____ von "};
 inline constexpr Cp1252Literal copy_sheet_words{" Wörtern"};
-inline constexpr Cp1252Literal copy_sheet_page{"Seite "};
+inline constexpr Cp1252Literal copy_sheet_page{"Seite"};
 
 // Course overview
 inline constexpr Cp1252Literal overview_title{"Kursübersicht "};

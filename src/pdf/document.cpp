@@ -165,13 +165,13 @@ bool Document::new_document(std::string_view orientation, std::string_view unit,
   fonts_.clear();
   object_offsets_.assign(3, 0);
   reset_state(orientation, unit, format);
-  state_ = 0;
+  state_ = DocumentState::nothing_begun;
   document_buffer_ = ByteBuffer(document_buffer_start);
   if (!document_buffer_.present()) {
     error_ = WriterError::out_of_memory;
     return false;
   }
-  state_ = 1;
+  state_ = DocumentState::no_page_open;
   emit_document("%PDF-1.5");
   return true;
 }
@@ -181,7 +181,7 @@ bool Document::add_page(std::string_view orientation, std::string_view format) {
   if (in_header_ || in_footer_) return false;
   // A finished document cannot take more pages; the next page begins a new
   // document, just as one that was never begun.
-  if (state_ == 0 || state_ == 3) {
+  if (state_ == DocumentState::nothing_begun || state_ == DocumentState::finished) {
     if (!new_document()) return false;
   }
   const std::string family = font_family_;
@@ -200,11 +200,7 @@ bool Document::add_page(std::string_view orientation, std::string_view format) {
   if (!begin_page(orientation, format)) return false;
 
   emit("2 J");
-  line_width_ = width;
-  line_.clear();
-  append_number(line_, width * k_, 2);
-  line_ += " w";
-  emit(line_);
+  set_line_width(width);
   if (!runtime::trim_blanks(family).empty()) set_font(family, style, size_pt);
   draw_color_ = draw_color;
   if (draw_color_ != "0 G") emit(draw_color_);
@@ -220,13 +216,7 @@ bool Document::add_page(std::string_view orientation, std::string_view format) {
   }
 
   // Whatever the header drew with, the page's own text goes on as before.
-  if (line_width_ != width) {
-    line_width_ = width;
-    line_.clear();
-    append_number(line_, width * k_, 2);
-    line_ += " w";
-    emit(line_);
-  }
+  if (line_width_ != width) set_line_width(width);
   if (!family.empty()) set_font(family, style, size_pt);
   if (draw_color_ != draw_color) {
     draw_color_ = draw_color;
@@ -255,7 +245,7 @@ bool Document::begin_page(std::string_view orientation, std::string_view format)
     return false;
   }
   ++page_count_;
-  state_ = 2;
+  state_ = DocumentState::page_open;
   x_ = left_margin_;
   y_ = top_margin_;
   // So that the next set_font writes its operator into this page.
@@ -284,7 +274,7 @@ void Document::call_footer() {
 }
 
 void Document::close_document() {
-  if (state_ == 3) return;
+  if (state_ == DocumentState::finished) return;
   if (page_count_ == 0) add_page();
   call_footer();
   end_page();
@@ -319,7 +309,7 @@ void Document::note_growth(bool appended) {
 }
 
 void Document::emit(std::string_view line) {
-  if (state_ != 2 || pages_.empty()) return;
+  if (state_ != DocumentState::page_open || pages_.empty()) return;
   note_growth(pages_.back().content.append_line(line));
 }
 
@@ -376,6 +366,15 @@ void Document::set_line_width(float width) {
     line_ += " w";
     emit(line_);
   }
+}
+
+void print_page_number(Document& document, std::string_view label) {
+  document.set_y(-15);
+  document.set_font("Arial", "I", 8);
+  document.set_text_color(128);
+  document.text_cell(0, 10,
+                     std::string(label) + " " + runtime::integer_to_text(document.page_number()),
+                     Border::none, LineMode::right, Align::centre);
 }
 
 }  // namespace velkart::pdf

@@ -42,7 +42,22 @@ enum class WriterError : int {
   out_of_memory = 17,  // a buffer could not be allocated or grown
 };
 
-enum class DocumentState : int { nothing_begun = 0, no_page_open = 1, page_open = 2, finished = 3 };
+// A text cell's frame: the whole rectangle, or single sides drawn as lines.
+enum class Border : unsigned { none = 0, left = 1, top = 2, right = 4, bottom = 8, frame = 16 };
+constexpr Border operator|(Border a, Border b) {
+  return static_cast<Border>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+constexpr bool has(Border border, Border side) {
+  return (static_cast<unsigned>(border) & static_cast<unsigned>(side)) != 0;
+}
+// Where the position goes after a cell: right of it, to the start of the
+// next line, or straight below it.
+enum class LineMode { right, next_line, below };
+// justify stretches the blanks so the text fills the cell between its margins.
+enum class Align { left, centre, right, justify };
+enum class Fill { none, paint };
+
+enum class DocumentState { nothing_begun, no_page_open, page_open, finished };
 
 // The identification written as /Producer.
 std::string_view producer_text();
@@ -83,13 +98,11 @@ class Document {
   // Width of the text in the current font, user units; 0 without a font.
   float string_width(std::string_view text) const;
 
-  // A one-line cell at the current position. border: 0 none, 1 frame, or
-  // -(1 left + 2 top + 4 right + 8 bottom). line_mode: <= 0 go right of the
-  // cell, 1 go to the start of the next line, other > 0 go below the cell.
-  // align: "R", "C", "FJ" (forced justification) or left. fill 1 paints the
-  // background. Width 0 reaches the right margin. May start a new page first.
-  void text_cell(float width, float height, std::string_view text, int border = 0,
-                 float line_mode = 0, std::string_view align = "", float fill = 0);
+  // A one-line cell at the current position; width 0 reaches the right
+  // margin. May start a new page first.
+  void text_cell(float width, float height, std::string_view text, Border border = Border::none,
+                 LineMode line_mode = LineMode::right, Align align = Align::left,
+                 Fill fill = Fill::none);
   // Breaks the text into lines at blanks and line feeds (a word too wide is
   // cut), one text cell per line, left aligned, and returns the text not
   // printed: always empty, as every line is printed.
@@ -122,7 +135,6 @@ class Document {
   // Inspection, for the solution sheet's layout and for tests.
   float x() const { return x_; }
   float y() const { return y_; }
-  float scale_factor() const { return k_; }
   float page_width() const { return page_width_; }
   float page_height() const { return page_height_; }
   float left_margin() const { return left_margin_; }
@@ -135,7 +147,6 @@ class Document {
   int font_size_pt() const { return font_size_pt_; }
   const std::string& font_family() const { return font_family_; }
   const std::string& font_style() const { return font_style_; }
-  DocumentState state() const { return static_cast<DocumentState>(state_); }
   WriterError error() const { return error_; }
   // The content stream of a page (1-based) until the document is finished.
   std::string_view page_content(int page) const;
@@ -153,7 +164,7 @@ class Document {
   void apply_format(std::string_view format);
   void set_page_size(char orientation);
   bool begin_page(std::string_view orientation, std::string_view format);
-  void end_page() { state_ = 1; }
+  void end_page() { state_ = DocumentState::no_page_open; }
   void call_footer();
   void add_font(std::string_view style, std::string key, const StandardFont* standard);
 
@@ -164,13 +175,25 @@ class Document {
   void emit_document(std::string_view line);
   void note_growth(bool appended);
 
-  // Serialization (serialize.cpp).
+  // The steps of a text cell (text_cell.cpp).
+  void break_page_for_cell();
+  void append_cell_frame(float w, float h, Border border, Fill fill);
+  void append_cell_text(float w, float h, std::string_view text, Align align);
+
+  // Serialization (serialize.cpp), in file order.
   void finish_document();
+  std::string write_pages();  // the page references for the page tree
+  void write_page_tree(const std::string& kids);
+  void write_fonts();
+  void write_resources();
+  void write_information();
+  int write_catalog();
+  void write_cross_reference(int catalog);
   int new_object();
   std::string creation_date() const;
 
   Clock clock_;
-  int state_ = 0;
+  DocumentState state_ = DocumentState::nothing_begun;
   int page_count_ = 0;
   int object_count_ = 2;
   float k_ = 0;
@@ -216,5 +239,9 @@ class Document {
   std::vector<FontEntry> fonts_;
   std::string line_;  // scratch for composing one operator line
 };
+
+// What the program's documents print in their footer hook: the label and
+// the page number, centred in grey 8 pt italics 15 mm above the bottom edge.
+void print_page_number(Document& document, std::string_view label);
 
 }  // namespace velkart::pdf

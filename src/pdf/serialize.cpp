@@ -43,6 +43,21 @@ void Document::finish_document() {
   std::size_t expected = 2000 + 200 * fonts_.size();
   for (const Page& page : pages_) expected += page.content.size() + 250;
   document_buffer_.reserve(expected);
+
+  write_page_tree(write_pages());
+  write_fonts();
+  write_resources();
+  write_information();
+  write_cross_reference(write_catalog());
+
+  state_ = DocumentState::finished;
+  pages_.clear();
+  fonts_.clear();
+  object_offsets_.clear();
+  current_font_ = -1;
+}
+
+std::string Document::write_pages() {
   std::string kids;
   for (Page& page : pages_) {
     const int number = new_object();
@@ -66,7 +81,10 @@ void Document::finish_document() {
     kids += decimal(number) + " 0 R ";
     page.content.release();
   }
+  return kids;
+}
 
+void Document::write_page_tree(const std::string& kids) {
   object_offsets_[1] = document_buffer_.size();
   emit_document("1 0 obj");
   emit_document("<</Type /Pages");
@@ -74,7 +92,9 @@ void Document::finish_document() {
   emit_document("/Count " + decimal(static_cast<long long>(pages_.size())));
   emit_document(">>");
   emit_document("endobj");
+}
 
+void Document::write_fonts() {
   for (FontEntry& font : fonts_) {
     font.object_number = new_object();
     emit_document("<</Type/Font");
@@ -86,7 +106,9 @@ void Document::finish_document() {
     emit_document(">>");
     emit_document("endobj");
   }
+}
 
+void Document::write_resources() {
   object_offsets_[2] = document_buffer_.size();
   emit_document("2 0 obj");
   emit_document("<<");
@@ -98,7 +120,9 @@ void Document::finish_document() {
   emit_document(">>");
   emit_document(">>");
   emit_document("endobj");
+}
 
+void Document::write_information() {
   new_object();
   emit_document("<<");
   emit_document("/Producer " + text_string(producer_text()));
@@ -114,7 +138,9 @@ void Document::finish_document() {
   emit_document("/CreationDate " + text_string("D:" + creation_date()));
   emit_document(">>");
   emit_document("endobj");
+}
 
+int Document::write_catalog() {
   const int catalog = new_object();
   emit_document("<<");
   emit_document("/Type /Catalog");
@@ -124,7 +150,12 @@ void Document::finish_document() {
   emit_document("/PageLayout /OneColumn");
   emit_document(">>");
   emit_document("endobj");
+  return catalog;
+}
 
+// The catalog is the last object and the information dictionary the one
+// before it.
+void Document::write_cross_reference(int catalog) {
   const std::size_t xref_offset = document_buffer_.size();
   emit_document("xref");
   emit_document("0 " + decimal(catalog + 1));
@@ -143,12 +174,6 @@ void Document::finish_document() {
   emit_document("startxref");
   emit_document(decimal(static_cast<long long>(xref_offset)));
   emit_document("%%EOF");
-
-  state_ = 3;
-  pages_.clear();
-  fonts_.clear();
-  object_offsets_.clear();
-  current_font_ = -1;
 }
 
 }  // namespace velkart::pdf

@@ -48,22 +48,10 @@ std::int64_t text_length(std::string_view text) {
   return static_cast<std::int64_t>(text.size());
 }
 
-bool texts_equal(std::string_view a, std::string_view b) {
-  return a == b;
-}
-
 std::string substring(std::string_view text, std::int64_t start, std::int64_t count) {
   const std::size_t from = index_of(start);
   if (from >= text.size() || count <= 0) return {};
   return std::string(text.substr(from, static_cast<std::size_t>(count)));
-}
-
-std::int64_t find_text(std::string_view text, std::string_view wanted, std::int64_t start) {
-  if (text.empty() || wanted.empty()) return 0;
-  const std::size_t from = index_of(start);
-  if (from >= text.size()) return 0;
-  const std::size_t at = text.find(wanted, from);
-  return at == std::string_view::npos ? 0 : static_cast<std::int64_t>(at) + 1;
 }
 
 std::string replace_from(std::string_view text, std::string_view wanted,

@@ -12,15 +12,10 @@ namespace velkart::runtime {
 enum class CaseRule { exact, ignore_ascii_case };
 
 std::int64_t text_length(std::string_view text);
-bool texts_equal(std::string_view a, std::string_view b);
 
 // Up to `count` bytes from 1-based `start`; a start below 1 begins at the
 // first byte, a start past the end or a negative count gives "".
 std::string substring(std::string_view text, std::int64_t start, std::int64_t count);
-
-// 1-based position of the first occurrence of `wanted` beginning at or after
-// `start` (below 1 counts as 1), or 0. Empty text or wanted: 0.
-std::int64_t find_text(std::string_view text, std::string_view wanted, std::int64_t start = 1);
 
 // One left-to-right pass; occurrences never overlap and inserted text is not
 // scanned again. An empty `wanted` leaves the text unchanged.

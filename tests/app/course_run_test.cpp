@@ -118,7 +118,6 @@ TEST_F(CourseRunTest, WritesEveryLessonReproduciblyFromASeed) {
 
   for (const auto& [path, bytes] : first) {
     if (!path.ends_with(".pdf")) continue;
-    EXPECT_TRUE(pdft::has_consistent_structure(bytes)) << path;
     pdft::expect_passes_qpdf(path);
     if (!path.ends_with("_Mitschrift.pdf")) continue;
     const pdft::ToolRun text = pdft::run_pdftotext(path);

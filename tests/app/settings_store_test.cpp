@@ -26,38 +26,38 @@ class Store : public ::testing::Test {
   SettingsStore store;
 };
 
-TEST_F(Store, ReadsKeysOfTheSelectedGroupWithoutRegardToCase) {
-  open_with("[voreinstellungen]\r\nString_frequenz = 700\r\n");
-  EXPECT_EQ(store.read_integer("String_frequenz", 650), 700);
-  open_with("[VOREINSTELLUNGEN]\nSTRING_FREQUENZ=700\n");
-  EXPECT_EQ(store.read_integer("String_frequenz", 650), 700);
-  open_with("[voreinstellungen]\rString_frequenz = 700 Hz\r");
-  EXPECT_EQ(store.read_integer("string_frequenz", 650), 700);
-}
-
-TEST_F(Store, EmptyOrNonNumericValuesAreZeroNotTheDefault) {
-  open_with("[voreinstellungen]\r\nString_frequenz =\r\nString_QRQ = abc\r\nString_x = \t -12\r\n");
-  EXPECT_EQ(store.read_integer("String_frequenz", 650), 0);
-  EXPECT_EQ(store.read_integer("String_QRQ", 5), 0);
-  EXPECT_EQ(store.read_integer("String_x", 5), -12);
-  EXPECT_EQ(store.read_text("String_frequenz", "d"), "");
-  EXPECT_EQ(store.read_integer("String_missing", 650), 650);
-}
-
-TEST_F(Store, TextsLoseBlanksAndTabsAtBothEnds) {
-  open_with("[voreinstellungen]\r\n  String_mp_dateiname \t=  Kurs 1 = a \t \r\n");
-  EXPECT_EQ(store.read_text("String_mp_dateiname", "x"), "Kurs 1 = a");
-}
-
-TEST_F(Store, KeysOutsideTheSelectedGroupAreNotFound) {
-  open_with(
-      "String_frequenz = 1\r\n[andere]\r\nString_frequenz = "
-      "2\r\n[voreinstellungen]\r\n[dritte]\r\nString_frequenz = 3\r\n");
-  EXPECT_EQ(store.read_integer("String_frequenz", 650), 650);
-  store.select_group("");
-  EXPECT_EQ(store.read_integer("String_frequenz", 650), 1);
-  store.select_group("andere");
-  EXPECT_EQ(store.read_integer("String_frequenz", 650), 2);
+TEST_F(Store, ReadsValuesOfTheSelectedGroupAsTheFileHoldsThem) {
+  const struct {
+    const char *file, *group, *key;
+    std::int32_t number;  // read_integer with the default 650
+    const char* text;     // read_text with the default "d"
+  } cases[] = {
+      {"[voreinstellungen]\r\nString_frequenz = 700\r\n", "voreinstellungen", "String_frequenz",
+       700, "700"},
+      {"[VOREINSTELLUNGEN]\nSTRING_FREQUENZ=700\n", "voreinstellungen", "string_frequenz", 700,
+       "700"},
+      {"[voreinstellungen]\rString_frequenz = 700 Hz\r", "voreinstellungen", "String_frequenz", 700,
+       "700 Hz"},
+      {"[voreinstellungen]\r\nk =\r\n", "voreinstellungen", "k", 0, ""},  // empty: 0, not 650
+      {"[voreinstellungen]\r\nk = abc\r\n", "voreinstellungen", "k", 0, "abc"},
+      {"[voreinstellungen]\r\nk = \t -12\r\n", "voreinstellungen", "k", -12, "-12"},
+      {"[voreinstellungen]\r\nk = 4294967297\r\n", "voreinstellungen", "k", 1, "4294967297"},
+      {"[voreinstellungen]\r\n  k \t=  Kurs 1 = a \t \r\n", "voreinstellungen", "k", 0,
+       "Kurs 1 = a"},
+      {"[voreinstellungen]\r\nk = 1\r\nK = 2\r\n", "voreinstellungen", "K", 1, "1"},
+      {"[voreinstellungen]\r\n", "voreinstellungen", "fehlt", 650, "d"},
+      // Keys outside the selected group are not found.
+      {"k = 1\r\n[andere]\r\nk = 2\r\n[voreinstellungen]\r\n[dritte]\r\nk = 3\r\n",
+       "voreinstellungen", "k", 650, "d"},
+      {"k = 1\r\n[andere]\r\nk = 2\r\n", "", "k", 1, "1"},
+      {"k = 1\r\n[andere]\r\nk = 2\r\n", "andere", "k", 2, "2"}};
+  for (const auto& c : cases) {
+    write_bytes("v.pref", c.file);
+    ASSERT_NE(store.open_settings_file("v.pref"), 0);
+    store.select_group(c.group);
+    EXPECT_EQ(store.read_integer(c.key, 650), c.number) << c.file;
+    EXPECT_EQ(store.read_text(c.key, "d"), c.text) << c.file;
+  }
 }
 
 TEST_F(Store, AGroupNameWithBlanksIsAnotherGroup) {
@@ -67,9 +67,8 @@ TEST_F(Store, AGroupNameWithBlanksIsAnotherGroup) {
   EXPECT_EQ(store.read_integer("String_frequenz", 650), 650);
 }
 
-TEST_F(Store, FirstOfTwoEqualKeysIsReadAndWritten) {
+TEST_F(Store, FirstOfTwoEqualKeysIsWritten) {
   open_with("[voreinstellungen]\r\nk = 1\r\nK = 2\r\n");
-  EXPECT_EQ(store.read_integer("k", 0), 1);
   store.write_integer("K", 9);
   store.close_settings_file();
   EXPECT_EQ(read_bytes("v.pref"), "[voreinstellungen]\r\nK = 9\r\nK = 2\r\n");
@@ -154,11 +153,6 @@ TEST_F(Store, ASignatureAloneOrGarbageStillOpens) {
   EXPECT_NE(store.open_settings_file("g.pref"), 0);
   EXPECT_EQ(store.read_integer("String_frequenz", 650), 650);
   store.close_settings_file();
-}
-
-TEST_F(Store, ValuesBeyondThirtyTwoBitsKeepTheirLowBits) {
-  open_with("[voreinstellungen]\r\na = 4294967297\r\n");
-  EXPECT_EQ(store.read_integer("a", 0), 1);
 }
 
 }  // namespace

@@ -23,19 +23,12 @@ class Settings : public ::testing::Test {
   gui::HeadlessGui gui;
 };
 
-TEST_F(Settings, DefaultsGiveTheDesignedWindowAndFile) {
+TEST_F(Settings, DefaultsGoThroughTheWindowIntoTheGoldenFile) {
   const SettingsRecord record = load_settings(store);
   EXPECT_FALSE(std::filesystem::exists(settings_file_name));
   ASSERT_TRUE(build_main_window(gui, record));
-  EXPECT_EQ(gui.get_text(c::allowed_field), "kmuresniat");
-  EXPECT_EQ(gui.get_state(c::word_length_slider), 5);
   EXPECT_EQ(gui.get_text(c::word_length_label), "5");
-  EXPECT_EQ(gui.get_state(c::up_to_option), 1);
   EXPECT_EQ(gui.get_state(c::exact_option), 0);
-  EXPECT_EQ(gui.get_text(c::word_limit_field), "300");
-  EXPECT_EQ(gui.get_text(c::text_count_field), "2");
-  EXPECT_EQ(gui.get_state(c::list_german), 1);
-  EXPECT_EQ(gui.get_state(c::list_own), 0);
 
   SettingsRecord back;
   back.set_text(Setting::builder_source, record.text(Setting::builder_source));
@@ -89,12 +82,6 @@ TEST_F(Settings, UnwritableFileIsSilentlyNotSaved) {
   std::filesystem::create_directory(settings_file_name);
   save_settings(store, SettingsRecord{});
   EXPECT_TRUE(std::filesystem::is_directory(settings_file_name));
-}
-
-TEST(SettingsTable, FindsKeysWithoutRegardToCase) {
-  ASSERT_NE(find_setting_key("string_qrq"), nullptr);
-  EXPECT_EQ(find_setting_key("string_qrq")->key, "String_QRQ");
-  EXPECT_EQ(find_setting_key("String_unbekannt"), nullptr);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/bin/bash
 # The real program under Xvfb with a window manager, driven like a course
 # leader would: clicks at the controls' places, typing, arrow keys, close
 # requests; then a small course from the course window. A recording encoder
@@ -9,34 +9,10 @@ set -u
 velkart=$1
 data=$2
 shots=${3:-}
-for tool in Xvfb openbox xdotool wmctrl xprop; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool missing"; exit 77; }
-done
-
-work=$(mktemp -d)
-server_pid=
-wm_pid=
-app_pid=
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
 fail() { echo "FAIL: $*"; cat "$work/stderr.txt" 2>/dev/null; exit 1; }
-
-# A display number nobody uses.
-for number in $(seq 120 180); do
-  [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || { display=":$number"; break; }
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-server_pid=$!
-export DISPLAY="$display"
-for i in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-wm_pid=$!
-sleep 0.5
+command -v xprop >/dev/null 2>&1 || { echo "SKIP: xprop is not installed"; exit 77; }
+source "$(dirname "$0")/../support/x_session.sh"
+app_pid=
 
 "$(dirname "$0")/../../tools/prepare_workdir.sh" "$work" "$data"
 # The encoder writes its three files one by one, each only once the test
@@ -72,12 +48,8 @@ printf 'Haus Maus, Baum\r\nhaus Rakete x\r\n' > "$work/Wortschatz_erweitern/quel
 cd "$work" || exit 1
 PATH="$work/bin:$PATH" VELKART_TEXT_RECORD="$work/texts.txt" "$velkart" 2>"$work/stderr.txt" &
 app_pid=$!
-
-wait_for() {  # wait_for DESCRIPTION COMMAND...
-  what=$1; shift
-  for i in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  fail "timed out waiting for $what"
-}
+pids+=($app_pid)
+wait_for() { wait_until "timed out waiting for $1" "${@:2}"; }
 window_of() { xdotool search --name "$1" 2>/dev/null | head -n 1; }
 
 wait_for "the main window" xdotool search --name '^Velkart '
@@ -171,7 +143,6 @@ sleep 0.3
 wmctrl -c 'Velkart '
 for i in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 wait "$app_pid"; code=$?
-app_pid=
 [ "$code" = 0 ] || fail "exit code $code: $(cat stderr.txt)"
 
 # What the run left behind.

@@ -2,10 +2,10 @@
 // text, filter and word limit give the same text from the same random
 // numbers, and no word the encoder would read as a command gets through.
 #include "fuzz_support.h"
-#include "generator/reference_draw.h"
 #include "generator/word_pool.h"
 #include "runtime/random.h"
 #include "runtime/text.h"
+#include "support/reference_draw.h"
 
 using velkart::fuzz::check;
 namespace gen = velkart::generator;
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           "command word");
 
   rt::seed_random(seed);
-  const std::string expected = velkart::testing::reference_draw(pool, limit);
+  const std::string expected = velkart::testing::linked_list_draw(pool, limit);
   const std::uint32_t next_expected = rt::random_up_to(-1);
   rt::seed_random(seed);
   check(gen::draw_from_pool(pool, limit) == expected, "draw differs from the linked list");

@@ -44,7 +44,6 @@ TEST_F(Sheet, TwoChaptersMatchGoldenAndPassTheTools) {
   EXPECT_EQ(path, "eure_Texte/Kurs.pdf");
   const std::string bytes = read_bytes(path);
   velkart::testing::expect_matches_golden(bytes, "generator/sheet_two_chapters.pdf");
-  EXPECT_TRUE(pdft::has_consistent_structure(bytes));
   pdft::expect_passes_qpdf(path);
   const pdft::ToolRun text = pdft::run_pdftotext(path);
   if (!text.available) GTEST_SKIP() << "pdftotext missing";

@@ -5,16 +5,16 @@
 #include <set>
 #include <sstream>
 
-#include "reference_draw.h"
 #include "runtime/random.h"
 #include "runtime/text.h"
+#include "support/reference_draw.h"
 #include "support/test_support.h"
 
 namespace velkart::generator {
 namespace {
 
 using velkart::testing::cp1252;
-using velkart::testing::reference_draw;
+using velkart::testing::linked_list_draw;
 
 TEST(DrawFromPool, TakesTheSameWordsAsTheLinkedListShuffle) {
   for (std::size_t size : {0u, 1u, 2u, 3u, 7u, 64u, 1000u}) {
@@ -26,7 +26,7 @@ TEST(DrawFromPool, TakesTheSameWordsAsTheLinkedListShuffle) {
     for (std::uint32_t seed : {0u, 1u, 4711u, 0xFFFFFFFFu}) {
       for (std::int32_t limit : {-1, 0, 1, 5, 300}) {
         runtime::seed_random(seed);
-        const std::string expected = reference_draw(pool, limit);
+        const std::string expected = velkart::testing::linked_list_draw(pool, limit);
         const std::uint32_t next_expected = runtime::random_up_to(-1);
         runtime::seed_random(seed);
         EXPECT_EQ(draw_from_pool(pool, limit), expected) << size << " " << seed << " " << limit;
@@ -35,20 +35,6 @@ TEST(DrawFromPool, TakesTheSameWordsAsTheLinkedListShuffle) {
       }
     }
   }
-}
-
-TEST(DrawFromPool, UsesEveryEntryOnceAndTidiesBlanks) {
-  runtime::seed_random(7);
-  const std::string text = draw_from_pool({"A", "B", "", "C D", "E "}, 300);
-  std::multiset<std::string> words;
-  for (std::size_t at = 0; at <= text.size();) {
-    const std::size_t blank = std::min(text.find(' ', at), text.size());
-    words.insert(text.substr(at, blank - at));
-    at = blank + 1;
-  }
-  EXPECT_EQ(words, (std::multiset<std::string>{"A", "B", "C", "D", "E"}));
-  EXPECT_EQ(text.find("  "), std::string::npos);
-  EXPECT_EQ(draw_from_pool({"A", "B"}, 0), "");
 }
 
 // A rebuild of the lists that lost its blocklist would bring these back.
@@ -136,14 +122,6 @@ TEST_F(BuildWordPool, MandatoryCharactersAreAllowedAndRequiredAndABlankCounts) {
   options.word_length = 10;
   options.allowed = "kamrufse";
   EXPECT_EQ(build_from("kam mast am ruf,kam see").pool, (WordPool{"RUF KAM"}));
-}
-
-TEST_F(BuildWordPool, LengthModesKeepUpToOrExactly) {
-  options.allowed = "abcdefghijklmnopqrstuvwxyz";
-  options.word_length = 2;
-  EXPECT_EQ(build_from("a ab abc abcd").pool, (WordPool{"A", "AB"}));
-  options.up_to = false;
-  EXPECT_EQ(build_from("a ab abc abcd").pool, (WordPool{"AB"}));
 }
 
 TEST_F(BuildWordPool, NamesAMissingListAndUsesTheOthers) {

@@ -1,4 +1,5 @@
-// The controls that report events, on the real screen. Every event is printed
+// The controls that report events, on the real screen, after the checks the
+// in-memory backend must pass as well. Every event is printed
 // as one line ("control 4 text= state=6", "close 0") so that
 // fltk_smoke_test.sh can drive the window with xdotool and check what arrived.
 #include <iostream>
@@ -7,6 +8,7 @@
 #include "app/builder_window.h"
 #include "app/main_window.h"
 #include "app/settings.h"
+#include "gui/backend_contract.h"
 #include "gui/cp1252_literal.h"
 #include "gui/fltk_gui.h"
 #include "runtime/encoding.h"
@@ -30,6 +32,8 @@ int main(int argc, char** argv) {
   }
   auto gui = make_fltk_gui();
   if (argc > 1 && std::string(argv[1]) == "--captions") return check_captions(*gui);
+  for (const std::string& failure : velkart::testing::backend_contract_failures(*gui))
+    std::cout << "contract: " << failure << std::endl;  // the script expects none
   gui->open_window(0, 0, 0, 420, 300, "Velkart Rauchtest", WindowOptions{});
   gui->create_edit(2, {15, 80, 60, 15}, "42", EditOptions{Align::centred, true, true});
   gui->create_edit(3, {90, 80, 120, 15}, "Dateiname", EditOptions{Align::left, false, true});

@@ -1,47 +1,21 @@
 #!/bin/bash
-# Drives fltk_smoke under Xvfb, with openbox so that close requests and focus
-# behave as on a desktop. After every action the program must print exactly the
+# Drives fltk_smoke under Xvfb. After every action the program must print exactly the
 # expected event lines: a missing, extra or reordered event fails.
 # Usage: fltk_smoke_test.sh PATH/TO/fltk_smoke [SHOT_DIR]. Exit 77 = skipped.
 set -u
 smoke=${1:?usage: fltk_smoke_test.sh PATH/TO/fltk_smoke [SHOT_DIR]}
 shots=${2:-}
-for tool in Xvfb openbox xdotool wmctrl; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-events=$work/events.txt
-: >"$events"
-pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done; wait; rm -rf "$work"; }
-trap cleanup EXIT
 fail() {
-  printf 'FAIL: %s\n--- events so far:\n' "$*"; cat "$events"
+  printf 'FAIL: %s\n--- events so far:\n' "$*"; cat "${events:-/dev/null}"
   echo "--- program errors:"; cat "$work/stderr" 2>/dev/null; exit 1
 }
-wait_until() {  # wait_until WHAT COMMAND...: fails unless COMMAND succeeds within 5 s
-  local what=$1; shift
-  for _ in $(seq 50); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  fail "$what"
-}
+source "$(dirname "$0")/../support/x_session.sh"
+events=$work/events.txt
+: >"$events"
 window() {  # window TITLE: waits for it and sets $win to its id
   wait_until "window '$1' did not appear" xdotool search --name "^$1\$"
   win=$(xdotool search --name "^$1\$" | head -n 1); sleep 0.3
 }
-
-# A display number nobody uses. -noreset: by default Xvfb resets when its
-# last client leaves, and a client connecting just then is refused.
-display=""
-for n in $(seq 91 120); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
-done
-[ -n "$display" ] || { echo "SKIP: no free display number"; exit 77; }
-export DISPLAY=$display
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 & pids+=($!)
-wait_until "Xvfb did not start" xdotool getdisplaygeometry
-openbox >/dev/null 2>&1 & pids+=($!)
-wait_until "openbox did not start" wmctrl -m
 # Every caption and field text of both real windows fits its box.
 "$smoke" --captions >"$work/cut" 2>&1 || { cat "$work/cut"; fail "texts cut off"; }
 "$smoke" >"$events" 2>"$work/stderr" & smoke_pid=$! pids+=($!)

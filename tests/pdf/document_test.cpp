@@ -33,12 +33,7 @@ void build_small_sheet(Document& document) {
   const std::string heading =
       cp1252("   Velkart   Morseübungstexte (Test)   02.01.2024 03:04:05    ");
   document.new_document();
-  document.set_footer_hook([&] {
-    document.set_y(-15);
-    document.set_font("Arial", "I", 8);
-    document.set_text_color(128);
-    document.text_cell(0, 10, "Page " + std::to_string(document.page_number()), 0, 0, "C");
-  });
+  document.set_footer_hook([&] { print_page_number(document, "Page"); });
   document.set_header_hook([&document, heading] {
     document.set_font("Arial", "B", 10);
     const float w = static_cast<float>(std::lround(document.string_width(heading) + 6));
@@ -47,7 +42,8 @@ void build_small_sheet(Document& document) {
     document.set_fill_color(255, 255, 255);
     document.set_text_color(0, 50, 50);
     document.set_line_width(1);
-    document.text_cell(w, 6, heading, 1, 1, "C", 1);
+    document.text_cell(w, 6, heading, Border::frame, LineMode::next_line, Align::centre,
+                       Fill::paint);
     document.line_break(5);
   });
   document.set_title(heading);
@@ -65,8 +61,8 @@ void build_small_sheet(Document& document) {
     document.set_font("Arial", "", 12);
     document.set_fill_color(200, 220, 255);
     document.text_cell(
-        0, 6, "Chapter " + std::to_string(k) + " : Dateiname000" + std::to_string(k) + "_.pdf", 0,
-        1, "L", 1);
+        0, 6, "Chapter " + std::to_string(k) + " : Dateiname000" + std::to_string(k) + "_.pdf",
+        Border::none, LineMode::next_line, Align::left, Fill::paint);
     document.line_break(4);
     document.set_font("Times", "", 12);
     document.text_cell(0, 5, document.multi_line_cell(0, 5, bodies[k]));
@@ -80,7 +76,7 @@ TEST(SaveDocument, WritesTheWorkedExampleAsGolden) {
   Document document(fixed_clock());
   document.add_page();
   document.set_font("Arial", "", 12);
-  document.text_cell(0, 6, "Hi", 0, 1, "L", 0);
+  document.text_cell(0, 6, "Hi", Border::none, LineMode::next_line);
   document.close_document();
   const std::string pdf(document.bytes());
   EXPECT_EQ(content_streams(pdf),
@@ -89,35 +85,25 @@ TEST(SaveDocument, WritesTheWorkedExampleAsGolden) {
   expect_matches_golden(pdf, "pdf/worked_example.pdf");
 }
 
-TEST(SaveDocument, WritesTheSameBytesAndNumbersUnderAGermanLocale) {
-  const std::string previous = std::setlocale(LC_ALL, nullptr);
-  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
-    GTEST_SKIP() << "locale de_DE.UTF-8 missing";
-  char printf_form[16];
-  std::snprintf(printf_form, sizeof printf_form, "%.2f", 1.5);
-  const std::string number = format_number(595.28f, 2);
-  Document document(fixed_clock());
-  build_small_sheet(document);
-  document.close_document();
-  const std::string actual(document.bytes());
-  std::setlocale(LC_ALL, previous.c_str());
-  EXPECT_STREQ(printf_form, "1,50") << "the locale did not take effect";
-  EXPECT_EQ(number, "595.28");
-  EXPECT_TRUE(velkart::testing::same_bytes(
-      actual, velkart::testing::read_bytes(velkart::testing::golden_path("pdf/small_sheet.pdf"))));
-}
-
-TEST(SaveDocument, WritesTheSmallSheetAsGoldenForQpdfAndPdftotext) {
+// Written under a German locale where the machine has one: printf would
+// write 595,28 there, and the file must not change.
+TEST(SaveDocument, WritesTheSmallSheetAsGoldenForQpdfAndPdftotextWhateverTheLocale) {
   velkart::testing::WorkingFolder folder;
   folder.lay_out_program_folders();
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr) {
+    char printf_form[16];
+    std::snprintf(printf_form, sizeof printf_form, "%.2f", 1.5);
+    EXPECT_STREQ(printf_form, "1,50") << "the locale did not take effect";
+  }
   Document document(fixed_clock());
   build_small_sheet(document);
   document.save_document("eure_Texte\\Dateiname0001_.txt.pdf");
+  std::setlocale(LC_ALL, previous.c_str());
   EXPECT_EQ(document.error(), WriterError::none);
   EXPECT_EQ(document.bytes(), "");
   const std::string file = (folder.path() / "eure_Texte" / "Dateiname0001_.txt.pdf").string();
   const std::string pdf = velkart::testing::read_bytes(file);
-  EXPECT_TRUE(testing::has_consistent_structure(pdf));
   EXPECT_EQ(content_streams(pdf).size(), 2u);
   expect_matches_golden(pdf, "pdf/small_sheet.pdf");
 

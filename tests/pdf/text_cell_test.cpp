@@ -44,32 +44,33 @@ class TextCell : public ::testing::Test {
 
 TEST_F(TextCell, DrawsTheRectangleOrTheSidesItsBorderAndFillAskFor) {
   const struct {
-    int border;
-    float fill;
+    Border border;
+    Fill fill;
     Lines expected;
-  } cases[] = {{1, 1, {"28.35 558.43 56.69 -28.35 re B "}},
-               {1, 0, {"28.35 558.43 56.69 -28.35 re S "}},
-               {0, 1, {"28.35 558.43 56.69 -28.35 re f "}},
-               {2, 0, {}},  // other positive borders: nothing
-               {-15,
-                0,
+  } cases[] = {{Border::frame, Fill::paint, {"28.35 558.43 56.69 -28.35 re B "}},
+               {Border::frame, Fill::none, {"28.35 558.43 56.69 -28.35 re S "}},
+               {Border::none, Fill::paint, {"28.35 558.43 56.69 -28.35 re f "}},
+               {Border::left | Border::top | Border::right | Border::bottom,
+                Fill::none,
                 {"28.35 558.43 m 28.35 530.08 l S 28.35 558.43 m 85.04 558.43 l S "
                  "85.04 558.43 m 85.04 530.08 l S 28.35 530.08 m 85.04 530.08 l S "}},
-               {-5, 0, {"28.35 558.43 m 28.35 530.08 l S 85.04 558.43 m 85.04 530.08 l S "}}};
+               {Border::left | Border::right,
+                Fill::none,
+                {"28.35 558.43 m 28.35 530.08 l S 85.04 558.43 m 85.04 530.08 l S "}}};
   for (const auto& c : cases) {
     restart();
     document.set_y(100);
-    document.text_cell(20, 10, "", c.border, 0, "", c.fill);
-    EXPECT_EQ(cell_lines(), c.expected) << "border " << c.border << " fill " << c.fill;
+    document.text_cell(20, 10, "", c.border, LineMode::right, Align::left, c.fill);
+    EXPECT_EQ(cell_lines(), c.expected) << static_cast<unsigned>(c.border);
   }
 }
 
 TEST_F(TextCell, PrintsTextInItsOwnColourOnceFillAndTextDiffered) {
-  document.text_cell(0, 6, "a", 0, 1);
+  document.text_cell(0, 6, "a", Border::none, LineMode::next_line);
   document.set_text_color(128);
-  document.text_cell(0, 6, "b", 0, 1);
+  document.text_cell(0, 6, "b", Border::none, LineMode::next_line);
   document.set_fill_color(128);  // equal again: the flag stays on
-  document.text_cell(0, 6, "c", 0, 1);
+  document.text_cell(0, 6, "c", Border::none, LineMode::next_line);
   const Lines lines = cell_lines();
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_TRUE(lines[0].starts_with("BT "));
@@ -108,7 +109,8 @@ TEST_F(TextCell, BreaksThePageOnlyWhenTheCellWouldEndBelowTheBreakLine) {
 }
 
 TEST_F(TextCell, LetsNoHeaderOpenPagesWithoutEnd) {
-  document.set_header_hook([&] { document.text_cell(0, 400, "too tall", 1, 1); });
+  document.set_header_hook(
+      [&] { document.text_cell(0, 400, "too tall", Border::frame, LineMode::next_line); });
   document.add_page();
   EXPECT_EQ(document.page_number(), 2);
 }
@@ -121,53 +123,34 @@ TEST_F(MultiLineCell, BreaksLinesByTheWidthRules) {
   const float twenty_stops = 2 * document.cell_margin() + 20 * 278 * document.font_size() / 1000;
   // 30 mm less the cell margins holds 13 Courier characters at 10 pt.
   const struct {
-    const char* what;
     const char* font;
     float w;
     std::string text;
     Lines lines;
     int rows;
-  } cases[] = {{"moves the word that does not fit",
-                "Courier",
-                30,
-                "abcde fghij klmno",
-                {"abcde fghij", "klmno"},
-                2},
-               {"drops only the last blank",
-                "Courier",
-                30,
-                "abc  defghijkl mno",
-                {"abc ", "defghijkl mno"},
-                2},
-               {"keeps a blank before the dropped one",
-                "Courier",
-                30,
-                "abcdefghijk  mno",
-                {"abcdefghijk ", "mno"},
-                2},
-               {"cuts a word wider than the line",
-                "Courier",
+  } cases[] = {// The word that does not fit moves; only the last blank is dropped.
+               {"Courier", 30, "abcde fghij klmno", {"abcde fghij", "klmno"}, 2},
+               {"Courier", 30, "abc  defghijkl mno", {"abc ", "defghijkl mno"}, 2},
+               {"Courier", 30, "abcdefghijk  mno", {"abcdefghijk ", "mno"}, 2},
+               // A word wider than the line is cut, at least one byte on each line.
+               {"Courier",
                 30,
                 "abcdefghijklmnopqrstuvwxyz0123456789",
                 {"abcdefghijklm", "nopqrstuvwxyz", "0123456789"},
                 3},
-               {"puts at least one byte on a line",
-                "Arial",
-                1,
-                "abc",
-                {"a", "b", "c"},
-                4},  // and an empty one
-               {"fills the line up to the rounded room",
-                "Helvetica",
+               {"Arial", 1, "abc", {"a", "b", "c"}, 4},  // and an empty one
+                                                         // The line fills up to the rounded room.
+               {"Helvetica",
                 twenty_stops,
                 std::string(20, '.') + ",.....",
                 {std::string(20, '.'), ",....."},
                 2},
-               {"ends a line at every line feed", "Arial", 0, "one\n\ntwo\n", {"one", "two"}, 3},
-               {"keeps the CR of a CR LF", "Arial", 0, "KM URE\r\n", {"KM URE\\r"}, 1},
-               {"prints an empty cell for no text", "Arial", 0, "", {}, 1}};
+               // Every line feed ends a line; the CR of a CR LF stays; no text: one empty cell.
+               {"Arial", 0, "one\n\ntwo\n", {"one", "two"}, 3},
+               {"Arial", 0, "KM URE\r\n", {"KM URE\\r"}, 1},
+               {"Arial", 0, "", {}, 1}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(c.text);
     restart(c.font, 10);
     document.set_x(50);
     EXPECT_EQ(document.multi_line_cell(c.w, 5, c.text), "");
@@ -180,12 +163,13 @@ TEST_F(MultiLineCell, BreaksLinesByTheWidthRules) {
 TEST_F(MultiLineCell, ContinuesOnTheNextPagesWithHeaderAndFooterInTheirFonts) {
   document.set_header_hook([&] {
     document.set_font("Arial", "B", 10);
-    document.text_cell(0, 6, "HEAD", 1, 1, "C");
+    document.text_cell(0, 6, "HEAD", Border::frame, LineMode::next_line, Align::centre);
   });
   document.set_footer_hook([&] {
     document.set_y(-15);
     document.set_font("Arial", "I", 8);
-    document.text_cell(0, 10, "Page " + std::to_string(document.page_number()), 0, 0, "C");
+    document.text_cell(0, 10, "Page " + std::to_string(document.page_number()), Border::none,
+                       LineMode::right, Align::centre);
   });
   document.set_font("Times", "", 12);
   std::string body = "Wort0";

@@ -24,27 +24,5 @@ TEST(RandomGenerator, MatchesTheReferenceSequence) {
   EXPECT_EQ(generator.up_to(-1), 3667863528u);  // the raw output
 }
 
-TEST(RandomUpTo, StaysInRangeAndCoversIt) {
-  RandomGenerator generator;
-  generator.seed(99);
-  std::array<int, 2> seen{};
-  for (int k = 0; k < 1000; ++k) {
-    EXPECT_EQ(generator.up_to(0), 0u);
-    const std::uint32_t bit = generator.up_to(1);
-    ASSERT_LE(bit, 1u);
-    ++seen[bit];
-  }
-  EXPECT_GT(seen[0], 400);
-  EXPECT_GT(seen[1], 400);
-}
-
-TEST(RandomUpTo, GivesTheSameSequenceForTheSameSeed) {
-  seed_random(12345);
-  std::array<std::uint32_t, 20> first{};
-  for (auto& value : first) value = random_up_to(1000);
-  seed_random(12345);
-  for (std::uint32_t value : first) EXPECT_EQ(random_up_to(1000), value);
-}
-
 }  // namespace
 }  // namespace velkart::runtime

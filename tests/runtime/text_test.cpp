@@ -19,16 +19,6 @@ TEST(Substring, ClampsStartAndCountLikeTheEditFields) {
   EXPECT_EQ(substring("", 1, 1), "");
 }
 
-TEST(FindText, GivesOneBasedPositionsOrZero) {
-  EXPECT_EQ(find_text("Wort", "t", 1), 4);
-  EXPECT_EQ(find_text("Wort", "", 1), 0);
-  EXPECT_EQ(find_text("", "W", 1), 0);
-  EXPECT_EQ(find_text("abab", "ab", 2), 3);
-  EXPECT_EQ(find_text("abab", "ab", -3), 1);
-  EXPECT_EQ(find_text("abab", "ab", 5), 0);
-  EXPECT_EQ(find_text("abab", "AB", 1), 0);
-}
-
 TEST(ReplaceAll, MakesOnePassWithoutOverlapOrRescan) {
   EXPECT_EQ(replace_all("aaa", "aa", "b"), "ba");
   EXPECT_EQ(replace_all("abc", "", "x"), "abc");

@@ -96,26 +96,6 @@ void expect_matches_golden(std::string_view actual, std::string_view golden_name
   EXPECT_TRUE(same_bytes(actual, read_bytes(path))) << "golden file: " << path;
 }
 
-std::string cp1252(std::string_view utf8) {
-  std::string out;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(utf8[i]);
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
-      unsigned code = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
-      out.push_back(static_cast<char>(code));
-      ++i;
-    } else if (c == 0xE2 && i + 2 < utf8.size() && utf8.substr(i, 3) == "\xE2\x82\xAC") {
-      out.push_back('\x80');
-      i += 2;
-    } else {
-      out.push_back('?');
-    }
-  }
-  return out;
-}
-
 void write_script(const fs::path& path, const std::string& body) {
   write_bytes(path, "#!/bin/sh\n" + body);
   fs::permissions(path, fs::perms::owner_all);

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/encoding.h"
+
 namespace velkart::testing {
 
 // A fresh folder under the system's temp folder that becomes the current
@@ -44,9 +46,10 @@ void expect_matches_golden(std::string_view actual, std::string_view golden_name
 ::testing::AssertionResult same_bytes(std::string_view actual, std::string_view expected);
 
 // Windows-1252 bytes written as a C++ literal are hard to read; tests write
-// UTF-8 and convert with this small helper (characters above U+00FF are not
-// needed in tests except the euro sign, which maps to 0x80).
-std::string cp1252(std::string_view utf8);
+// UTF-8 and convert with the program's own converter.
+inline std::string cp1252(std::string_view utf8) {
+  return runtime::to_cp1252(utf8);
+}
 
 // A shell script with the execute bit.
 void write_script(const std::filesystem::path& path, const std::string& body);

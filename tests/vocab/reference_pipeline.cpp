@@ -1,33 +1,21 @@
 #include "vocab/reference_pipeline.h"
 
+#include <algorithm>
+
 #include "gui/cp1252_literal.h"
 #include "runtime/text.h"
-#include "runtime/text_list.h"
 
 namespace velkart::testing {
 
 namespace {
 
-using runtime::TextList;
+using Words = std::vector<std::string>;
 
 constexpr gui::Cp1252Literal allowed{"aAbBcCdDeEfFgGhHiIjJkKlLmMnNoOpPqQrRsStTuUvVwWxXyYzZäÄöÖüÜß"};
 
-void add_word(TextList& list, std::string_view segment) {
-  std::string& word = list.add_after_current();
-  word = runtime::trim_blanks(segment);
-  if (word.empty()) list.delete_current();
-}
-
-template <typename Keep>
-void keep_only(TextList& list, Keep keep) {
-  list.reset_to_start();
-  while (list.next_element()) {
-    if (!keep(list.current())) list.delete_current();
-  }
-}
-
-std::vector<std::string> texts_of(const TextList& list) {
-  return {list.texts().begin(), list.texts().end()};
+void add_word(Words& list, std::string_view segment) {
+  std::string word = runtime::trim_blanks(segment);
+  if (!word.empty()) list.push_back(std::move(word));
 }
 
 }  // namespace
@@ -39,7 +27,7 @@ ReferenceLists reference_lists(std::string_view source) {
     text = runtime::replace_all(text, wanted, " ");
   }
 
-  TextList list;
+  Words list;
   std::size_t segment_start = 0;
   for (std::size_t at = 0; at < text.size(); ++at) {
     if (text[at] == ' ') {
@@ -52,33 +40,21 @@ ReferenceLists reference_lists(std::string_view source) {
   // The final segment is trimmed like every other.
   add_word(list, std::string_view(text).substr(segment_start));
 
-  keep_only(list, [](const std::string& word) {
-    return !word.empty() && word != " " && word.size() >= 3 && word.size() <= 10;
+  std::erase_if(list, [](const std::string& word) {
+    return word.size() < 3 || word.size() > 10 ||
+           word.find_first_not_of(allowed.view()) != std::string::npos;
   });
-  keep_only(list, [](const std::string& word) {
-    return word.find_first_not_of(allowed.view()) == std::string::npos;
-  });
-  list.sort_list();
+  // std::string compares bytes unsigned, as the program sorts.
+  std::sort(list.begin(), list.end());
+  list.erase(std::unique(list.begin(), list.end()), list.end());
 
-  std::string previous;
-  keep_only(list, [&previous](const std::string& word) {
-    if (word == previous) return false;
-    previous = word;
-    return true;
-  });
-
-  TextList by_length;
-  auto append_all = [&](auto belongs) {
-    list.reset_to_start();
-    while (list.next_element()) {
-      if (belongs(list.current().size())) by_length.add_after_current() = list.current();
+  Words by_length;
+  for (std::size_t length = 2; length <= 11; ++length) {
+    for (const std::string& word : list) {
+      if (word.size() == length || (length == 11 && word.size() > 10)) by_length.push_back(word);
     }
-  };
-  for (std::size_t length = 2; length <= 10; ++length)
-    append_all([length](std::size_t size) { return size == length; });
-  append_all([](std::size_t size) { return size > 10; });
-
-  return {texts_of(list), texts_of(by_length)};
+  }
+  return {list, by_length};
 }
 
 std::string joined(const std::vector<std::string>& words) {

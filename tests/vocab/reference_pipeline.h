@@ -1,6 +1,6 @@
 #pragma once
 // The word-list steps written out one by one, the slow and obvious way, with
-// the program's own text list and text operations. The fast word builder must
+// the program's own text operations. The fast word builder must
 // give exactly the same lists for every input.
 #include <string>
 #include <string_view>

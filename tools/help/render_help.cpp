@@ -19,7 +19,11 @@
 
 namespace {
 
+using velkart::pdf::Align;
+using velkart::pdf::Border;
 using velkart::pdf::Document;
+using velkart::pdf::Fill;
+using velkart::pdf::LineMode;
 
 bool starts_with(const std::string& line, std::string_view prefix) {
   return line.rfind(prefix, 0) == 0;
@@ -57,10 +61,7 @@ int main(int argc, char** argv) {
   Document pdf;
   pdf.new_document();
   pdf.set_footer_hook([&pdf] {
-    pdf.set_y(-15);
-    pdf.set_font("Arial", "I", 8);
-    pdf.set_text_color(128);
-    pdf.text_cell(0, 10, "Seite " + std::to_string(pdf.page_number()), 0, 0, "C");
+    print_page_number(pdf, "Seite");
     pdf.set_text_color(0);
   });
   pdf.set_title("Velkart - Hilfe und Informationen");
@@ -84,7 +85,7 @@ int main(int argc, char** argv) {
       flush();
       pdf.set_font("Arial", "B", 18);
       pdf.set_text_color(49, 33, 137);
-      pdf.text_cell(0, 12, line.substr(2), 0, 1, "C");
+      pdf.text_cell(0, 12, line.substr(2), Border::none, LineMode::next_line, Align::centre);
       pdf.set_text_color(0);
       pdf.line_break(4);
     } else if (starts_with(line, "## ")) {
@@ -93,13 +94,14 @@ int main(int argc, char** argv) {
       pdf.set_font("Arial", "B", 13);
       pdf.set_fill_color(255, 255, 128);
       pdf.set_text_color(183, 0, 0);
-      pdf.text_cell(0, 8, line.substr(3), 0, 1, "L", 1);
+      pdf.text_cell(0, 8, line.substr(3), Border::none, LineMode::next_line, Align::left,
+                    Fill::paint);
       pdf.set_text_color(0);
       pdf.line_break(2);
     } else if (starts_with(line, "### ")) {
       flush();
       pdf.set_font("Arial", "B", 11);
-      pdf.text_cell(0, 7, line.substr(4), 0, 1, "L");
+      pdf.text_cell(0, 7, line.substr(4), Border::none, LineMode::next_line);
       pdf.line_break(1);
     } else if (starts_with(line, "- ")) {
       flush();

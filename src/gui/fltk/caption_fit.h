@@ -7,11 +7,11 @@
 
 #include <string>
 
+#include "gui/gui.h"
+
 class Fl_Widget;
 
 namespace velkart::gui::fltk {
-
-enum class ControlKind;
 
 struct Face {
   Fl_Font font;

@@ -18,8 +18,6 @@ namespace velkart::gui::fltk {
 
 class ControlWindow;
 
-enum class ControlKind { frame, checkbox, option, slider, label, edit, button, image };
-
 class FltkGui : public Gui {
  public:
   FltkGui();
