@@ -77,15 +77,11 @@ TEST_F(Program, SmallHandlersKeepDependentControlsCurrent) {
   EXPECT_EQ(gui.get_text(c::pdf_preview), ".pdf");
 
   gui.set_text(c::character_speed_field, "30");
-  gui.set_text(c::qrq_field, "0");
-  application.handle_control(c::qrq_field);
-  EXPECT_EQ(gui.get_text(c::effective_speed_field), "5");
-  gui.set_text(c::qrq_field, "");
-  application.handle_control(c::qrq_field);
-  EXPECT_EQ(gui.get_text(c::effective_speed_field), "5");
-  gui.set_text(c::qrq_field, "3");
-  application.handle_control(c::qrq_field);
-  EXPECT_EQ(gui.get_text(c::effective_speed_field), "30");
+  for (const auto& [qrq, effective] : {std::pair{"0", "5"}, {"", "5"}, {"3", "30"}}) {
+    gui.set_text(c::qrq_field, qrq);
+    application.handle_control(c::qrq_field);
+    EXPECT_EQ(gui.get_text(c::effective_speed_field), effective) << qrq;
+  }
 
   // Controls without a handler change nothing else.
   for (int control :

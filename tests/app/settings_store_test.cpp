@@ -67,41 +67,30 @@ TEST_F(Store, AGroupNameWithBlanksIsAnotherGroup) {
   EXPECT_EQ(store.read_integer("String_frequenz", 650), 650);
 }
 
-TEST_F(Store, FirstOfTwoEqualKeysIsWritten) {
-  open_with("[voreinstellungen]\r\nk = 1\r\nK = 2\r\n");
-  store.write_integer("K", 9);
-  store.close_settings_file();
-  EXPECT_EQ(read_bytes("v.pref"), "[voreinstellungen]\r\nK = 9\r\nK = 2\r\n");
-}
-
-TEST_F(Store, WritingKeepsCommentsAndGroupsAndDropsBlankLines) {
-  open_with(
-      ";Kopf\r\n\r\n  ;  zwei Blanks \r\n[voreinstellungen]\r\n\r\na=1\r\n[andere] Rest\r\nb = "
-      "2\r\nohne Gleich\r\n");
-  store.write_text("c", "neu");
-  store.close_settings_file();
-  EXPECT_EQ(
-      read_bytes("v.pref"),
-      "; Kopf\r\n;  zwei Blanks \r\n[voreinstellungen]\r\na = 1\r\nc = neu\r\n[andere]\r\nb = 2\r\n"
-      "ohne Gleich = \r\n");
-}
-
-TEST_F(Store, APendingGroupIsAppendedAtTheFirstWrite) {
-  open_with("[erste]\r\nx = 1\r\n");
-  EXPECT_EQ(store.select_group("neu"), 0);
-  EXPECT_EQ(store.read_integer("x", 7), 7);  // reads fail while a group is pending
-  store.write_integer("y", -3);
-  store.write_text("z", "");
-  store.close_settings_file();
-  EXPECT_EQ(read_bytes("v.pref"), "[erste]\r\nx = 1\r\n[neu]\r\ny = -3\r\nz = \r\n");
-}
-
-TEST_F(Store, KeysBeforeTheFirstGroupGoBeforeIt) {
-  open_with("[g]\r\n");
-  store.select_group("");
-  store.write_text("k", "v");
-  store.close_settings_file();
-  EXPECT_EQ(read_bytes("v.pref"), "k = v\r\n[g]\r\n");
+TEST_F(Store, WritesIntoTheSelectedGroupKeepingTheRestOfTheFile) {
+  const struct {
+    const char *file, *group, *key, *value, *written;
+  } cases[] = {
+      // The first of two equal keys is replaced.
+      {"[voreinstellungen]\r\nk = 1\r\nK = 2\r\n", "voreinstellungen", "K", "9",
+       "[voreinstellungen]\r\nK = 9\r\nK = 2\r\n"},
+      // Comments and groups stay, blank lines go.
+      {";Kopf\r\n\r\n  ;  zwei Blanks \r\n[voreinstellungen]\r\n\r\na=1\r\n[andere] Rest\r\n"
+       "b = 2\r\nohne Gleich\r\n",
+       "voreinstellungen", "c", "neu",
+       "; Kopf\r\n;  zwei Blanks \r\n[voreinstellungen]\r\na = 1\r\nc = neu\r\n[andere]\r\n"
+       "b = 2\r\nohne Gleich = \r\n"},
+      // A group that is not there yet is appended at the first write.
+      {"[erste]\r\nx = 1\r\n", "neu", "y", "-3", "[erste]\r\nx = 1\r\n[neu]\r\ny = -3\r\n"},
+      // Keys before the first group go before it.
+      {"[g]\r\n", "", "k", "v", "k = v\r\n[g]\r\n"}};
+  for (const auto& c : cases) {
+    open_with(c.file);
+    store.select_group(c.group);
+    store.write_text(c.key, c.value);
+    store.close_settings_file();
+    EXPECT_EQ(read_bytes("v.pref"), c.written) << c.file;
+  }
 }
 
 TEST_F(Store, WithoutChangesTheFileIsNotTouched) {
