@@ -99,6 +99,7 @@ void Application::handle_control(int control) {
       break;
     case c::help_button:
     case c::builder_help_button:
+    case c::course_help_button:
       open_help();
       break;
     case c::qrq_field:
@@ -120,17 +121,12 @@ void Application::handle_control(int control) {
     case c::course_start_button:
       start_course();
       break;
-    case c::course_help_button:
-      open_help();
-      break;
-    case c::course_open_folder_button:
-      if (launcher_.start_program("xdg-open", {std::string(generator::output_folder)}) == 0)
-        gui_.show_message(texts::message_title, texts::course_folder_not_opened);
-      break;
     case c::run_builder_button:
       vocab::run_vocabulary_pipeline(vocab::builder_window_hooks(gui_), gui_);
       break;
     case c::open_folder_button:
+    case c::course_open_folder_button:
+      // The opener tells later whether it worked; the window does not wait.
       open_outside(generator::output_folder.substr(0, generator::output_folder.size() - 1),
                    std::string(texts::folder_not_opened.view()));
       break;

@@ -1,5 +1,6 @@
 #include "app/batch.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <map>
@@ -93,80 +94,72 @@ std::string usage(std::string_view what, std::string_view detail = {}) {
   return to_utf8(what) + std::string(detail);
 }
 
+constexpr std::pair<std::string_view, Command> command_names[] = {{"trial", Command::trial},
+                                                                  {"pool", Command::pool},
+                                                                  {"generate", Command::generate},
+                                                                  {"vocab", Command::vocab},
+                                                                  {"course", Command::course}};
+
+// The options that take a value, with the value already taken from the
+// command line: nullopt when all is well.
+std::optional<UsageError> parse_option_value(const std::string& option, const std::string& value,
+                                             Options& options) {
+  if (option == "--seed") {
+    options.seed = parse_seed(value);
+    if (!options.seed) return UsageError{usage(texts::batch_bad_seed, value)};
+  } else if (option == "--from" || option == "--to" || option == "--texts") {
+    const auto number = parse_small_number(value);
+    if (!number) return UsageError{usage(texts::batch_not_a_number, option + " " + value)};
+    (option == "--from" ? options.from : option == "--to" ? options.to : options.texts) = number;
+    options.course_option = true;
+  } else if (option == "--effective") {
+    options.ramp = parse_ramp(value);
+    if (!options.ramp) return UsageError{usage(texts::course_bad_ramp, " " + value)};
+    options.course_option = true;
+  } else if (option == "--groups") {
+    const auto mode = generator::groups_mode_from_text(value);
+    if (!mode) return UsageError{usage(texts::batch_bad_groups, value)};
+    options.groups = *mode;
+    options.course_option = true;
+  } else {  // --set
+    const std::size_t equals = value.find('=');
+    if (equals == std::string::npos || equals == 0)
+      return UsageError{usage(texts::batch_bad_set, value)};
+    const std::string key = value.substr(0, equals);
+    const std::string setting_value = value.substr(equals + 1);
+    const SettingKey* setting = find_setting_key(key);
+    if (setting == nullptr) return UsageError{usage(texts::batch_unknown_key, key)};
+    if (setting->kind == SettingKind::integer && !is_integer(setting_value))
+      return UsageError{usage(texts::batch_not_a_number, value)};
+    options.overrides.emplace_back(setting, to_cp1252(setting_value));
+  }
+  return std::nullopt;
+}
+
 std::variant<Options, UsageError> parse_arguments(std::span<const std::string> arguments) {
+  static constexpr std::string_view options_with_value[] = {
+      "--seed", "--from", "--to", "--texts", "--effective", "--groups", "--set"};
   Options options;
   for (std::size_t k = 0; k < arguments.size(); ++k) {
     const std::string& argument = arguments[k];
-    const auto value_of = [&](std::string_view option) -> std::optional<std::string> {
-      if (k + 1 >= arguments.size()) return std::nullopt;
-      (void)option;
-      return arguments[++k];
-    };
-    if (argument == "--help" || argument == "-h") {
+    if (std::ranges::find(options_with_value, argument) != std::end(options_with_value)) {
+      if (k + 1 >= arguments.size()) return UsageError{usage(texts::batch_missing_value, argument)};
+      if (auto error = parse_option_value(argument, arguments[++k], options)) return *error;
+    } else if (argument == "--help" || argument == "-h") {
       options.help = true;
     } else if (argument == "--no-wait") {
       options.wait_for_encoder = false;
-    } else if (argument == "--seed") {
-      const auto value = value_of(argument);
-      if (!value) return UsageError{usage(texts::batch_missing_value, argument)};
-      const auto seed = parse_seed(*value);
-      if (!seed) return UsageError{usage(texts::batch_bad_seed, *value)};
-      options.seed = seed;
-    } else if (argument == "--from" || argument == "--to" || argument == "--texts") {
-      const auto value = value_of(argument);
-      if (!value) return UsageError{usage(texts::batch_missing_value, argument)};
-      const auto number = parse_small_number(*value);
-      if (!number) return UsageError{usage(texts::batch_not_a_number, argument + " " + *value)};
-      (argument == "--from" ? options.from
-       : argument == "--to" ? options.to
-                            : options.texts) = number;
-      options.course_option = true;
-    } else if (argument == "--effective") {
-      const auto value = value_of(argument);
-      if (!value) return UsageError{usage(texts::batch_missing_value, argument)};
-      options.ramp = parse_ramp(*value);
-      if (!options.ramp) return UsageError{usage(texts::course_bad_ramp, " " + *value)};
-      options.course_option = true;
-    } else if (argument == "--groups") {
-      const auto value = value_of(argument);
-      if (!value) return UsageError{usage(texts::batch_missing_value, argument)};
-      const auto mode = generator::groups_mode_from_text(*value);
-      if (!mode) return UsageError{usage(texts::batch_bad_groups, *value)};
-      options.groups = *mode;
-      options.course_option = true;
     } else if (argument == "--overwrite") {
       options.overwrite = true;
       options.course_option = true;
-    } else if (argument == "--set") {
-      const auto value = value_of(argument);
-      if (!value) return UsageError{usage(texts::batch_missing_value, argument)};
-      const std::size_t equals = value->find('=');
-      if (equals == std::string::npos || equals == 0)
-        return UsageError{usage(texts::batch_bad_set, *value)};
-      const std::string key = value->substr(0, equals);
-      const std::string setting_value = value->substr(equals + 1);
-      const SettingKey* setting = find_setting_key(key);
-      if (setting == nullptr) return UsageError{usage(texts::batch_unknown_key, key)};
-      if (setting->kind == SettingKind::integer && !is_integer(setting_value)) {
-        return UsageError{usage(texts::batch_not_a_number, *value)};
-      }
-      options.overrides.emplace_back(setting, to_cp1252(setting_value));
     } else if (argument.starts_with("-") && argument != "-") {
       return UsageError{usage(texts::batch_unknown_option, argument)};
     } else if (options.command == Command::none) {
-      if (argument == "trial") {
-        options.command = Command::trial;
-      } else if (argument == "generate") {
-        options.command = Command::generate;
-      } else if (argument == "vocab") {
-        options.command = Command::vocab;
-      } else if (argument == "course") {
-        options.command = Command::course;
-      } else if (argument == "pool") {
-        options.command = Command::pool;
-      } else {
+      const auto named = std::ranges::find(command_names, std::string_view(argument),
+                                           &std::pair<std::string_view, Command>::first);
+      if (named == std::end(command_names))
         return UsageError{usage(texts::batch_unknown_command, argument)};
-      }
+      options.command = named->second;
     } else if (options.command == Command::vocab && !options.vocab_name) {
       options.vocab_name = to_cp1252(argument);
     } else {
@@ -253,6 +246,58 @@ int wait_for_encoder(int process, runtime::Launcher& launcher, gui::Gui& gui, st
   return 0;
 }
 
+// The words a draw picks from, in the order they are in the lists; the
+// pool label on standard error.
+void print_pool(gui::Gui& gui, std::ostream& out, std::ostream& err) {
+  const generator::PoolBuild build = generator::build_word_pool(generator::read_pool_options(gui));
+  for (std::size_t k = 0; k < build.unreadable_lists.size(); ++k)
+    gui.show_message(texts::message_title, texts::no_words_or_file);
+  err << to_utf8(generator::pool_summary(
+             build.pool, runtime::text_to_integer(gui.get_text(controls::word_limit_field))))
+      << '\n';
+  for (const std::string& word : build.pool) {
+    if (!word.empty()) out << to_utf8(word) << '\n';
+  }
+}
+
+// Lists the files this run put in place; waiting, also the sound files the
+// encoder wrote, and then gives the playlist their lengths.
+void run_generate(const Options& options, gui::Gui& gui, std::ostream& out, std::ostream& err,
+                  runtime::Launcher& launcher) {
+  generator::GenerationContext context;
+  context.launcher = &launcher;
+  const std::string base_name = gui.get_text(controls::base_name_field);
+  const SoundStamps before = sound_stamps();
+  const generator::GenerationResult result = generator::run_generation(gui, context);
+  for (const std::string& path : result.created_files) print_existing(out, path);
+  for (const std::string* path :
+       {&result.sheet_path, &result.copy_sheet_path, &result.playlist_path}) {
+    if (!path->empty()) print_existing(out, *path);
+  }
+  if (context.encoder_process == 0) return;
+  if (!options.wait_for_encoder) {
+    err << to_utf8(texts::batch_encoder_running) << context.encoder_process << '\n';
+    return;
+  }
+  if (wait_for_encoder(context.encoder_process, launcher, gui, err) != 0) return;
+  const std::size_t count = result.written_files.size();
+  print_sound_files(out, base_name, count, before);
+  if (!result.playlist_path.empty() &&
+      !generator::replace_file(result.playlist_path,
+                               generator::playlist_text(generator::sound_playlist(
+                                   generator::output_folder, base_name, count)))) {
+    gui.show_message(texts::message_title, texts::file_not_created);
+  }
+}
+
+void run_vocab(const std::string& name, gui::Gui& gui, std::ostream& out) {
+  std::string log;
+  const vocab::PipelineHooks hooks{[&name] { return name; },
+                                   [&log](std::string_view text) { log = text; }};
+  vocab::run_vocabulary_pipeline(hooks, gui);
+  if (!log.empty()) out << to_utf8(log) << '\n';
+}
+
 // Every file of the course on standard output as it is written; messages on
 // standard error. Exit 1 when anything was reported.
 int run_course(const Options& options, gui::Gui& gui, std::ostream& out, std::ostream& err,
@@ -336,58 +381,15 @@ int run_batch(std::span<const std::string> arguments, std::ostream& out, std::os
     case Command::trial:
       out << to_utf8(generator::run_trial(gui)) << '\n';
       break;
-    case Command::pool: {
-      // The words a draw picks from, in the order they are in the lists.
-      const generator::PoolBuild build =
-          generator::build_word_pool(generator::read_pool_options(gui));
-      for (std::size_t k = 0; k < build.unreadable_lists.size(); ++k)
-        gui.show_message(texts::message_title, texts::no_words_or_file);
-      err << to_utf8(generator::pool_summary(
-                 build.pool, runtime::text_to_integer(gui.get_text(controls::word_limit_field))))
-          << '\n';
-      for (const std::string& word : build.pool) {
-        if (!word.empty()) out << to_utf8(word) << '\n';
-      }
+    case Command::pool:
+      print_pool(gui, out, err);
       break;
-    }
-    case Command::generate: {
-      generator::GenerationContext context;
-      context.launcher = &launcher;
-      const std::string base_name = gui.get_text(controls::base_name_field);
-      const SoundStamps before = sound_stamps();
-      const generator::GenerationResult result = generator::run_generation(gui, context);
-      for (const std::string& path : result.created_files) print_existing(out, path);
-      for (const std::string* path :
-           {&result.sheet_path, &result.copy_sheet_path, &result.playlist_path}) {
-        if (!path->empty()) print_existing(out, *path);
-      }
-      if (context.encoder_process != 0) {
-        if (options.wait_for_encoder) {
-          if (wait_for_encoder(context.encoder_process, launcher, gui, err) == 0) {
-            print_sound_files(out, base_name, result.written_files.size(), before);
-            // Now that the sound files are there, the playlist can give their lengths.
-            if (!result.playlist_path.empty()) {
-              generator::replace_file(
-                  result.playlist_path,
-                  generator::playlist_text(generator::sound_playlist(
-                      generator::output_folder, base_name, result.written_files.size())));
-            }
-          }
-        } else {
-          err << to_utf8(texts::batch_encoder_running) << context.encoder_process << '\n';
-        }
-      }
+    case Command::generate:
+      run_generate(options, gui, out, err, launcher);
       break;
-    }
-    case Command::vocab: {
-      const std::string name = options.vocab_name.value_or(record.text(Setting::builder_source));
-      std::string log;
-      const vocab::PipelineHooks hooks{[&name] { return name; },
-                                       [&log](std::string_view text) { log = text; }};
-      vocab::run_vocabulary_pipeline(hooks, gui);
-      if (!log.empty()) out << to_utf8(log) << '\n';
+    case Command::vocab:
+      run_vocab(options.vocab_name.value_or(record.text(Setting::builder_source)), gui, out);
       break;
-    }
     case Command::course:
       out.flush();
       return run_course(options, gui, out, err, launcher);

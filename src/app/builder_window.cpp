@@ -52,9 +52,7 @@ bool build_builder_window(gui::Gui& gui, std::string_view source_name) {
   options.owner = controls::main_window;
   if (!gui.open_window(controls::builder_window, 0, 0, 692, 454, texts::builder_title, options))
     return false;
-  const gui::Bitmap picture = gui::load_bitmap(program_picture_bmp());
-  create_controls(gui, rows, picture);
-  gui.set_window_icon(controls::builder_window, picture);
+  create_controls(gui, controls::builder_window, rows);
   gui.set_colors(controls::source_name_field, palette::dark_red, palette::light_yellow);
   gui.set_colors(controls::progress_display, palette::light_yellow, palette::dark_red);
   gui.set_text(controls::source_name_field, source_name);

@@ -75,9 +75,7 @@ bool build_course_window(gui::Gui& gui, const SettingsRecord& record) {
   gui::WindowOptions options;
   options.minimise_box = true;
   if (!gui.open_window(c::course_window, 0, 0, 700, 310, t::course_title, options)) return false;
-  const gui::Bitmap picture = gui::load_bitmap(program_picture_bmp());
-  create_controls(gui, rows, picture);
-  gui.set_window_icon(c::course_window, picture);
+  create_controls(gui, c::course_window, rows);
   for (const ControlRow& row : rows) {
     if (row.has_colors()) gui.set_colors(row.number, row.text_color, row.background);
   }

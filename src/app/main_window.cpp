@@ -117,9 +117,7 @@ bool build_main_window(gui::Gui& gui, const SettingsRecord& record) {
   if (!gui.open_window(controls::main_window, 0, 0, 1000, 680, texts::main_title, options))
     return false;
 
-  const gui::Bitmap picture = gui::load_bitmap(program_picture_bmp());
-  create_controls(gui, rows, picture);
-  gui.set_window_icon(controls::main_window, picture);
+  create_controls(gui, controls::main_window, rows);
 
   std::vector<ControlRow> by_number(rows.begin(), rows.end());
   std::sort(by_number.begin(), by_number.end(),

@@ -2,7 +2,8 @@
 
 namespace velkart::app {
 
-void create_controls(gui::Gui& gui, std::span<const ControlRow> rows, const gui::Bitmap& picture) {
+void create_controls(gui::Gui& gui, int window, std::span<const ControlRow> rows) {
+  const gui::Bitmap picture = gui::load_bitmap(program_picture_bmp());
   for (const ControlRow& row : rows) {
     switch (row.kind) {
       case gui::ControlKind::frame:
@@ -32,6 +33,7 @@ void create_controls(gui::Gui& gui, std::span<const ControlRow> rows, const gui:
     }
     if (!row.tooltip.empty()) gui.set_tooltip(row.number, row.tooltip);
   }
+  gui.set_window_icon(window, picture);
 }
 
 }  // namespace velkart::app

@@ -30,8 +30,8 @@ struct ControlRow {
 };
 
 // Creates the controls in table order, each hover text right after its
-// control; images show `picture`.
-void create_controls(gui::Gui& gui, std::span<const ControlRow> rows, const gui::Bitmap& picture);
+// control; images and the window's icon show the program's picture.
+void create_controls(gui::Gui& gui, int window, std::span<const ControlRow> rows);
 
 // The program's 32 x 32 picture, a BMP with 256 colours kept in the program.
 std::string_view program_picture_bmp();

@@ -88,11 +88,14 @@ void CourseRun::problem(std::string text) {
   problems_.push_back(std::move(text));
 }
 
+void CourseRun::not_written(int lesson, const std::string& path) {
+  problem(lesson_prefix(lesson) + std::string(texts::file_not_created.view()) + " " + path);
+}
+
 bool CourseRun::write_lesson(std::size_t index) {
   const LessonPlan& lesson = plan_.lessons[index];
   const std::string& base_name = base_.encoder.base_name;
   const std::string folder = lesson_folder(base_name, lesson.number);
-  const std::string prefix = lesson_prefix(lesson.number);
 
   // An earlier course's folder goes as a whole, so no text or sound file of
   // a longer earlier lesson stays behind among the new ones.
@@ -100,7 +103,7 @@ bool CourseRun::write_lesson(std::size_t index) {
   fs::remove_all(runtime::native_path(folder), error);
   if (!error) fs::create_directory(runtime::native_path(folder), error);
   if (error) {
-    problem(prefix + std::string(texts::file_not_created.view()) + " " + folder);
+    not_written(lesson.number, folder);
     return false;
   }
 
@@ -114,7 +117,7 @@ bool CourseRun::write_lesson(std::size_t index) {
     if (write_text_file(folder + name, lesson.texts[k])) {
       written.paths.push_back(folder + name);
     } else {
-      problem(prefix + std::string(texts::file_not_created.view()) + " " + folder + name);
+      not_written(lesson.number, folder + name);
     }
     copy_texts.push_back(
         {sound_file_name(base_name, static_cast<std::int64_t>(k)), lesson.texts[k]});
@@ -122,6 +125,23 @@ bool CourseRun::write_lesson(std::size_t index) {
   }
   reporter_(written);
 
+  write_lesson_sheets(lesson, folder, names, copy_texts);
+
+  const std::string input = lesson_encoder_input(lesson.number);
+  if (!write_text_file(input, finish_encoder_text(std::move(encoder_text)))) {
+    not_written(lesson.number, input);
+    return false;
+  }
+  EncoderFields fields = base_.encoder;
+  fields.effective_speed = lesson.effective_speed;
+  jobs_.push_back({index, encoder_arguments(fields, input, folder + base_name), 0, false});
+  return true;
+}
+
+void CourseRun::write_lesson_sheets(const LessonPlan& lesson, const std::string& folder,
+                                    const std::vector<std::string>& names,
+                                    const std::vector<CopySheetText>& copy_texts) {
+  const std::string& base_name = base_.encoder.base_name;
   const SheetSettings sheet{base_.encoder.character_speed, base_.encoder.frequency,
                             lesson.effective_speed,        base_.repetitions,
                             base_.encoder.word_spacing,    base_.encoder.qrq};
@@ -129,7 +149,7 @@ bool CourseRun::write_lesson(std::size_t index) {
   if (write_solution_sheet(sheet, names, folder, answer_key, clock_)) {
     reporter_({lesson.number, CourseFileKind::answer_key, {answer_key}});
   } else {
-    problem(prefix + std::string(texts::file_not_created.view()) + " " + answer_key);
+    not_written(lesson.number, answer_key);
   }
 
   const CopySheetHeading heading{
@@ -141,18 +161,8 @@ bool CourseRun::write_lesson(std::size_t index) {
   if (write_copy_sheet(heading, copy_texts, copy_sheet, clock_)) {
     reporter_({lesson.number, CourseFileKind::copy_sheet, {copy_sheet}});
   } else {
-    problem(prefix + std::string(texts::file_not_created.view()) + " " + copy_sheet);
+    not_written(lesson.number, copy_sheet);
   }
-
-  const std::string input = lesson_encoder_input(lesson.number);
-  if (!write_text_file(input, finish_encoder_text(std::move(encoder_text)))) {
-    problem(prefix + std::string(texts::file_not_created.view()) + " " + input);
-    return false;
-  }
-  EncoderFields fields = base_.encoder;
-  fields.effective_speed = lesson.effective_speed;
-  jobs_.push_back({index, encoder_arguments(fields, input, folder + base_name), 0, false});
-  return true;
 }
 
 void CourseRun::write_lessons() {
@@ -193,8 +203,7 @@ void CourseRun::finish_lesson(Job& job, int exit_code) {
   if (replace_file(playlist, playlist_text(entries))) {
     reporter_({lesson.number, CourseFileKind::playlist, {playlist}});
   } else {
-    problem(lesson_prefix(lesson.number) + std::string(texts::file_not_created.view()) + " " +
-            playlist);
+    not_written(lesson.number, playlist);
   }
 }
 

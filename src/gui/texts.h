@@ -275,8 +275,6 @@ inline constexpr Cp1252Literal course_log_copy_sheet{"Mitschriftbogen"};
 inline constexpr Cp1252Literal course_log_sounds{" mp3-Dateien"};
 inline constexpr Cp1252Literal course_log_playlist{"Wiedergabeliste"};
 inline constexpr Cp1252Literal course_log_overview{"Kursübersicht"};
-inline constexpr Cp1252Literal course_folder_not_opened{
-    "Der Ordner eure_Texte konnte nicht geöffnet werden. Ist xdg-open installiert?"};
 
 // Copy sheet for the learners
 inline constexpr Cp1252Literal copy_sheet_title{"Mitschrift"};

@@ -10,7 +10,6 @@
 #include "app/batch.h"
 #include "app/settings.h"
 #include "app/settings_store.h"
-#include "generator/word_pool.h"
 #include "runtime/files.h"
 #include "runtime/run_lock.h"
 #include "support/main_window_fixture.h"
@@ -138,13 +137,6 @@ TEST_F(Safety, OnlyFilesThisRunWroteAreListed) {
             "eure_Texte/Dateiname_Mitschrift.pdf\neure_Texte/Dateiname.m3u\n"
             "eure_Texte/Dateiname0001.mp3\n");
   EXPECT_TRUE(said("Information: Konnte Datei nicht erstellen!"));
-}
-
-TEST(EncoderSafeWords, CommandCharactersKeepAWordOutOfThePool) {
-  const generator::PoolFilter any_letters{"", "", 20, true};
-  for (std::string_view word : {"A#B", "#", "Q|W40", "<>", "A<", "B>"})
-    EXPECT_FALSE(generator::passes_filter(word, any_letters)) << word;
-  EXPECT_TRUE(generator::passes_filter("AB,C", any_letters));
 }
 
 TEST_F(Safety, AFailedWriteOfAGenerationRunKeepsEveryEarlierFile) {

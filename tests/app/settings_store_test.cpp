@@ -46,6 +46,7 @@ TEST_F(Store, ReadsValuesOfTheSelectedGroupAsTheFileHoldsThem) {
        "Kurs 1 = a"},
       {"[voreinstellungen]\r\nk = 1\r\nK = 2\r\n", "voreinstellungen", "K", 1, "1"},
       {"[voreinstellungen]\r\n", "voreinstellungen", "fehlt", 650, "d"},
+      {"[ voreinstellungen ]\r\nk = 1\r\n", "voreinstellungen", "k", 650, "d"},  // another group
       // Keys outside the selected group are not found.
       {"k = 1\r\n[andere]\r\nk = 2\r\n[voreinstellungen]\r\n[dritte]\r\nk = 3\r\n",
        "voreinstellungen", "k", 650, "d"},
@@ -58,13 +59,6 @@ TEST_F(Store, ReadsValuesOfTheSelectedGroupAsTheFileHoldsThem) {
     EXPECT_EQ(store.read_integer(c.key, 650), c.number) << c.file;
     EXPECT_EQ(store.read_text(c.key, "d"), c.text) << c.file;
   }
-}
-
-TEST_F(Store, AGroupNameWithBlanksIsAnotherGroup) {
-  write_bytes("v.pref", "[ voreinstellungen ]\r\nString_frequenz = 700\r\n");
-  store.open_settings_file("v.pref");
-  EXPECT_EQ(store.select_group("voreinstellungen"), 0);
-  EXPECT_EQ(store.read_integer("String_frequenz", 650), 650);
 }
 
 TEST_F(Store, WritesIntoTheSelectedGroupKeepingTheRestOfTheFile) {
@@ -132,16 +126,6 @@ TEST_F(Store, Utf8FilesAreReadAndWrittenBackAsUtf8) {
   store.write_text("name", cp1252("Ä"));
   store.close_settings_file();
   EXPECT_EQ(read_bytes("v.pref"), "\xEF\xBB\xBF\r\n[voreinstellungen]\r\nname = \xC3\x84\r\n");
-}
-
-TEST_F(Store, ASignatureAloneOrGarbageStillOpens) {
-  write_bytes("v.pref", "\xEF\xBB\xBF");
-  EXPECT_NE(store.open_settings_file("v.pref"), 0);
-  EXPECT_EQ(store.select_group("voreinstellungen"), 0);
-  write_bytes("g.pref", std::string("\x00\xFF[=]==;\r\r\n\x01", 11));
-  EXPECT_NE(store.open_settings_file("g.pref"), 0);
-  EXPECT_EQ(store.read_integer("String_frequenz", 650), 650);
-  store.close_settings_file();
 }
 
 }  // namespace

@@ -23,20 +23,6 @@ class Settings : public ::testing::Test {
   gui::HeadlessGui gui;
 };
 
-TEST_F(Settings, DefaultsGoThroughTheWindowIntoTheGoldenFile) {
-  const SettingsRecord record = load_settings(store);
-  EXPECT_FALSE(std::filesystem::exists(settings_file_name));
-  ASSERT_TRUE(build_main_window(gui, record));
-  EXPECT_EQ(gui.get_text(c::word_length_label), "5");
-  EXPECT_EQ(gui.get_state(c::exact_option), 0);
-
-  SettingsRecord back;
-  back.set_text(Setting::builder_source, record.text(Setting::builder_source));
-  read_settings_from_controls(gui, back);
-  save_settings(store, back);
-  velkart::testing::expect_matches_golden(read_bytes(settings_file_name), "app/defaults.pref");
-}
-
 TEST_F(Settings, AWrittenFileReadsBackUnchanged) {
   write_bytes(settings_file_name, read_bytes(velkart::testing::golden_path("app/defaults.pref")));
   const std::string before = read_bytes(settings_file_name);
@@ -76,12 +62,6 @@ TEST_F(Settings, HandEditedFileIsHonouredAndRewrittenClean) {
   EXPECT_NE(written.find("String_anzahl_texte = 0\r\n"), std::string::npos);
   EXPECT_EQ(written.find("andere"), std::string::npos);
   EXPECT_EQ(written.find("unbekannt"), std::string::npos);
-}
-
-TEST_F(Settings, UnwritableFileIsSilentlyNotSaved) {
-  std::filesystem::create_directory(settings_file_name);
-  save_settings(store, SettingsRecord{});
-  EXPECT_TRUE(std::filesystem::is_directory(settings_file_name));
 }
 
 }  // namespace

@@ -69,6 +69,9 @@ TEST(PassesFilter, AppliesLettersMandatoryAndLength) {
   EXPECT_FALSE(passes_filter("KM", filter));
   EXPECT_TRUE(passes_filter("K M", filter));
   EXPECT_FALSE(passes_filter("", filter));
+  // The encoder would take these for commands, not send them.
+  for (std::string_view word : {"A#B", "#", "Q|W40", "<>", "A<", "B>"})
+    EXPECT_FALSE(passes_filter(word, PoolFilter{"", "", 20, true})) << word;
 }
 
 // The pool as a trial run builds it, from lists written by the test.
