@@ -67,10 +67,6 @@ generator::GroupsMode groups_in(const gui::Gui& gui) {
 
 }  // namespace
 
-std::span<const ControlRow> course_window_rows() {
-  return rows;
-}
-
 bool build_course_window(gui::Gui& gui, const SettingsRecord& record) {
   gui::WindowOptions options;
   options.minimise_box = true;

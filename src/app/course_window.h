@@ -13,8 +13,6 @@ namespace velkart::app {
 
 class SettingsRecord;
 
-std::span<const ControlRow> course_window_rows();
-
 // Opens window 2 with its controls showing the record's course values;
 // false (and no controls) when the window cannot be opened.
 bool build_course_window(gui::Gui& gui, const SettingsRecord& record);

@@ -34,15 +34,7 @@ std::string_view trim_blanks_and_tabs(std::string_view text) {
 // same code point; everything beyond U+00FF reads as "?".
 std::string latin1_to_utf8(std::string_view bytes) {
   std::string out;
-  for (char byte : bytes) {
-    const auto code = static_cast<unsigned char>(byte);
-    if (code < 0x80) {
-      out.push_back(byte);
-    } else {
-      out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-  }
+  for (char byte : bytes) runtime::append_utf8(out, static_cast<unsigned char>(byte));
   return out;
 }
 

@@ -8,6 +8,8 @@ std::uint32_t code_point_of(unsigned char byte) {
   return (byte >= 0x80 && byte < 0xA0) ? cp1252_row_80[byte - 0x80] : byte;
 }
 
+}  // namespace
+
 void append_utf8(std::string& out, std::uint32_t code) {
   if (code < 0x80) {
     out.push_back(static_cast<char>(code));
@@ -20,8 +22,6 @@ void append_utf8(std::string& out, std::uint32_t code) {
     out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
   }
 }
-
-}  // namespace
 
 std::string to_utf8(std::string_view cp1252) {
   std::string out;

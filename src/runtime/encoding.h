@@ -58,6 +58,8 @@ constexpr char cp1252_byte(std::uint32_t code) {
 // unassigned (0x81 0x8D 0x8F 0x90 0x9D) become the C1 control characters of
 // the same value, so that a round trip gives the bytes back.
 std::string to_utf8(std::string_view cp1252);
+// Appends one code point below U+10000 in UTF-8.
+void append_utf8(std::string& out, std::uint32_t code);
 
 // A character outside Windows-1252 becomes '?'; so does a malformed UTF-8
 // sequence (one '?' per bad byte).
