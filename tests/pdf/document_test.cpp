@@ -14,7 +14,6 @@
 #include "pdf/format.h"
 #include "pdf_test_support.h"
 #include "support/test_support.h"
-#include "velkart_version.h"
 
 namespace velkart::pdf {
 namespace {
@@ -78,11 +77,7 @@ TEST(SaveDocument, WritesTheWorkedExampleAsGolden) {
   document.set_font("Arial", "", 12);
   document.text_cell(0, 6, "Hi", Border::none, LineMode::next_line);
   document.close_document();
-  const std::string pdf(document.bytes());
-  EXPECT_EQ(content_streams(pdf),
-            Lines{"2 J\n0.57 w\nBT /F1 12.00 Tf ET\nBT 31.19 801.44 Td (Hi) Tj ET\n"});
-  EXPECT_NE(pdf.find("<</Length 60>>\nstream\n"), std::string::npos);
-  expect_matches_golden(pdf, "pdf/worked_example.pdf");
+  expect_matches_golden(std::string(document.bytes()), "pdf/worked_example.pdf");
 }
 
 // Written under a German locale where the machine has one: printf would
@@ -101,11 +96,8 @@ TEST(SaveDocument, WritesTheSmallSheetAsGoldenForQpdfAndPdftotextWhateverTheLoca
   document.save_document("eure_Texte\\Dateiname0001_.txt.pdf");
   std::setlocale(LC_ALL, previous.c_str());
   EXPECT_EQ(document.error(), WriterError::none);
-  EXPECT_EQ(document.bytes(), "");
   const std::string file = (folder.path() / "eure_Texte" / "Dateiname0001_.txt.pdf").string();
-  const std::string pdf = velkart::testing::read_bytes(file);
-  EXPECT_EQ(content_streams(pdf).size(), 2u);
-  expect_matches_golden(pdf, "pdf/small_sheet.pdf");
+  expect_matches_golden(velkart::testing::read_bytes(file), "pdf/small_sheet.pdf");
 
   testing::expect_passes_qpdf(file);
   const testing::ToolRun text = testing::run_pdftotext(file);
@@ -118,13 +110,15 @@ TEST(SaveDocument, WritesTheSmallSheetAsGoldenForQpdfAndPdftotextWhateverTheLoca
   }
 }
 
+// The small sheet's golden file holds a title with escapes, no author and the
+// producer; here what only an empty document or blank texts reach.
 TEST(SaveDocument, GivesAnEmptyDocumentOnePageAndOnlyTheInformationThatHoldsText) {
   Document document(fixed_clock());
   document.new_document();
   std::string calls;
   document.set_header_hook([&] { calls += "header "; });
   document.set_footer_hook([&] { calls += "footer "; });
-  document.set_title(cp1252("Übung (1)"));
+  document.set_title("     ");
   document.set_author("   ");
   document.set_creator("Velkart");
   document.close_document();
@@ -132,15 +126,10 @@ TEST(SaveDocument, GivesAnEmptyDocumentOnePageAndOnlyTheInformationThatHoldsText
   EXPECT_EQ(calls, "header footer ");
   const std::string pdf(document.bytes());
   EXPECT_EQ(content_streams(pdf), Lines{"2 J\n0.57 w\n"});
-  EXPECT_NE(pdf.find("<<\n/Producer (Velkart PDF " + std::string(velkart::version) +
-                     ")\n/Title (\\334bung \\(1\\))\n/Creator (Velkart)\n"
-                     "/CreationDate (D:20240102030405)\n>>\n"),
+  EXPECT_NE(pdf.find(")\n/Creator (Velkart)\n/CreationDate (D:20240102030405)\n>>\n"),
             std::string::npos);
+  EXPECT_EQ(pdf.find("/Title"), std::string::npos);
   EXPECT_EQ(pdf.find("/Author"), std::string::npos);
-  document.new_document();
-  document.set_title("     ");
-  document.close_document();
-  EXPECT_EQ(std::string(document.bytes()).find("/Title"), std::string::npos);
 }
 
 TEST(NewDocument, UnderstandsUnitsOrientationsAndFormatsAndFallsBackToA4) {
@@ -176,41 +165,26 @@ TEST(NewDocument, StartsAfreshAfterAnAbandonedDocument) {
   EXPECT_NE(pdf.find("/BaseFont/Helvetica\n"), std::string::npos);
 }
 
-TEST(AddPage, CarriesTheDrawingStateOverAndUndoesWhatTheHeaderChanged) {
+// The small sheet's golden file holds a header that changes font, width and
+// colours on every page and the page's own state restored after it.
+TEST(AddPage, CarriesTheDrawingStateOverFromOnePageToTheNext) {
   using Action = std::function<void(Document&)>;
-  const Action times_on_blue = [](Document& d) {
-    d.set_font("Times", "", 12);
-    d.set_fill_color(200, 220, 255);
-  };
   const struct {
     const char* what;
     Action before, header;
     Lines expected;
-  } cases[] = {
-      {"state set before the first page, black and grey in the grey form",
-       [](Document& d) {
-         d.set_line_width(1);
-         d.set_draw_color(0, 0, 0);
-         d.set_fill_color(128);
-       },
-       nullptr,
-       {"2 J", "2.83 w", "0.000 G", "0.502 g"}},
-      {"header changes font, width and colours",
-       times_on_blue,
-       [](Document& d) {
-         d.set_font("Arial", "B", 10);
-         d.set_line_width(1);
-         d.set_draw_color(0, 50, 50);
-         d.set_fill_color(255, 255, 255);
-       },
-       {"2 J", "0.57 w", "BT /F1 12.00 Tf ET", "0.784 0.863 1.000 rg",  // the page's state,
-        "BT /F2 10.00 Tf ET", "2.83 w", "0.000 0.196 0.196 RG",
-        "1.000 1.000 1.000 rg",                                           // the header's
-        "0.57 w", "BT /F1 12.00 Tf ET", "0 G", "0.784 0.863 1.000 rg"}},  // and back
-      {"header sets the only font",
-       [](Document&) {},
-       [](Document& d) { d.set_font("Arial", "B", 10); },
-       {"2 J", "0.57 w", "BT /F1 10.00 Tf ET"}}};
+  } cases[] = {{"state set before the first page, black and grey in the grey form",
+                [](Document& d) {
+                  d.set_line_width(1);
+                  d.set_draw_color(0, 0, 0);
+                  d.set_fill_color(128);
+                },
+                nullptr,
+                {"2 J", "2.83 w", "0.000 G", "0.502 g"}},
+               {"header sets the only font",
+                [](Document&) {},
+                [](Document& d) { d.set_font("Arial", "B", 10); },
+                {"2 J", "0.57 w", "BT /F1 10.00 Tf ET"}}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Document document(fixed_clock());

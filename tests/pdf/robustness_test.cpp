@@ -13,7 +13,6 @@ namespace velkart::pdf {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::content_streams;
 using testing::fixed_clock;
 
 class Robustness : public ::testing::Test {
