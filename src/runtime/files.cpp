@@ -311,10 +311,6 @@ int create_file(int slot, std::string_view path) {
   return slot == any_slot ? id : 1;
 }
 
-int open_for_update(int slot, std::string_view path) {
-  return open_in_slot(slot, path, {O_RDWR | O_CREAT});
-}
-
 bool close_file(int slot) {
   return table().close(slot);
 }

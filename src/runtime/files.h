@@ -55,8 +55,6 @@ int open_for_reading(int slot, std::string_view path);
 // Starts replacing the file (see replace_file): what is written goes into a
 // temporary file until close_file puts it in place.
 int create_file(int slot, std::string_view path);
-// Keeps an existing file's content; creates a missing file empty.
-int open_for_update(int slot, std::string_view path);
 
 // Writes out what is buffered and closes; a file being created is put in
 // place. False when anything written since create_file failed: the earlier

@@ -28,20 +28,6 @@ constexpr std::array<unsigned char, 256> make_upper_table() {
 }
 constexpr std::array<unsigned char, 256> upper_table = make_upper_table();
 
-char fold_ascii(char byte) {
-  return (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 0x20) : byte;
-}
-
-bool matches_at(std::string_view text, std::size_t at, std::string_view wanted, CaseRule rule) {
-  if (text.size() - at < wanted.size()) return false;
-  if (rule == CaseRule::exact)
-    return std::memcmp(text.data() + at, wanted.data(), wanted.size()) == 0;
-  for (std::size_t k = 0; k < wanted.size(); ++k) {
-    if (fold_ascii(text[at + k]) != fold_ascii(wanted[k])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::int64_t text_length(std::string_view text) {
@@ -52,25 +38,6 @@ std::string substring(std::string_view text, std::int64_t start, std::int64_t co
   const std::size_t from = index_of(start);
   if (from >= text.size() || count <= 0) return {};
   return std::string(text.substr(from, static_cast<std::size_t>(count)));
-}
-
-std::string replace_from(std::string_view text, std::string_view wanted,
-                         std::string_view replacement, CaseRule rule, std::int64_t start) {
-  std::size_t from = index_of(start);
-  if (wanted.empty() || from >= text.size()) return std::string(text);
-  std::string out(text.substr(0, from));
-  out.reserve(text.size());
-  std::size_t at = from;
-  while (at < text.size()) {
-    if (matches_at(text, at, wanted, rule)) {
-      out.append(replacement);
-      at += wanted.size();
-    } else {
-      out.push_back(text[at]);
-      ++at;
-    }
-  }
-  return out;
 }
 
 std::string replace_all(std::string_view text, std::string_view wanted,

@@ -9,8 +9,6 @@
 
 namespace velkart::runtime {
 
-enum class CaseRule { exact, ignore_ascii_case };
-
 std::int64_t text_length(std::string_view text);
 
 // Up to `count` bytes from 1-based `start`; a start below 1 begins at the
@@ -21,11 +19,6 @@ std::string substring(std::string_view text, std::int64_t start, std::int64_t co
 // scanned again. An empty `wanted` leaves the text unchanged.
 std::string replace_all(std::string_view text, std::string_view wanted,
                         std::string_view replacement);
-
-// As replace_all, but the bytes before `start` are copied unchanged; with
-// CaseRule::ignore_ascii_case only A-Z/a-z are folded.
-std::string replace_from(std::string_view text, std::string_view wanted,
-                         std::string_view replacement, CaseRule rule, std::int64_t start);
 
 std::string remove_all(std::string_view text, std::string_view wanted);
 
