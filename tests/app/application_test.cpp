@@ -91,16 +91,6 @@ TEST_F(Program, SmallHandlersKeepDependentControlsCurrent) {
   EXPECT_EQ(gui.get_text(c::output_area), "Ausgabetext");
 }
 
-TEST_F(Program, TrialAndGenerationRunFromTheirButtons) {
-  start();
-  runtime::seed_random(1);
-  application.handle_control(c::trial_button);
-  EXPECT_NE(gui.get_text(c::output_area), "Ausgabetext");
-  application.handle_control(c::generate_button);
-  EXPECT_TRUE(fs::exists("eure_Texte/Dateiname0001_.txt"));
-  ASSERT_EQ(launcher.starts.size(), 1u);
-}
-
 TEST_F(Program, HelpButtonsOpenTheHelpDocumentOrSayWhatIsWrong) {
   start();
   application.handle_control(c::help_button);
@@ -201,15 +191,6 @@ TEST_F(Program, BuilderWindowDisablesTheMainWindowUntilClosed) {
   finish();
   EXPECT_NE(read_bytes("voreinstellungen.pref").find("String_wortschatz_datei = \r\n"),
             std::string::npos);
-}
-
-TEST_F(Program, BuilderRunsThePipelineIntoItsProgressDisplay) {
-  start();
-  application.handle_control(c::open_builder_button);
-  write_bytes("Wortschatz_erweitern/test.txt", "Haus Maus Haus");
-  application.handle_control(c::run_builder_button);
-  EXPECT_NE(gui.get_text(c::progress_display).find("E N D E"), std::string::npos);
-  EXPECT_EQ(read_bytes("Wortschatz_erweitern/test_bearbeitet_ABC.txt"), "HAUS MAUS \r\n");
 }
 
 // A backend whose second window cannot be opened.
