@@ -5,6 +5,7 @@ BUILD      := build
 BUILD_ASAN := build-asan
 BUILD_FUZZ := build-fuzz
 BUILD_RELEASE := build-release
+BUILD_WIN  := build-windows
 WORKDIR    := arbeitsordner
 JOBS       := $(shell nproc 2>/dev/null || echo 2)
 WERROR     := OFF
@@ -12,7 +13,8 @@ WERROR     := OFF
 PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libfltk1.3-dev fonts-liberation fonts-liberation2 xdg-utils ebook2cw \
             qpdf poppler-utils sox libsox-fmt-mp3 libhpdf-dev locales \
-            xvfb openbox xdotool wmctrl x11-utils imagemagick desktop-file-utils clang-format
+            xvfb openbox xdotool wmctrl x11-utils imagemagick desktop-file-utils clang-format \
+            g++-mingw-w64-x86-64-posix wine wine64 zip
 PACKAGES += dpkg-dev lintian mandoc man-db appstream
 
 # Only `make fuzz` needs these: libFuzzer comes with Debian's clang.
@@ -22,7 +24,7 @@ FUZZ_SECONDS  ?= 60
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test deps build build-asan build-release format-check workdir bench fuzz clean deb
+.PHONY: run test deps build build-asan build-release format-check windows workdir bench fuzz clean deb
 
 run: deps build workdir
 	cd $(WORKDIR) && ../$(BUILD)/src/app/velkart
@@ -30,9 +32,10 @@ run: deps build workdir
 # Warnings are errors for make test (CI runs exactly this), never for make run:
 # a user's compiler may warn about things ours does not.
 test: WERROR := ON
-test: deps format-check build build-asan build-release
+test: deps format-check build build-asan build-release windows
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	cd $(BUILD_ASAN) && ctest --output-on-failure -j$(JOBS) -L unit
+	cd $(BUILD_WIN)/velkart && ctest --output-on-failure -j$(JOBS)
 
 deps:
 	@missing=""; \
@@ -64,6 +67,14 @@ build-release:
 format-check:
 	tools/format/format.sh --check
 
+# The same program for 64-bit Windows, cross-compiled; FLTK and GoogleTest for
+# Windows are built once into $(BUILD_WIN). The help document and the
+# reference for the Windows tests come from the Linux build.
+windows: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELKART_WERROR=$(WERROR)
+	cmake --build $(BUILD) -j$(JOBS) --target help_document velkart-batch
+	JOBS=$(JOBS) WERROR=$(WERROR) tools/windows/build.sh $(BUILD_WIN) $(BUILD)/hilfe.pdf $(CURDIR)/$(BUILD)
+
 workdir:
 	tools/prepare_workdir.sh $(WORKDIR) data $(BUILD)/hilfe.pdf
 
@@ -90,4 +101,4 @@ fuzz:
 	done
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_RELEASE) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_RELEASE) $(BUILD_FUZZ) $(BUILD_WIN)

@@ -253,7 +253,7 @@ void Application::step_course() {
 void Application::open_help() {
   // Without a word the button would seem broken: say what is missing.
   std::error_code failed;
-  if (!std::filesystem::is_regular_file(std::string(help_document), failed)) {
+  if (!std::filesystem::is_regular_file(runtime::file_system_path(help_document), failed)) {
     gui_.show_message(texts::message_title, texts::help_missing);
   } else {
     open_outside(help_document, std::string(texts::help_not_opened.view()));

@@ -192,9 +192,9 @@ std::string sound_file_path(const std::string& base_name, std::size_t index) {
 // When each sound file in the output folder was last changed before the run,
 // so that only files the encoder wrote in this run are listed, not leftovers
 // of an earlier run with the same names.
-using SoundStamps = std::map<std::string, std::filesystem::file_time_type>;
+using SoundStamps = std::map<std::filesystem::path, std::filesystem::file_time_type>;
 
-std::optional<std::filesystem::file_time_type> changed_at(const std::string& native) {
+std::optional<std::filesystem::file_time_type> changed_at(const std::filesystem::path& native) {
   std::error_code failed;
   if (!std::filesystem::is_regular_file(native, failed)) return std::nullopt;
   const auto time = std::filesystem::last_write_time(native, failed);
@@ -206,11 +206,11 @@ SoundStamps sound_stamps() {
   SoundStamps stamps;
   std::error_code failed;
   for (std::filesystem::directory_iterator
-           entry(runtime::native_path(generator::output_folder), failed),
+           entry(runtime::file_system_path(generator::output_folder), failed),
        end;
        !failed && entry != end; entry.increment(failed)) {
-    const std::string native = entry->path().string();
-    if (!native.ends_with(".mp3")) continue;
+    const std::filesystem::path& native = entry->path();
+    if (native.extension() != ".mp3") continue;
     if (const auto time = changed_at(native)) stamps.emplace(native, *time);
   }
   return stamps;
@@ -220,7 +220,7 @@ void print_sound_files(std::ostream& out, const std::string& base_name, std::siz
                        const SoundStamps& before) {
   for (std::size_t index = 0; index < count; ++index) {
     const std::string sound = sound_file_path(base_name, index);
-    const std::string native = runtime::native_path(sound);
+    const std::filesystem::path native = runtime::file_system_path(sound);
     const auto now = changed_at(native);
     const auto earlier = before.find(native);
     if (now && (earlier == before.end() || earlier->second != *now)) out << to_utf8(sound) << '\n';
@@ -230,7 +230,7 @@ void print_sound_files(std::ostream& out, const std::string& base_name, std::siz
 // What is listed exists now: checked after the fact, not taken from the plan.
 void print_existing(std::ostream& out, const std::string& path) {
   std::error_code failed;
-  if (std::filesystem::is_regular_file(runtime::native_path(path), failed))
+  if (std::filesystem::is_regular_file(runtime::file_system_path(path), failed))
     out << to_utf8(path) << '\n';
 }
 

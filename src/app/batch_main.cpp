@@ -12,7 +12,8 @@
 int main(int argc, char** argv) {
   int code = velkart::app::batch_message_shown;
   try {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::vector<std::string> arguments = velkart::runtime::program_arguments(argc, argv);
+    velkart::runtime::prepare_console();
     velkart::runtime::send_child_output_to_error_stream(true);
     code = velkart::app::run_batch(arguments, std::cout, std::cerr,
                                    velkart::runtime::system_launcher());

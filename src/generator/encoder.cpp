@@ -65,11 +65,12 @@ std::vector<std::string> encoder_arguments(const EncoderFields& fields, std::str
   if (fields.word_spacing != 0)
     words.insert(words.end(), {"-W", runtime::integer_to_text(fields.word_spacing)});
   if (text_to_integer(fields.qrq) != 0) words.insert(words.end(), {"-Q", fields.qrq});
-  // The output prefix names files on disk, so it is spelt the way every
-  // other path of the program reaches the disk; the title stays Windows-1252,
-  // which the encoder reads as Latin-1 like its input.
+  // The paths name files on disk, so they are spelt the way the system
+  // hands paths to a program; the title stays Windows-1252, which the
+  // encoder reads as Latin-1 like its input.
   words.insert(words.end(), {"-q", "9", "-s", "16000", "-c", "<>", "-t", fields.base_name,
-                             std::string(input_path), "-o", runtime::native_path(output_prefix)});
+                             runtime::path_argument(input_path), "-o",
+                             runtime::path_argument(output_prefix)});
   return words;
 }
 
@@ -111,7 +112,11 @@ int write_input_and_start_encoder(gui::Gui& gui, std::string encoder_text,
     return 0;
   }
   const int pid = find_and_start_encoder(read_encoder_fields(gui), launcher);
-  if (pid == 0) gui.show_message(texts::message_title, texts::encoder_missing);
+  if (pid == 0) {
+    gui.show_message(texts::message_title, runtime::windows_system()
+                                               ? texts::encoder_missing_windows.view()
+                                               : texts::encoder_missing.view());
+  }
   return pid;
 }
 

@@ -22,6 +22,10 @@ inline constexpr Cp1252Literal unexpected_error{
     "Programm wird beendet."};
 inline constexpr Cp1252Literal encoder_missing{
     "Der mp3-Encoder ebook2cw wurde nicht gefunden. Es werden keine mp3-Dateien erzeugt."};
+inline constexpr Cp1252Literal encoder_missing_windows{
+    "Der mp3-Encoder ebook2cw wurde nicht gefunden. Es werden keine mp3-Dateien erzeugt.\n"
+    "ebook2cw.exe gehört in den Ordner nicht_loeschen (nicht_loeschen\\ebook2cw.exe). "
+    "Woher es ebook2cw.exe gibt, steht in LIESMICH.txt."};
 inline constexpr Cp1252Literal encoder_still_running{
     "Die mp3-Dateien des letzten Durchlaufs werden noch erzeugt. Bitte warten, bis das Erzeugen "
     "beendet ist."};

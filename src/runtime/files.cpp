@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "runtime/encoding.h"
+#include "runtime/files_platform.h"
 
 namespace velkart::runtime {
 
@@ -39,47 +40,9 @@ bool checked_close(int descriptor) {
   return ::close(descriptor) == 0 && !failed;
 }
 
-// The name of the file that is really replaced: a link is followed, so the
-// file it points to gets the new content and the link stays.
-std::string replacement_target(const std::string& native_name) {
-  struct stat info {};
-  if (::lstat(native_name.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return native_name;
-  char* resolved = ::realpath(native_name.c_str(), nullptr);
-  if (resolved == nullptr) return native_name;
-  std::string target(resolved);
-  std::free(resolved);
-  return target;
-}
-
-// Whether the target may be replaced: missing, or a regular file we may write.
-// A folder of that name, a FIFO or a write-protected file stays untouched.
-bool may_replace(const std::string& target) {
-  struct stat info {};
-  if (::stat(target.c_str(), &info) != 0) return errno == ENOENT;
-  return S_ISREG(info.st_mode) && ::access(target.c_str(), W_OK) == 0;
-}
-
-// A fresh temporary file in the target's folder, where rename can put it in
-// place. Its name is short, so a target name near the file system's limit
-// still gets one.
-int create_temporary(const std::string& target, std::string& temporary) {
-  static unsigned serial = 0;
-  const std::size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = folder + ".velkart-" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
-    int fd;
-    do {
-      fd = ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    } while (fd < 0 && errno == EINTR);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
 bool put_in_place(const std::string& temporary, const std::string& target) {
-  if (!injected_failure() && ::rename(temporary.c_str(), target.c_str()) == 0) return true;
-  ::unlink(temporary.c_str());
+  if (!injected_failure() && platform::rename_over(temporary, target)) return true;
+  platform::remove_file(temporary);
   return false;
 }
 
@@ -99,7 +62,7 @@ struct OpenFile {
   ~OpenFile() {
     if (temporary.empty()) settle();
     if (fd >= 0) ::close(fd);
-    if (!temporary.empty()) ::unlink(temporary.c_str());
+    if (!temporary.empty()) platform::remove_file(temporary);
   }
 
   // Closes, and puts a created file in place when all went well.
@@ -115,7 +78,7 @@ struct OpenFile {
     const std::string created = std::move(temporary);
     temporary.clear();
     if (!closed || failed) {
-      ::unlink(created.c_str());
+      platform::remove_file(created);
       return false;
     }
     return put_in_place(created, target);
@@ -219,31 +182,15 @@ int open_in_slot(int slot, std::string_view path, std::initializer_list<int> att
 
 }  // namespace
 
-int open_regular_file(const std::string& native_name, int flags) {
-  int fd;
-  // Without O_NONBLOCK, opening a FIFO would wait for a writer that never comes.
-  do {
-    fd = ::open(native_name.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return -1;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
-
 bool replace_file(const std::string& native_name, std::string_view bytes) {
-  const std::string target = replacement_target(native_name);
+  const std::string target = platform::replacement_target(native_name);
   std::string temporary;
-  if (target.empty() || !may_replace(target)) return false;
-  const int fd = create_temporary(target, temporary);
+  if (target.empty() || !platform::may_replace(target)) return false;
+  const int fd = platform::create_temporary(target, temporary);
   if (fd < 0) return false;
   const bool written = checked_write(fd, bytes);
   if (!checked_close(fd) || !written) {
-    ::unlink(temporary.c_str());
+    platform::remove_file(temporary);
     return false;
   }
   return put_in_place(temporary, target);
@@ -261,9 +208,7 @@ bool plain_file_name(std::string_view name) {
 }
 
 bool name_fits(std::string_view folder, std::string_view file_name) {
-  const std::string native_folder = native_path(folder);
-  const long limit = ::pathconf(native_folder.empty() ? "." : native_folder.c_str(), _PC_NAME_MAX);
-  return native_path(file_name).size() <= static_cast<std::size_t>(limit > 0 ? limit : 255);
+  return platform::name_fits(native_path(folder), native_path(file_name));
 }
 
 void fail_file_operation(std::int64_t k) {
@@ -285,10 +230,10 @@ bool write_all(int descriptor, std::string_view bytes) {
   return true;
 }
 
-std::string native_path(std::string_view path) {
-  std::string with_slashes(path);
-  std::replace(with_slashes.begin(), with_slashes.end(), '\\', '/');
-  return to_utf8(with_slashes);
+std::filesystem::path file_system_path(std::string_view path) {
+  std::string utf8 = to_utf8(path);
+  std::replace(utf8.begin(), utf8.end(), '\\', '/');
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).make_preferred();
 }
 
 int open_for_reading(int slot, std::string_view path) {
@@ -300,9 +245,9 @@ int create_file(int slot, std::string_view path) {
   const std::string name = native_path(path);
   if (name.empty()) return 0;
   auto file = std::make_unique<OpenFile>();
-  file->target = replacement_target(name);
-  if (!may_replace(file->target)) return 0;
-  file->fd = create_temporary(file->target, file->temporary);
+  file->target = platform::replacement_target(name);
+  if (!platform::may_replace(file->target)) return 0;
+  file->fd = platform::create_temporary(file->target, file->temporary);
   if (file->fd < 0) {
     file->temporary.clear();
     return 0;

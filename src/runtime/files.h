@@ -5,9 +5,10 @@
 // Every open file has its own 4096-byte transfer buffer.
 //
 // Paths are Windows-1252 texts relative to the working folder. "\" and "/"
-// both separate folders; on disk the names are UTF-8, as Linux programs
-// expect.
+// both separate folders; on disk the names are UTF-8 on Linux and UTF-16 on
+// Windows, converted through our own table.
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -19,8 +20,11 @@ inline constexpr std::size_t file_buffer_size = 4096;
 // The name on disk for a program path: separators made "/", bytes made UTF-8.
 std::string native_path(std::string_view path);
 
+// The same name for std::filesystem, from the program's Windows-1252 path.
+std::filesystem::path file_system_path(std::string_view path);
+
 // For stores that keep their own file (the settings): a regular file opened
-// by its name on disk with open(2) flags, close-on-exec; -1 on failure. A
+// by its name on disk with open(2) flags, not inherited; -1 on failure. A
 // folder, FIFO, device or socket (or a link to one) counts as unreadable: the
 // open never waits for a writer and no read runs on without end.
 // write_all retries short writes; false on an error.

@@ -3,8 +3,10 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/types.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,6 +17,7 @@
 #include <string_view>
 
 #include "runtime/files.h"
+#include "runtime/random.h"
 
 extern char** environ;
 
@@ -223,6 +226,60 @@ class SystemLauncher final : public Launcher {
 };
 
 }  // namespace
+
+// A program this system can start: a regular file with the execute bit. A
+// Windows encoder copied over with the rest of the folder (from a stick,
+// where every file looks executable) starts with "MZ" and would only make the
+// shell complain, so it does not count.
+bool is_runnable_program(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      ::access(path.c_str(), X_OK) != 0) {
+    return false;
+  }
+  std::ifstream file(path, std::ios::binary);
+  char magic[2] = {};
+  file.read(magic, 2);
+  return !(file.gcount() == 2 && magic[0] == 'M' && magic[1] == 'Z');
+}
+
+bool found_on_path(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  if (path == nullptr) return false;
+  std::string_view rest(path);
+  while (true) {
+    const std::size_t colon = rest.find(':');
+    const std::string_view folder = rest.substr(0, colon);
+    // An empty entry means the working folder, as for the shell.
+    const std::string candidate = folder.empty() ? name : std::string(folder) + "/" + name;
+    if (is_runnable_program(candidate)) return true;
+    if (colon == std::string_view::npos) return false;
+    rest.remove_prefix(colon + 1);
+  }
+}
+
+std::uint32_t clock_seed() {
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  const auto milliseconds = static_cast<std::uint64_t>(now.tv_sec) * 1000u +
+                            static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
+  const auto thread = static_cast<std::uint32_t>(::syscall(SYS_gettid));
+  return thread ^ static_cast<std::uint32_t>(milliseconds);
+}
+
+std::vector<std::string> program_arguments(int argc, char** argv) {
+  return {argv + 1, argv + argc};
+}
+
+void prepare_console() {}
+
+std::string path_argument(std::string_view path) {
+  return native_path(path);
+}
+
+bool windows_system() {
+  return false;
+}
 
 void send_child_output_to_error_stream(bool on) {
   child_output_to_error_stream = on;

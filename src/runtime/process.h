@@ -4,6 +4,7 @@
 // never through a shell, so a name with blanks or shell characters stays one
 // harmless word.
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -39,7 +40,8 @@ class Launcher {
   virtual void stop(int pid) = 0;
 };
 
-// The real one (posix_spawn, xdg-open). Finished children are reaped whenever
+// The real one (posix_spawn and xdg-open on Linux; CreateProcessW and
+// ShellExecuteW on Windows). Finished children are reaped whenever
 // it is used, so none is left a zombie.
 Launcher& system_launcher();
 
@@ -51,5 +53,32 @@ void send_child_output_to_error_stream(bool on);
 // descriptor 3 (the run lock, which so lives as long as the encoders do);
 // -1 passes none.
 void pass_descriptor_to_children(int descriptor);
+
+// A program path as an argument for a started program: what start_program
+// hands over unchanged, the name on disk (Linux: UTF-8 with "/"), or a
+// Windows-1252 text with "\\" that becomes UTF-16 on the way (Windows).
+std::string path_argument(std::string_view path);
+
+// True in the Windows build: where a user-facing text must name Windows places.
+bool windows_system();
+
+// A file this system can start as a program: on Linux an executable regular
+// file that is not a Windows program ("MZ"); on Windows a regular ".exe" file
+// that is one.
+bool is_runnable_program(const std::string& path);
+// Whether a bare program name is found where starting it would look.
+bool found_on_path(const std::string& name);
+
+// A Windows command line: the program path in double quotes (as it stands
+// when it already begins with one), then each argument quoted so that
+// CommandLineToArgvW gives exactly that word back. Byte texts in and out.
+std::string windows_command_line(std::string_view program,
+                                 const std::vector<std::string>& arguments);
+
+// The arguments after the program name as UTF-8 texts (on Windows read as
+// UTF-16 and converted, never through the ANSI code page).
+std::vector<std::string> program_arguments(int argc, char** argv);
+// Lets the console show the UTF-8 the companion prints (Windows); nothing on Linux.
+void prepare_console();
 
 }  // namespace velkart::runtime

@@ -1,9 +1,5 @@
 #include "runtime/random.h"
 
-#include <sys/syscall.h>
-#include <time.h>
-#include <unistd.h>
-
 #include <bit>
 
 namespace velkart::runtime {
@@ -50,15 +46,6 @@ ProcessGenerator& process_generator() {
 }
 
 }  // namespace
-
-std::uint32_t clock_seed() {
-  timespec now{};
-  ::clock_gettime(CLOCK_MONOTONIC, &now);
-  const auto milliseconds = static_cast<std::uint64_t>(now.tv_sec) * 1000u +
-                            static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
-  const auto thread = static_cast<std::uint32_t>(::syscall(SYS_gettid));
-  return thread ^ static_cast<std::uint32_t>(milliseconds);
-}
 
 void seed_random(std::uint32_t seed) {
   process_generator().generator.seed(seed);

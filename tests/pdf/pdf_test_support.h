@@ -29,6 +29,8 @@ struct ToolRun {
   int exit_code = -1;
   std::string output;  // standard output and standard error
 };
+// Runs an external program with its arguments (one shell word list).
+ToolRun run_tool(const std::string& name, const std::string& arguments);
 // The text pdftotext reads from the file, as UTF-8.
 ToolRun run_pdftotext(const std::string& pdf_path);
 // qpdf --check finds no errors and no warnings; skips the test without qpdf.

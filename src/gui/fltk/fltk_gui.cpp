@@ -5,7 +5,6 @@
 #include <FL/Fl_Group.H>
 #include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Tooltip.H>
-#include <FL/x.H>  // fl_open_display
 
 #include <algorithm>
 #include <cstdlib>
@@ -66,7 +65,7 @@ void cover(Fl_Group& group, const Fl_Widget& option) {
 }  // namespace
 
 FltkGui::FltkGui() {
-  fl_open_display();
+  open_display();
   // The captions are laid out for a metric-compatible Windows font at 11 px;
   // FLTK's default (DejaVu Sans 14 px) overflows the 15-pixel-high controls.
   set_up_faces();

@@ -14,6 +14,15 @@ bool can_open_display() {
   return true;
 }
 
+void open_display() {
+  fl_open_display();
+}
+
+// The leading blank keeps FLTK from reading the first letter as a style.
+const char* caption_font() {
+  return " Liberation Sans";
+}
+
 void request_activation(Fl_Window& window) {
   if (!window.shown() || fl_display == nullptr) return;
   XEvent message{};

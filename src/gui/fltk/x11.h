@@ -1,5 +1,6 @@
 #pragma once
-// The few things the window manager has to be asked for directly.
+// The few things the window system has to be asked for directly: x11.cpp on
+// Linux, win32.cpp on Windows.
 #include "gui/gui.h"
 
 class Fl_Window;
@@ -7,6 +8,12 @@ class Fl_Window;
 namespace velkart::gui::fltk {
 
 bool can_open_display();
+// Connects to the window system once, before the first window.
+void open_display();
+
+// The caption font (FLTK name), laid out for 11 px: a metric-compatible
+// Windows font that the system at hand has.
+const char* caption_font();
 
 // Asks the window manager to raise the window and give it the keyboard focus
 // (_NET_ACTIVE_WINDOW); show() alone only maps or raises it.

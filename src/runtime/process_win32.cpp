@@ -1,0 +1,217 @@
+// The Windows side of process start: CreateProcessW with a command line that
+// CommandLineToArgvW takes apart into exactly our words, ShellExecuteW for
+// documents, and the clock seed from the thread id and the tick count.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <fstream>
+#include <map>
+
+#include "runtime/encoding.h"
+#include "runtime/files.h"
+#include "runtime/process.h"
+#include "runtime/random.h"
+#include "runtime/wide_text.h"
+
+namespace velkart::runtime {
+
+namespace {
+
+bool child_output_to_error_stream = false;
+
+bool is_regular_file(const std::wstring& name) {
+  const DWORD attributes = ::GetFileAttributesW(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// An inheritable copy of one of our standard handles, for the child's
+// standard streams; closed again once the child has them.
+class InheritableHandle {
+ public:
+  explicit InheritableHandle(DWORD which) {
+    const HANDLE own = ::GetStdHandle(which);
+    if (own != nullptr && own != INVALID_HANDLE_VALUE) {
+      ::DuplicateHandle(::GetCurrentProcess(), own, ::GetCurrentProcess(), &handle_, 0, TRUE,
+                        DUPLICATE_SAME_ACCESS);
+    }
+  }
+  ~InheritableHandle() {
+    if (handle_ != nullptr) ::CloseHandle(handle_);
+  }
+  InheritableHandle(const InheritableHandle&) = delete;
+  InheritableHandle& operator=(const InheritableHandle&) = delete;
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_ = nullptr;
+};
+
+class SystemLauncher final : public Launcher {
+ public:
+  ~SystemLauncher() override {
+    for (auto& [pid, child] : children_) {
+      if (child.handle != nullptr) ::CloseHandle(child.handle);
+    }
+  }
+
+  int start_program(const std::string& program,
+                    const std::vector<std::string>& arguments) override {
+    reap_finished();
+    if (program.empty()) return 0;
+    // The program path in the Windows spelling; the arguments are Windows-1252
+    // texts like every other text of the program and go through our table.
+    std::string path(program);
+    std::replace(path.begin(), path.end(), '/', '\\');
+    std::wstring line = wide_from_utf8(to_utf8(windows_command_line(path, arguments)));
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    // A console program started from the window program would open a
+    // console window of its own; the encoder has nothing to say to the user.
+    DWORD flags = NORMAL_PRIORITY_CLASS | CREATE_UNICODE_ENVIRONMENT;
+    if (::GetConsoleWindow() == nullptr) flags |= CREATE_NO_WINDOW;
+    const InheritableHandle input(STD_INPUT_HANDLE);
+    const InheritableHandle error(STD_ERROR_HANDLE);
+    BOOL inherit = FALSE;
+    if (child_output_to_error_stream && error.get() != nullptr) {
+      startup.dwFlags |= STARTF_USESTDHANDLES;
+      startup.hStdInput = input.get();
+      startup.hStdOutput = error.get();
+      startup.hStdError = error.get();
+      inherit = TRUE;
+    }
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, inherit, flags, nullptr, nullptr,
+                          &startup, &started)) {
+      return 0;
+    }
+    ::CloseHandle(started.hThread);
+    children_[started.dwProcessId] = Child{started.hProcess, -1};
+    return static_cast<int>(started.dwProcessId);
+  }
+
+  bool open_document(const std::string& path) override {
+    reap_finished();
+    const std::wstring file = wide_from_utf8(native_path(path));
+    if (file.empty() || !is_regular_file(file)) return false;
+    // ShellExecuteW reports success with a value above 32; it starts the
+    // viewer and does not wait for it.
+    const auto result = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
+  }
+
+  bool is_running(int pid) override {
+    reap_finished();
+    const auto child = children_.find(static_cast<DWORD>(pid));
+    return child != children_.end() && child->second.handle != nullptr;
+  }
+
+  int wait_for(int pid) override {
+    const auto found = children_.find(static_cast<DWORD>(pid));
+    if (found == children_.end()) return -1;
+    Child& child = found->second;
+    if (child.handle != nullptr) {
+      ::WaitForSingleObject(child.handle, INFINITE);
+      settle(child);
+    }
+    return child.exit_code;
+  }
+
+ private:
+  struct Child {
+    HANDLE handle = nullptr;  // released once the exit code is known
+    int exit_code = -1;
+  };
+
+  static void settle(Child& child) {
+    DWORD code = 0;
+    child.exit_code = ::GetExitCodeProcess(child.handle, &code) ? static_cast<int>(code) : -1;
+    ::CloseHandle(child.handle);
+    child.handle = nullptr;
+  }
+
+  void reap_finished() {
+    for (auto& [pid, child] : children_) {
+      if (child.handle != nullptr && ::WaitForSingleObject(child.handle, 0) == WAIT_OBJECT_0) {
+        settle(child);
+      }
+    }
+  }
+
+  std::map<DWORD, Child> children_;
+};
+
+bool ends_with_exe(const std::wstring& name) {
+  if (name.size() < 4) return false;
+  std::wstring tail = name.substr(name.size() - 4);
+  for (wchar_t& c : tail) c = static_cast<wchar_t>(std::towlower(c));
+  return tail == L".exe";
+}
+
+}  // namespace
+
+// A Windows program file: a regular ".exe" file that begins with "MZ". A
+// Linux encoder copied along (no extension) does not count.
+bool is_runnable_program(const std::string& path) {
+  const std::wstring name = wide_from_utf8(native_path(path));
+  if (!ends_with_exe(name) || !is_regular_file(name)) return false;
+  std::ifstream file(file_system_path(path), std::ios::binary);
+  char magic[2] = {};
+  file.read(magic, 2);
+  return file.gcount() == 2 && magic[0] == 'M' && magic[1] == 'Z';
+}
+
+// Where CreateProcessW looks for a bare name: the program's folder, the
+// working folder, the system folders and PATH, with ".exe" added.
+bool found_on_path(const std::string& name) {
+  const std::wstring wide = wide_from_utf8(to_utf8(name));
+  wchar_t found[MAX_PATH] = {};
+  const DWORD length = ::SearchPathW(nullptr, wide.c_str(), L".exe", MAX_PATH, found, nullptr);
+  return length > 0 && length < MAX_PATH && is_regular_file(found);
+}
+
+std::uint32_t clock_seed() {
+  return static_cast<std::uint32_t>(::GetCurrentThreadId()) ^
+         static_cast<std::uint32_t>(::GetTickCount());
+}
+
+std::vector<std::string> program_arguments(int /*argc*/, char** /*argv*/) {
+  std::vector<std::string> words;
+  int count = 0;
+  LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  if (wide == nullptr) return words;
+  for (int k = 1; k < count; ++k) words.push_back(utf8_from_wide(wide[k]));
+  ::LocalFree(wide);
+  return words;
+}
+
+void prepare_console() {
+  ::SetConsoleOutputCP(CP_UTF8);
+}
+
+std::string path_argument(std::string_view path) {
+  std::string with_backslashes(path);
+  std::replace(with_backslashes.begin(), with_backslashes.end(), '/', '\\');
+  return with_backslashes;
+}
+
+bool windows_system() {
+  return true;
+}
+
+void send_child_output_to_error_stream(bool on) {
+  child_output_to_error_stream = on;
+}
+
+Launcher& system_launcher() {
+  static SystemLauncher instance;
+  return instance;
+}
+
+}  // namespace velkart::runtime

@@ -1,0 +1,98 @@
+#!/bin/sh
+# velkart.exe under Wine on Xvfb with a window manager, driven like the Linux
+# end-to-end run: a trial run, a generation run with a base name holding a
+# blank and a recording encoder (recording_encoder.exe as
+# nicht_loeschen\ebook2cw.exe), then the close request. Checked: the text
+# files, the encoder input and command line, the solution sheet, the settings.
+# Usage: velkart_wine_e2e_test.sh VELKART_EXE RECORDING_ENCODER_EXE DATADIR [SCREENSHOT_DIR]
+set -u
+velkart=$1
+encoder=$2
+data=$3
+shots=${4:-}
+for tool in wine Xvfb openbox xdotool wmctrl; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool missing"; exit 77; }
+done
+run_wine=$(cd "$(dirname "$0")/../../tools/windows" && pwd)/wine-run.sh
+
+work=$(mktemp -d)
+server_pid=
+wm_pid=
+app_pid=
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
+  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; [ -f "$work/stderr.txt" ] && tail -5 "$work/stderr.txt"; exit 1; }
+
+# A display number nobody uses.
+for number in $(seq 181 240); do
+  [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || { display=":$number"; break; }
+done
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+server_pid=$!
+export DISPLAY="$display"
+for i in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >/dev/null 2>&1 &
+wm_pid=$!
+sleep 0.5
+
+"$(dirname "$0")/../../tools/prepare_workdir.sh" "$work" "$data"
+cp "$encoder" "$work/nicht_loeschen/ebook2cw.exe"
+
+cd "$work" || exit 1
+"$run_wine" "$velkart" 2>"$work/stderr.txt" &
+app_pid=$!
+
+wait_for() {  # wait_for DESCRIPTION COMMAND...
+  what=$1; shift
+  for i in $(seq 600); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  fail "timed out waiting for $what"
+}
+window_of() { xdotool search --name "$1" 2>/dev/null | head -n 1; }
+
+wait_for "the main window" xdotool search --name '^Velkart '
+main=$(window_of '^Velkart ')
+sleep 1
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
+type_into() {  # type_into WINDOW X Y TEXT: replaces the field's text
+  click "$1" "$2" "$3"
+  xdotool key --clearmodifiers ctrl+a BackSpace
+  xdotool type --delay 40 "$4"
+  sleep 0.3
+}
+
+click "$main" 510 225                      # "Text analysieren -Probedurchlauf-"
+type_into "$main" 280 327 "Kurs 1"          # base name with a blank
+type_into "$main" 22 437 "2"                # number of texts
+[ -n "$shots" ] && import -window root "$shots/wine_main_window.png"
+click "$main" 510 365                        # "Text analysieren -mp3 erstellen-"
+wait_for "the encoder" test -s encoder_argv.txt
+wait_for "the solution sheet" test -s "eure_Texte/Kurs 10001_.pdf"
+sleep 0.5
+wmctrl -c 'Velkart '
+for i in $(seq 300); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+wait "$app_pid"; code=$?
+app_pid=
+[ "$code" = 0 ] || fail "exit code $code"
+
+for k in 0 1; do
+  file="eure_Texte/Kurs 1000${k}_.txt"
+  [ -f "$file" ] || fail "$file missing"
+  [ "$(tail -c 2 "$file" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "$file does not end in CR LF"
+done
+[ -f "eure_Texte/Kurs 10002_.txt" ] && fail "one text too many"
+# The encoder input: both texts, each followed by the chapter marker but the last.
+expected_input="$(tr -d '\r\n' <"eure_Texte/Kurs 10000_.txt") <> $(tr -d '\r\n' <"eure_Texte/Kurs 10001_.txt") <"
+[ "$(tr -d '\r\n' <nicht_loeschen/mp3_temp.txt)" = "$expected_input" ] || fail "encoder input: $(cat nicht_loeschen/mp3_temp.txt)"
+{
+  printf '%s\n' 'command line: "nicht_loeschen\ebook2cw.exe" -w 20 -e 15 -f 650 -q 9 -s 16000 -c <> -t "Kurs 1" nicht_loeschen\mp3_temp.txt -o "eure_Texte\Kurs 1"'
+  printf '%s\n' -w 20 -e 15 -f 650 -q 9 -s 16000 -c '<>' -t 'Kurs 1' 'nicht_loeschen\mp3_temp.txt' -o 'eure_Texte\Kurs 1'
+} >expected_argv.txt
+cmp -s encoder_argv.txt expected_argv.txt || { diff expected_argv.txt encoder_argv.txt; fail "encoder command line"; }
+grep -q 'Kurs 1' voreinstellungen.pref || fail "settings file: $(cat voreinstellungen.pref)"
+echo "PASS"
