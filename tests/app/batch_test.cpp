@@ -116,7 +116,7 @@ TEST_F(Batch, GeneratePrintsEveryFileAndWaitsForTheEncoder) {
   EXPECT_EQ(run({"generate", "--seed", "3", "--set", "String_mp_dateiname=Übung"}), batch_ok);
   EXPECT_NE(out.str().find("eure_Texte/Übung0000_.txt\neure_Texte/Übung0001_.txt\n"),
             std::string::npos);
-  EXPECT_TRUE(fs::exists("eure_Texte/Übung0001_.txt"));
+  EXPECT_TRUE(fs::exists(velkart::testing::utf8_path("eure_Texte/Übung0001_.txt")));
   EXPECT_NE(out.str().find("eure_Texte/Übung.pdf\neure_Texte/Übung_Mitschrift.pdf\n"
                            "eure_Texte/Übung.m3u\n"),
             std::string::npos);

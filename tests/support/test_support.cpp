@@ -50,6 +50,10 @@ void WorkingFolder::copy_shipped_word_lists() const {
   }
 }
 
+fs::path utf8_path(std::string_view utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 std::string read_bytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

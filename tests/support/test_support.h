@@ -32,6 +32,10 @@ class WorkingFolder {
   std::filesystem::path previous_;
 };
 
+// A path from a UTF-8 literal, the same on every system (a plain char path
+// would be read in the ANSI code page on Windows).
+std::filesystem::path utf8_path(std::string_view utf8);
+
 std::string read_bytes(const std::filesystem::path& path);
 void write_bytes(const std::filesystem::path& path, std::string_view bytes);
 

@@ -74,7 +74,8 @@ class VocabularyPipeline : public ::testing::Test {
   VocabularyPipeline() { folder_.lay_out_program_folders(); }
 
   fs::path file(std::string_view name, std::string_view ending = ".txt") const {
-    return folder_.path() / "Wortschatz_erweitern" / (std::string(name) + std::string(ending));
+    return folder_.path() / "Wortschatz_erweitern" /
+           testing::utf8_path(std::string(name) + std::string(ending));
   }
   // Runs the pipeline as the window's start button does and keeps every
   // state of the progress display.
