@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <cwctype>
 #include <fstream>
 #include <map>
@@ -49,6 +50,39 @@ class InheritableHandle {
   HANDLE handle_ = nullptr;
 };
 
+bool same_name(std::wstring_view a, std::wstring_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](wchar_t x, wchar_t y) { return std::towupper(x) == std::towupper(y); });
+}
+
+// Our environment with the changed variables replaced or added, as the
+// block CreateProcessW takes: "NAME=value" strings, each ended by a 0, and a
+// final 0. Windows compares variable names without case.
+std::wstring changed_environment(const EnvironmentChanges& changes) {
+  std::vector<std::wstring> wide_changes;
+  for (const auto& [name, value] : changes) {
+    wide_changes.push_back(wide_from_utf8(to_utf8(name)) + L"=" + wide_from_utf8(to_utf8(value)));
+  }
+  std::wstring block;
+  wchar_t* own = ::GetEnvironmentStringsW();
+  for (const wchar_t* entry = own; entry != nullptr && *entry != L'\0';
+       entry += std::wcslen(entry) + 1) {
+    const std::wstring_view variable(entry);
+    // Entries like "=C:=C:\\" carry the drives' folders; their name starts after the "=".
+    const std::wstring_view name = variable.substr(0, variable.find(L'=', 1));
+    bool changed = false;
+    for (const auto& [change, value] : changes) {
+      changed = changed || same_name(name, wide_from_utf8(to_utf8(change)));
+    }
+    if (!changed) block.append(variable).push_back(L'\0');
+  }
+  if (own != nullptr) ::FreeEnvironmentStringsW(own);
+  for (const std::wstring& variable : wide_changes) block.append(variable).push_back(L'\0');
+  block.push_back(L'\0');
+  return block;
+}
+
 class SystemLauncher final : public Launcher {
  public:
   ~SystemLauncher() override {
@@ -57,8 +91,8 @@ class SystemLauncher final : public Launcher {
     }
   }
 
-  int start_program(const std::string& program,
-                    const std::vector<std::string>& arguments) override {
+  int start_program(const std::string& program, const std::vector<std::string>& arguments,
+                    const EnvironmentChanges& environment) override {
     reap_finished();
     if (program.empty()) return 0;
     // The program path in the Windows spelling; the arguments are Windows-1252
@@ -85,9 +119,12 @@ class SystemLauncher final : public Launcher {
       startup.hStdError = error.get();
       inherit = TRUE;
     }
+    std::wstring variables;
+    if (!environment.empty()) variables = changed_environment(environment);
     PROCESS_INFORMATION started{};
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, inherit, flags, nullptr, nullptr,
-                          &startup, &started)) {
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, inherit, flags,
+                          variables.empty() ? nullptr : variables.data(), nullptr, &startup,
+                          &started)) {
       return 0;
     }
     ::CloseHandle(started.hThread);

@@ -105,6 +105,11 @@ TEST_F(Win32, StartedProgramsRunAloneAndReportTheirExitCode) {
   const int pid = launcher.start_program("cmd.exe", {"/c", "exit 3"});
   ASSERT_NE(pid, 0);
   EXPECT_EQ(launcher.wait_for(pid), 3);
+  // Environment changes reach the child (the encoder's own home does so).
+  const int probe =
+      launcher.start_program("cmd.exe", {"/c", "exit %VELKART_PROBE%"}, {{"velkart_probe", "7"}});
+  ASSERT_NE(probe, 0);
+  EXPECT_EQ(launcher.wait_for(probe), 7);
   EXPECT_FALSE(launcher.is_running(pid));
   EXPECT_EQ(launcher.wait_for(pid + 1000000), -1);
   EXPECT_FALSE(launcher.open_document("fehlt.pdf"));
