@@ -24,7 +24,7 @@ cleanup() {
   WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null
   [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
   [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-  rm -rf "$work"
+  [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; [ -f "$work/stderr.txt" ] && tail -5 "$work/stderr.txt"; exit 1; }
@@ -72,7 +72,7 @@ type_into "$main" 22 437 "2"                # number of texts
 [ -n "$shots" ] && import -window root "$shots/wine_main_window.png"
 click "$main" 510 365                        # "Text analysieren -mp3 erstellen-"
 wait_for "the encoder" test -s encoder_argv.txt
-wait_for "the solution sheet" test -s "eure_Texte/Kurs 10001_.pdf"
+wait_for "the solution sheet" test -s "eure_Texte/Kurs 1.pdf"
 sleep 0.5
 wmctrl -c 'Velkart '
 for i in $(seq 300); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
@@ -90,9 +90,17 @@ done
 expected_input="$(tr -d '\r\n' <"eure_Texte/Kurs 10000_.txt") <> $(tr -d '\r\n' <"eure_Texte/Kurs 10001_.txt") <"
 [ "$(tr -d '\r\n' <nicht_loeschen/mp3_temp.txt)" = "$expected_input" ] || fail "encoder input: $(cat nicht_loeschen/mp3_temp.txt)"
 {
-  printf '%s\n' 'command line: "nicht_loeschen\ebook2cw.exe" -w 20 -e 15 -f 650 -q 9 -s 16000 -c <> -t "Kurs 1" nicht_loeschen\mp3_temp.txt -o "eure_Texte\Kurs 1"'
-  printf '%s\n' -w 20 -e 15 -f 650 -q 9 -s 16000 -c '<>' -t 'Kurs 1' 'nicht_loeschen\mp3_temp.txt' -o 'eure_Texte\Kurs 1'
+  printf '%s\n' 'command line: "nicht_loeschen\ebook2cw.exe" -w 20 -e 5 -f 650 -q 9 -s 16000 -c <> -t "Kurs 1" nicht_loeschen\mp3_temp.txt -o "eure_Texte\Kurs 1"'
+  printf '%s\n' -w 20 -e 5 -f 650 -q 9 -s 16000 -c '<>' -t 'Kurs 1' 'nicht_loeschen\mp3_temp.txt' -o 'eure_Texte\Kurs 1'
 } >expected_argv.txt
 cmp -s encoder_argv.txt expected_argv.txt || { diff expected_argv.txt encoder_argv.txt; fail "encoder command line"; }
-grep -q 'Kurs 1' voreinstellungen.pref || fail "settings file: $(cat voreinstellungen.pref)"
+qpdf --check "eure_Texte/Kurs 1.pdf" >/dev/null 2>&1 || fail "the solution sheet does not pass qpdf --check"
+sheet=$(pdftotext "eure_Texte/Kurs 1.pdf" - | tr -s " \n" "  ")
+for k in 0 1; do
+  case "$sheet" in *"$(tr -d "\r\n" <"eure_Texte/Kurs 1000${k}_.txt" | cut -c1-40)"*) ;; *) fail "text $k missing from the sheet" ;; esac
+done
+[ "$(tail -c 2 voreinstellungen.pref | od -An -c | tr -d ' ')" = '\r\n' ] || fail "settings file without CR LF"
+for line in 'String_mp_dateiname = Kurs 1' 'String_anzahl_texte = 2'; do
+  tr -d '\r' <voreinstellungen.pref | grep -qx "$line" || fail "settings file: $(cat voreinstellungen.pref)"
+done
 echo "PASS"
