@@ -75,8 +75,8 @@ std::string replacement_target(const std::string& native_name) {
 bool may_replace(const std::string& target) {
   const DWORD attributes = ::GetFileAttributesW(wide_from_utf8(target).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
-  return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE |
-                        FILE_ATTRIBUTE_READONLY)) == 0;
+  return (attributes &
+          (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_READONLY)) == 0;
 }
 
 int create_temporary(const std::string& target, std::string& temporary) {

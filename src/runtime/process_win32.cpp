@@ -1,6 +1,7 @@
 // The Windows side of process start: CreateProcessW with a command line that
 // CommandLineToArgvW takes apart into exactly our words, ShellExecuteW for
 // documents, and the clock seed from the thread id and the tick count.
+#include <io.h>
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
@@ -22,6 +23,7 @@ namespace velkart::runtime {
 namespace {
 
 bool child_output_to_error_stream = false;
+int descriptor_for_children = -1;
 
 bool is_regular_file(const std::wstring& name) {
   const DWORD attributes = ::GetFileAttributesW(name.c_str());
@@ -119,14 +121,27 @@ class SystemLauncher final : public Launcher {
       startup.hStdError = error.get();
       inherit = TRUE;
     }
+    // The run lock's handle goes to the programs started while it is held
+    // (only to them: it is inheritable just for this start).
+    HANDLE passed = nullptr;
+    if (descriptor_for_children >= 0) {
+      passed = reinterpret_cast<HANDLE>(::_get_osfhandle(descriptor_for_children));
+      if (passed == INVALID_HANDLE_VALUE) passed = nullptr;
+    }
+    if (passed != nullptr) {
+      ::SetHandleInformation(passed, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+      inherit = TRUE;
+    }
     std::wstring variables;
     if (!environment.empty()) variables = changed_environment(environment);
     PROCESS_INFORMATION started{};
     if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, inherit, flags,
                           variables.empty() ? nullptr : variables.data(), nullptr, &startup,
                           &started)) {
+      if (passed != nullptr) ::SetHandleInformation(passed, HANDLE_FLAG_INHERIT, 0);
       return 0;
     }
+    if (passed != nullptr) ::SetHandleInformation(passed, HANDLE_FLAG_INHERIT, 0);
     ::CloseHandle(started.hThread);
     children_[started.dwProcessId] = Child{started.hProcess, -1};
     return static_cast<int>(started.dwProcessId);
@@ -244,6 +259,10 @@ bool windows_system() {
 
 void send_child_output_to_error_stream(bool on) {
   child_output_to_error_stream = on;
+}
+
+void pass_descriptor_to_children(int descriptor) {
+  descriptor_for_children = descriptor;
 }
 
 Launcher& system_launcher() {

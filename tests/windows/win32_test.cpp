@@ -12,6 +12,7 @@
 #include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
+#include "runtime/run_lock.h"
 #include "support/test_support.h"
 
 namespace velkart::runtime {
@@ -84,6 +85,28 @@ TEST_F(Win32, OpenFilesMayBeReadButNotWrittenByOthers) {
   close_file(1);
   // Binary: the CR LF arrives as written.
   EXPECT_EQ(disk::read_bytes("geteilt.txt"), "x\r\n");
+}
+
+TEST_F(Win32, FilesAreReplacedWholeAndTheRunLockHoldsTheFolder) {
+  disk::write_bytes("ziel.txt", "alt");
+  EXPECT_TRUE(replace_file(native_path("ziel.txt"), "neu"));
+  EXPECT_EQ(disk::read_bytes("ziel.txt"), "neu");
+  SetFileAttributesW(L"ziel.txt", FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(replace_file(native_path("ziel.txt"), "x"));
+  SetFileAttributesW(L"ziel.txt", FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(disk::read_bytes("ziel.txt"), "neu");
+  int entries = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("."))
+    entries += entry.is_regular_file();
+  EXPECT_EQ(entries, 1);  // no temporary file left behind
+  {
+    const RunLock first;
+    EXPECT_FALSE(first.busy());
+    const RunLock second;
+    EXPECT_TRUE(second.busy());
+  }
+  const RunLock again;
+  EXPECT_FALSE(again.busy());
 }
 
 TEST_F(Win32, OnlyWindowsProgramsCountAsRunnable) {
