@@ -287,7 +287,7 @@ void Application::generate() {
   // clock as the files the encoder writes: anything older is from before.
   std::error_code error;
   encoder_.run.started =
-      std::filesystem::last_write_time(runtime::native_path(generator::encoder_input_path), error);
+      std::filesystem::last_write_time(runtime::file_system_path(generator::encoder_input_path), error);
   if (error) encoder_.run.started = std::filesystem::file_time_type::clock::now();
   gui_.set_enabled(c::cancel_mp3_button, true);
   show_status(generator::encoder_status(generator::EncoderState::working, 0, encoder_.run.count));
@@ -341,7 +341,7 @@ void Application::cancel_encoder() {
   // The file it was writing is cut off somewhere: no half file is left.
   if (finished < encoder_.run.count && begun[static_cast<std::size_t>(finished)]) {
     std::error_code error;
-    std::filesystem::remove(runtime::native_path(generator::output_path(
+    std::filesystem::remove(runtime::file_system_path(generator::output_path(
                                 generator::sound_file_name(encoder_.run.base_name, finished))),
                             error);
   }

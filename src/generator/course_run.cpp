@@ -46,7 +46,7 @@ std::vector<std::string> existing_lesson_folders(const CourseOptions& options,
   for (int lesson = options.from; lesson <= options.to; ++lesson) {
     const std::string folder = lesson_folder(base_name, lesson);
     std::error_code ignored;
-    if (fs::exists(runtime::native_path(folder), ignored)) existing.push_back(folder);
+    if (fs::exists(runtime::file_system_path(folder), ignored)) existing.push_back(folder);
   }
   return existing;
 }
@@ -56,7 +56,7 @@ PreparedCourse prepare_course(const CourseOptions& options, const CourseBase& ba
   prepared.error = check_course_options(options, base);
   if (prepared.error) return prepared;
   std::error_code ignored;
-  if (!fs::is_directory(runtime::native_path(output_folder), ignored)) {
+  if (!fs::is_directory(runtime::file_system_path(output_folder), ignored)) {
     prepared.error = std::string(texts::course_no_output_folder.view());
     return prepared;
   }
@@ -100,8 +100,8 @@ bool CourseRun::write_lesson(std::size_t index) {
   // An earlier course's folder goes as a whole, so no text or sound file of
   // a longer earlier lesson stays behind among the new ones.
   std::error_code error;
-  fs::remove_all(runtime::native_path(folder), error);
-  if (!error) fs::create_directory(runtime::native_path(folder), error);
+  fs::remove_all(runtime::file_system_path(folder), error);
+  if (!error) fs::create_directory(runtime::file_system_path(folder), error);
   if (error) {
     not_written(lesson.number, folder);
     return false;
@@ -212,7 +212,7 @@ bool CourseRun::step() {
   // two doing that at once could read each other's half-written file.
   std::error_code ignored;
   const bool configured = fs::exists(
-      runtime::native_path(std::string(encoder_home) + "/.ebook2cw/ebook2cw.conf"), ignored);
+      runtime::file_system_path(std::string(encoder_home) + "/.ebook2cw/ebook2cw.conf"), ignored);
   const std::size_t limit = configured ? parallel_ : 1;
   std::size_t running = 0;
   for (Job& job : jobs_) {

@@ -16,7 +16,7 @@ std::vector<bool> begun_sound_files(const SoundRun& run) {
   std::vector<bool> begun;
   for (std::int64_t index = 0; index < run.count; ++index) {
     const std::filesystem::path path =
-        runtime::native_path(output_path(sound_file_name(run.base_name, index)));
+        runtime::file_system_path(output_path(sound_file_name(run.base_name, index)));
     std::error_code error;
     const auto written = std::filesystem::last_write_time(path, error);
     begun.push_back(!error && written >= run.started);

@@ -74,7 +74,7 @@ std::string playlist_text(const std::vector<PlaylistEntry>& entries) {
 }
 
 std::optional<double> mp3_duration(std::string_view path) {
-  std::ifstream file(runtime::native_path(path), std::ios::binary);
+  std::ifstream file(runtime::file_system_path(path), std::ios::binary);
   if (!file) return std::nullopt;
   const std::string data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   std::size_t at = 0;
