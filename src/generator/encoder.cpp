@@ -68,9 +68,9 @@ std::vector<std::string> encoder_arguments(const EncoderFields& fields, std::str
   // The paths name files on disk, so they are spelt the way the system
   // hands paths to a program; the title stays Windows-1252, which the
   // encoder reads as Latin-1 like its input.
-  words.insert(words.end(), {"-q", "9", "-s", "16000", "-c", "<>", "-t", fields.base_name,
-                             runtime::path_argument(input_path), "-o",
-                             runtime::path_argument(output_prefix)});
+  words.insert(words.end(),
+               {"-q", "9", "-s", "16000", "-c", "<>", "-t", fields.base_name,
+                runtime::path_argument(input_path), "-o", runtime::path_argument(output_prefix)});
   return words;
 }
 

@@ -30,6 +30,10 @@ bool is_regular_file(const std::wstring& name) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool exists(const std::wstring& name) {
+  return ::GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 // An inheritable copy of one of our standard handles, for the child's
 // standard streams; closed again once the child has them.
 class InheritableHandle {
@@ -147,21 +151,35 @@ class SystemLauncher final : public Launcher {
     return static_cast<int>(started.dwProcessId);
   }
 
-  bool open_document(const std::string& path) override {
+  int open_document(const std::string& path) override {
     reap_finished();
     const std::wstring file = wide_from_utf8(native_path(path));
-    if (file.empty() || !is_regular_file(file)) return false;
-    // ShellExecuteW reports success with a value above 32; it starts the
-    // viewer and does not wait for it.
+    if (file.empty() || !exists(file)) return 0;
+    // ShellExecuteW gives its verdict at once (success is a value above 32)
+    // and does not wait for the viewer. A success is kept as an opener that
+    // has already ended well; its odd number is never a Windows process id,
+    // which are multiples of four.
     const auto result = reinterpret_cast<INT_PTR>(
         ::ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    return result > 32;
+    if (result <= 32) return 0;
+    next_opener_ += 2;
+    children_[next_opener_] = Child{nullptr, 0};
+    return static_cast<int>(next_opener_);
   }
 
   bool is_running(int pid) override {
     reap_finished();
     const auto child = children_.find(static_cast<DWORD>(pid));
     return child != children_.end() && child->second.handle != nullptr;
+  }
+
+  void stop(int pid) override {
+    const auto found = children_.find(static_cast<DWORD>(pid));
+    if (found == children_.end() || found->second.handle == nullptr) return;
+    // The encoder starts nothing of its own, so ending it ends the run.
+    ::TerminateProcess(found->second.handle, 1);
+    ::WaitForSingleObject(found->second.handle, INFINITE);
+    settle(found->second);
   }
 
   int wait_for(int pid) override {
@@ -197,6 +215,7 @@ class SystemLauncher final : public Launcher {
   }
 
   std::map<DWORD, Child> children_;
+  DWORD next_opener_ = 1;
 };
 
 bool ends_with_exe(const std::wstring& name) {

@@ -1,15 +1,17 @@
 #!/bin/sh
 # velkart.exe under Wine on Xvfb with a window manager, driven like the Linux
-# end-to-end run: a trial run, a generation run with a base name holding a
+# end-to-end run. First every caption of both windows is measured in the font
+# Wine draws it with (fltk_smoke.exe --captions); then a trial run, a generation run with a base name holding a
 # blank and a recording encoder (recording_encoder.exe as
 # nicht_loeschen\ebook2cw.exe), then the close request. Checked: the text
 # files, the encoder input and command line, the solution sheet, the settings.
-# Usage: velkart_wine_e2e_test.sh VELKART_EXE RECORDING_ENCODER_EXE DATADIR [SCREENSHOT_DIR]
+# Usage: velkart_wine_e2e_test.sh VELKART_EXE RECORDING_ENCODER_EXE DATADIR FLTK_SMOKE_EXE [SCREENSHOT_DIR]
 set -u
 velkart=$1
 encoder=$2
 data=$3
-shots=${4:-}
+smoke=$4
+shots=${5:-}
 for tool in wine Xvfb openbox xdotool wmctrl; do
   command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool missing"; exit 77; }
 done
@@ -45,6 +47,7 @@ sleep 0.5
 cp "$encoder" "$work/nicht_loeschen/ebook2cw.exe"
 
 cd "$work" || exit 1
+"$run_wine" "$smoke" --captions >"$work/cut" 2>&1 || fail "texts cut off: $(cat "$work/cut")"
 "$run_wine" "$velkart" 2>"$work/stderr.txt" &
 app_pid=$!
 

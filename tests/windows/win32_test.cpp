@@ -135,7 +135,14 @@ TEST_F(Win32, StartedProgramsRunAloneAndReportTheirExitCode) {
   EXPECT_EQ(launcher.wait_for(probe), 7);
   EXPECT_FALSE(launcher.is_running(pid));
   EXPECT_EQ(launcher.wait_for(pid + 1000000), -1);
-  EXPECT_FALSE(launcher.open_document("fehlt.pdf"));
+  EXPECT_EQ(launcher.open_document("fehlt.pdf"), 0);
+  // A cancelled encoder ends at once and is reaped.
+  const int busy = launcher.start_program("cmd.exe", {"/c", "for /L %i in (1,1,999999999) do rem"});
+  ASSERT_NE(busy, 0);
+  EXPECT_TRUE(launcher.is_running(busy));
+  launcher.stop(busy);
+  EXPECT_FALSE(launcher.is_running(busy));
+  EXPECT_EQ(launcher.wait_for(busy), 1);
 }
 
 }  // namespace

@@ -7,14 +7,12 @@
 #include <array>
 
 #include "gui/fltk/fltk_gui.h"
+#include "gui/fltk/x11.h"
 
 namespace velkart::gui::fltk {
 
 namespace {
 
-// The leading blank keeps FLTK from reading the first letter as a style.
-constexpr const char* normal_font_name = " Liberation Sans";
-constexpr const char* narrow_font_name = " Liberation Sans Narrow";
 constexpr Fl_Font narrow_font = FL_FREE_FONT;
 constexpr int normal_size = 11;
 constexpr std::array<Face, 5> faces{{{FL_HELVETICA, normal_size},
@@ -88,8 +86,9 @@ Face face_of(const Fl_Widget& widget, ControlKind kind) {
 }  // namespace
 
 void set_up_faces() {
-  Fl::set_font(FL_HELVETICA, normal_font_name);
-  Fl::set_font(narrow_font, narrow_font_name);
+  const FaceNames names = caption_faces();
+  Fl::set_font(FL_HELVETICA, names.normal);
+  Fl::set_font(narrow_font, names.narrow);
 }
 
 Face normal_face() {

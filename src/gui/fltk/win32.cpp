@@ -13,14 +13,22 @@ bool can_open_display() {
 void open_display() {}  // The desktop is always there.
 
 // Arial is on every Windows; Wine, which lacks it, maps it to the
-// metric-compatible Liberation Sans, so the captions measure the same.
-const char* caption_font() {
-  return " Arial";
+// metric-compatible Liberation Sans, so the captions measure the same. No
+// narrow face is on every Windows (Arial Narrow comes with office suites), so
+// a caption that does not fit takes Arial one pixel smaller at a time.
+FaceNames caption_faces() {
+  return {" Arial", " Arial"};
 }
 
 void request_activation(Fl_Window& window) {
   if (!window.shown()) return;
   ::SetForegroundWindow(fl_xid(&window));
+}
+
+void keep_above(Fl_Window& window, Fl_Window& owner) {
+  if (!window.shown() || !owner.shown()) return;
+  // An owned window stays above its owner and goes with it when minimised.
+  ::SetWindowLongPtrW(fl_xid(&window), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(fl_xid(&owner)));
 }
 
 void offer_title_boxes(Fl_Window& window, WindowOptions options) {

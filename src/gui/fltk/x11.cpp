@@ -19,8 +19,8 @@ void open_display() {
 }
 
 // The leading blank keeps FLTK from reading the first letter as a style.
-const char* caption_font() {
-  return " Liberation Sans";
+FaceNames caption_faces() {
+  return {" Liberation Sans", " Liberation Sans Narrow"};
 }
 
 void request_activation(Fl_Window& window) {

@@ -11,9 +11,14 @@ bool can_open_display();
 // Connects to the window system once, before the first window.
 void open_display();
 
-// The caption font (FLTK name), laid out for 11 px: a metric-compatible
-// Windows font that the system at hand has.
-const char* caption_font();
+// The caption faces (FLTK names) the system at hand has: the normal one,
+// metric-compatible with the font the windows were laid out for, and the one
+// a caption that does not fit it tries next.
+struct FaceNames {
+  const char* normal;
+  const char* narrow;
+};
+FaceNames caption_faces();
 
 // Asks the window manager to raise the window and give it the keyboard focus
 // (_NET_ACTIVE_WINDOW); show() alone only maps or raises it.
