@@ -286,8 +286,8 @@ void Application::generate() {
   // The input file was written just before the encoder started, on the same
   // clock as the files the encoder writes: anything older is from before.
   std::error_code error;
-  encoder_.run.started = std::filesystem::last_write_time(
-      runtime::file_system_path(generator::encoder_input_path), error);
+  encoder_.run.started =
+      runtime::last_written(runtime::file_system_path(generator::encoder_input_path), error);
   if (error) encoder_.run.started = std::filesystem::file_time_type::clock::now();
   gui_.set_enabled(c::cancel_mp3_button, true);
   show_status(generator::encoder_status(generator::EncoderState::working, 0, encoder_.run.count));

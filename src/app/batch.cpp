@@ -197,7 +197,7 @@ using SoundStamps = std::map<std::filesystem::path, std::filesystem::file_time_t
 std::optional<std::filesystem::file_time_type> changed_at(const std::filesystem::path& native) {
   std::error_code failed;
   if (!std::filesystem::is_regular_file(native, failed)) return std::nullopt;
-  const auto time = std::filesystem::last_write_time(native, failed);
+  const auto time = runtime::last_written(native, failed);
   if (failed) return std::nullopt;
   return time;
 }

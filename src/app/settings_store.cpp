@@ -115,7 +115,8 @@ int SettingsStore::create_settings_file(std::string_view path) {
   if (fd >= 0) {
     ::close(fd);
   } else {
-    const std::size_t slash = name.rfind('/');
+    // The name on disk has the system's separators ("\\" on Windows).
+    const std::size_t slash = name.find_last_of("/\\");
     const std::string folder = slash == std::string::npos ? "." : name.substr(0, slash + 1);
     if (errno != ENOENT || ::access(folder.c_str(), W_OK) != 0) return 0;
   }

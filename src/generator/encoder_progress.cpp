@@ -18,7 +18,7 @@ std::vector<bool> begun_sound_files(const SoundRun& run) {
     const std::filesystem::path path =
         runtime::file_system_path(output_path(sound_file_name(run.base_name, index)));
     std::error_code error;
-    const auto written = std::filesystem::last_write_time(path, error);
+    const auto written = runtime::last_written(path, error);
     begun.push_back(!error && written >= run.started);
   }
   return begun;

@@ -23,6 +23,12 @@ std::string native_path(std::string_view path);
 // The same name for std::filesystem, from the program's Windows-1252 path.
 std::filesystem::path file_system_path(std::string_view path);
 
+// When the file was last written, as finely as the file system keeps it
+// (std::filesystem on Windows would round to whole seconds, so a file from
+// the same second as an encoder start could not be told apart).
+std::filesystem::file_time_type last_written(const std::filesystem::path& file,
+                                             std::error_code& error);
+
 // For stores that keep their own file (the settings): a regular file opened
 // by its name on disk with open(2) flags, not inherited; -1 on failure. A
 // folder, FIFO, device or socket (or a link to one) counts as unreadable: the

@@ -36,6 +36,11 @@ int open_regular_file(const std::string& native_name, int flags) {
   return fd;
 }
 
+std::filesystem::file_time_type last_written(const std::filesystem::path& file,
+                                             std::error_code& error) {
+  return std::filesystem::last_write_time(file, error);
+}
+
 namespace platform {
 
 // The name of the file that is really replaced: a link is followed, so the

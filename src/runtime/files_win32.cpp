@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <string>
 
 #include "runtime/encoding.h"
@@ -63,6 +65,24 @@ int open_regular_file(const std::string& native_name, int flags) {
     return -1;
   }
   return fd;
+}
+
+std::filesystem::file_time_type last_written(const std::filesystem::path& file,
+                                             std::error_code& error) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) {
+    error.assign(static_cast<int>(::GetLastError()), std::system_category());
+    return std::filesystem::file_time_type::min();
+  }
+  error.clear();
+  // Ticks of 100 ns since 1601, the system clock's since 1970.
+  const std::int64_t ticks =
+      (static_cast<std::int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+      data.ftLastWriteTime.dwLowDateTime;
+  constexpr std::int64_t ticks_before_1970 = 116444736000000000;
+  const std::chrono::sys_time<std::chrono::nanoseconds> written{
+      std::chrono::nanoseconds((ticks - ticks_before_1970) * 100)};
+  return std::chrono::file_clock::from_sys(written);
 }
 
 namespace platform {

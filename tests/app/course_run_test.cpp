@@ -82,7 +82,7 @@ TEST_F(CourseRunTest, WritesEveryLessonReproduciblyFromASeed) {
 
   std::map<std::string, std::string> first;
   for (const auto& entry : fs::recursive_directory_iterator("eure_Texte"))
-    if (entry.is_regular_file()) first[entry.path().string()] = read_bytes(entry.path());
+    if (entry.is_regular_file()) first[entry.path().generic_string()] = read_bytes(entry.path());
   EXPECT_EQ(first.size(), reported.size());
   EXPECT_TRUE(first.contains("eure_Texte/Dateiname_Kursuebersicht.pdf"));
 

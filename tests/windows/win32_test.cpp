@@ -72,6 +72,12 @@ TEST_F(Win32, NamesReachTheDiskAsUnicode) {
 TEST_F(Win32, OpenFilesMayBeReadButNotWrittenByOthers) {
   ASSERT_TRUE(create_file(1, "geteilt.txt"));
   write_line(1, "x");
+  // A written file appears whole when it is closed, not before.
+  EXPECT_EQ(GetFileAttributesW(L"geteilt.txt"), INVALID_FILE_ATTRIBUTES);
+  close_file(1);
+  // Binary: the CR LF arrives as written.
+  EXPECT_EQ(disk::read_bytes("geteilt.txt"), "x\r\n");
+  ASSERT_TRUE(open_for_reading(1, "geteilt.txt"));
   const HANDLE reader =
       CreateFileW(L"geteilt.txt", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                   OPEN_EXISTING, 0, nullptr);
@@ -83,8 +89,6 @@ TEST_F(Win32, OpenFilesMayBeReadButNotWrittenByOthers) {
   EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
   if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
   close_file(1);
-  // Binary: the CR LF arrives as written.
-  EXPECT_EQ(disk::read_bytes("geteilt.txt"), "x\r\n");
 }
 
 TEST_F(Win32, FilesAreReplacedWholeAndTheRunLockHoldsTheFolder) {
