@@ -232,7 +232,7 @@ bool CourseRun::step() {
       ++running;
       continue;
     }
-    if (!encoder_missing_reported_) problem(std::string(texts::encoder_missing.view()));
+    if (!encoder_missing_reported_) problem(std::string(encoder_missing_message()));
     encoder_missing_reported_ = true;
     finish_lesson(job, -1);
   }

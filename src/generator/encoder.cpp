@@ -74,6 +74,11 @@ std::vector<std::string> encoder_arguments(const EncoderFields& fields, std::str
   return words;
 }
 
+std::string_view encoder_missing_message() {
+  return runtime::windows_system() ? texts::encoder_missing_windows.view()
+                                   : texts::encoder_missing.view();
+}
+
 std::string find_encoder(runtime::Launcher& launcher) {
   for (const char* encoder :
        {"nicht_loeschen/ebook2cw.exe", "nicht_loeschen/ebook2cw", "ebook2cw"}) {
@@ -113,9 +118,7 @@ int write_input_and_start_encoder(gui::Gui& gui, std::string encoder_text,
   }
   const int pid = find_and_start_encoder(read_encoder_fields(gui), launcher);
   if (pid == 0) {
-    gui.show_message(texts::message_title, runtime::windows_system()
-                                               ? texts::encoder_missing_windows.view()
-                                               : texts::encoder_missing.view());
+    gui.show_message(texts::message_title, encoder_missing_message());
   }
   return pid;
 }

@@ -49,6 +49,10 @@ std::vector<std::string> encoder_arguments(const EncoderFields& fields, std::str
 // else "nicht_loeschen/ebook2cw", else "ebook2cw" from PATH; "" when there is none.
 std::string find_encoder(runtime::Launcher& launcher);
 
+// The message when there is none; on Windows it also says where the encoder
+// belongs and that LIESMICH.txt tells where to get it (Windows-1252).
+std::string_view encoder_missing_message();
+
 // The encoder's home: it reads (and on first use creates) its configuration
 // below it, in .ebook2cw/, and takes from there every option our command line
 // leaves out. A configuration the user keeps for other work (another effective

@@ -227,37 +227,6 @@ class SystemLauncher final : public Launcher {
 
 }  // namespace
 
-// A program this system can start: a regular file with the execute bit. A
-// Windows encoder copied over with the rest of the folder (from a stick,
-// where every file looks executable) starts with "MZ" and would only make the
-// shell complain, so it does not count.
-bool is_runnable_program(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
-      ::access(path.c_str(), X_OK) != 0) {
-    return false;
-  }
-  std::ifstream file(path, std::ios::binary);
-  char magic[2] = {};
-  file.read(magic, 2);
-  return !(file.gcount() == 2 && magic[0] == 'M' && magic[1] == 'Z');
-}
-
-bool found_on_path(const std::string& name) {
-  const char* path = std::getenv("PATH");
-  if (path == nullptr) return false;
-  std::string_view rest(path);
-  while (true) {
-    const std::size_t colon = rest.find(':');
-    const std::string_view folder = rest.substr(0, colon);
-    // An empty entry means the working folder, as for the shell.
-    const std::string candidate = folder.empty() ? name : std::string(folder) + "/" + name;
-    if (is_runnable_program(candidate)) return true;
-    if (colon == std::string_view::npos) return false;
-    rest.remove_prefix(colon + 1);
-  }
-}
-
 std::uint32_t clock_seed() {
   timespec now{};
   ::clock_gettime(CLOCK_MONOTONIC, &now);

@@ -22,9 +22,11 @@ class Launcher {
   // could not be started.
   virtual int start_program(const std::string& program, const std::vector<std::string>& arguments,
                             const EnvironmentChanges& environment = {}) = 0;
-  // Whether start_program would find `program` to run: a path names a
-  // regular file with the execute bit that is not a Windows program; a bare
-  // name is such a file in one of the folders on PATH.
+  // Whether start_program would find `program` to run. On Linux a path names
+  // a regular file with the execute bit that is not a Windows program, and a
+  // bare name is such a file in one of the folders on PATH; on Windows a path
+  // names a regular ".exe" file that is a Windows program, and a bare name is
+  // found where CreateProcessW looks (SearchPathW, ".exe" added).
   virtual bool is_runnable(const std::string& program) = 0;
   // Hands a document or folder to the desktop's default application: the
   // process id of the opener (whose exit code tells whether it succeeded),
@@ -61,13 +63,6 @@ std::string path_argument(std::string_view path);
 
 // True in the Windows build: where a user-facing text must name Windows places.
 bool windows_system();
-
-// A file this system can start as a program: on Linux an executable regular
-// file that is not a Windows program ("MZ"); on Windows a regular ".exe" file
-// that is one.
-bool is_runnable_program(const std::string& path);
-// Whether a bare program name is found where starting it would look.
-bool found_on_path(const std::string& name);
 
 // A Windows command line: the program path in double quotes (as it stands
 // when it already begins with one), then each argument quoted so that

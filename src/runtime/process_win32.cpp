@@ -89,6 +89,33 @@ std::wstring changed_environment(const EnvironmentChanges& changes) {
   return block;
 }
 
+bool ends_with_exe(const std::wstring& name) {
+  if (name.size() < 4) return false;
+  std::wstring tail = name.substr(name.size() - 4);
+  for (wchar_t& c : tail) c = static_cast<wchar_t>(std::towlower(c));
+  return tail == L".exe";
+}
+
+// A Windows program file: a regular ".exe" file that begins with "MZ". A
+// Linux encoder copied along (no extension) does not count.
+bool runnable_file(const std::string& path) {
+  const std::wstring name = wide_from_utf8(native_path(path));
+  if (!ends_with_exe(name) || !is_regular_file(name)) return false;
+  std::ifstream file(file_system_path(path), std::ios::binary);
+  char magic[2] = {};
+  file.read(magic, 2);
+  return file.gcount() == 2 && magic[0] == 'M' && magic[1] == 'Z';
+}
+
+// Where CreateProcessW looks for a bare name: the program's folder, the
+// working folder, the system folders and PATH, with ".exe" added.
+bool found_on_path(const std::string& name) {
+  const std::wstring wide = wide_from_utf8(to_utf8(name));
+  wchar_t found[MAX_PATH] = {};
+  const DWORD length = ::SearchPathW(nullptr, wide.c_str(), L".exe", MAX_PATH, found, nullptr);
+  return length > 0 && length < MAX_PATH && is_regular_file(found);
+}
+
 class SystemLauncher final : public Launcher {
  public:
   ~SystemLauncher() override {
@@ -149,6 +176,11 @@ class SystemLauncher final : public Launcher {
     ::CloseHandle(started.hThread);
     children_[started.dwProcessId] = Child{started.hProcess, -1};
     return static_cast<int>(started.dwProcessId);
+  }
+
+  bool is_runnable(const std::string& program) override {
+    if (program.find_first_of("/\\") != std::string::npos) return runnable_file(program);
+    return !program.empty() && found_on_path(program);
   }
 
   int open_document(const std::string& path) override {
@@ -218,34 +250,7 @@ class SystemLauncher final : public Launcher {
   DWORD next_opener_ = 1;
 };
 
-bool ends_with_exe(const std::wstring& name) {
-  if (name.size() < 4) return false;
-  std::wstring tail = name.substr(name.size() - 4);
-  for (wchar_t& c : tail) c = static_cast<wchar_t>(std::towlower(c));
-  return tail == L".exe";
-}
-
 }  // namespace
-
-// A Windows program file: a regular ".exe" file that begins with "MZ". A
-// Linux encoder copied along (no extension) does not count.
-bool is_runnable_program(const std::string& path) {
-  const std::wstring name = wide_from_utf8(native_path(path));
-  if (!ends_with_exe(name) || !is_regular_file(name)) return false;
-  std::ifstream file(file_system_path(path), std::ios::binary);
-  char magic[2] = {};
-  file.read(magic, 2);
-  return file.gcount() == 2 && magic[0] == 'M' && magic[1] == 'Z';
-}
-
-// Where CreateProcessW looks for a bare name: the program's folder, the
-// working folder, the system folders and PATH, with ".exe" added.
-bool found_on_path(const std::string& name) {
-  const std::wstring wide = wide_from_utf8(to_utf8(name));
-  wchar_t found[MAX_PATH] = {};
-  const DWORD length = ::SearchPathW(nullptr, wide.c_str(), L".exe", MAX_PATH, found, nullptr);
-  return length > 0 && length < MAX_PATH && is_regular_file(found);
-}
 
 std::uint32_t clock_seed() {
   return static_cast<std::uint32_t>(::GetCurrentThreadId()) ^

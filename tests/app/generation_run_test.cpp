@@ -174,14 +174,15 @@ TEST_F(RunGeneration, ListAndEncoderMessagesRepeatForEveryRun) {
   launcher.runnable.clear();
   run();
   const RecordedMessage list = message(texts::no_words_or_file.view());
-  EXPECT_EQ(gui.messages(), (Messages{list, list, list, message(texts::encoder_missing.view())}));
+  EXPECT_EQ(gui.messages(),
+            (Messages{list, list, list, message(generator::encoder_missing_message())}));
   EXPECT_TRUE(launcher.starts.empty());
   launcher.runnable = {"nicht_loeschen/ebook2cw"};
   launcher.can_start = false;
   gui.clear_messages();
   gui.set_state(c::list_english, 0);
   run();
-  EXPECT_EQ(gui.messages(), Messages{message(texts::encoder_missing.view())});
+  EXPECT_EQ(gui.messages(), Messages{message(generator::encoder_missing_message())});
   EXPECT_EQ(launcher.starts.back().program, "nicht_loeschen/ebook2cw");
 }
 

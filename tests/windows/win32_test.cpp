@@ -117,13 +117,13 @@ TEST_F(Win32, OnlyWindowsProgramsCountAsRunnable) {
   disk::write_bytes("nicht_loeschen/ebook2cw.exe", "MZ rest");
   disk::write_bytes("nicht_loeschen/ebook2cw", "MZ rest");
   disk::write_bytes("nicht_loeschen/script.exe", "#!/bin/sh");
-  EXPECT_TRUE(is_runnable_program("nicht_loeschen/ebook2cw.exe"));
-  EXPECT_TRUE(is_runnable_program("nicht_loeschen\\ebook2cw.exe"));
-  EXPECT_FALSE(is_runnable_program("nicht_loeschen/ebook2cw"));
-  EXPECT_FALSE(is_runnable_program("nicht_loeschen/script.exe"));
-  EXPECT_FALSE(is_runnable_program("nicht_loeschen"));
-  EXPECT_TRUE(found_on_path("cmd"));
-  EXPECT_FALSE(found_on_path("velkart-no-such-program"));
+  EXPECT_TRUE(system_launcher().is_runnable("nicht_loeschen/ebook2cw.exe"));
+  EXPECT_TRUE(system_launcher().is_runnable("nicht_loeschen\\ebook2cw.exe"));
+  EXPECT_FALSE(system_launcher().is_runnable("nicht_loeschen/ebook2cw"));
+  EXPECT_FALSE(system_launcher().is_runnable("nicht_loeschen/script.exe"));
+  EXPECT_FALSE(system_launcher().is_runnable("nicht_loeschen"));
+  EXPECT_TRUE(system_launcher().is_runnable("cmd"));
+  EXPECT_FALSE(system_launcher().is_runnable("velkart-no-such-program"));
 }
 
 TEST_F(Win32, StartedProgramsRunAloneAndReportTheirExitCode) {
