@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -21,6 +23,7 @@
 #include "gui/controls.h"
 #include "gui/headless_gui.h"
 #include "gui/texts.h"
+#include "pdf/document.h"
 #include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
@@ -51,6 +54,7 @@ struct Options {
   generator::GroupsMode groups = generator::GroupsMode::automatic;
   bool overwrite = false;
   bool course_option = false;  // any of the above given
+  pdf::Clock clock = pdf::local_time_now;
 };
 
 // A usage error: its German text, ready for the terminal.
@@ -88,6 +92,16 @@ std::optional<generator::SpeedRamp> parse_ramp(std::string_view text) {
   const auto last = parse_small_number(text.substr(colon + 1));
   if (!first || !last) return std::nullopt;
   return generator::SpeedRamp{*first, *last};
+}
+
+// SOURCE_DATE_EPOCH, when set, fixes the time the PDF files carry: the same
+// seed then gives the same files, byte for byte, on every system. Nothing
+// when it is not set; the text itself when it names no time we can print.
+std::variant<std::monostate, pdf::LocalTime, std::string> fixed_time() {
+  const char* text = std::getenv("SOURCE_DATE_EPOCH");
+  if (text == nullptr) return std::monostate{};
+  if (const auto time = epoch_time(text)) return *time;
+  return std::string(text);
 }
 
 std::string usage(std::string_view what, std::string_view detail = {}) {
@@ -170,6 +184,11 @@ std::variant<Options, UsageError> parse_arguments(std::span<const std::string> a
     return UsageError{usage(texts::batch_no_command)};
   if (options.course_option && options.command != Command::course)
     return UsageError{usage(texts::batch_course_only)};
+  const auto time = fixed_time();
+  if (const auto* bad = std::get_if<std::string>(&time))
+    return UsageError{usage(texts::batch_bad_epoch, *bad)};
+  if (const auto* at = std::get_if<pdf::LocalTime>(&time))
+    options.clock = [fixed = *at] { return fixed; };
   return options;
 }
 
@@ -266,6 +285,7 @@ void run_generate(const Options& options, gui::Gui& gui, std::ostream& out, std:
                   runtime::Launcher& launcher) {
   generator::GenerationContext context;
   context.launcher = &launcher;
+  context.clock = options.clock;
   const std::string base_name = gui.get_text(controls::base_name_field);
   const SoundStamps before = sound_stamps();
   const generator::GenerationResult result = generator::run_generation(gui, context);
@@ -336,7 +356,7 @@ int run_course(const Options& options, gui::Gui& gui, std::ostream& out, std::os
                      std::string(texts::no_words_or_file.view()) + " (" + list + ")");
   }
 
-  generator::CourseRun run(course, base, prepared.plan, launcher, pdf::local_time_now,
+  generator::CourseRun run(course, base, prepared.plan, launcher, options.clock,
                            [&out](const generator::CourseFiles& files) {
                              for (const std::string& path : files.paths)
                                out << to_utf8(path) << '\n';
@@ -398,6 +418,27 @@ int run_batch(std::span<const std::string> arguments, std::ostream& out, std::os
   }
   out.flush();
   return message_shown ? batch_message_shown : batch_ok;
+}
+
+std::optional<pdf::LocalTime> epoch_time(std::string_view seconds) {
+  constexpr std::int64_t last_second = 253402300799;  // 9999-12-31 23:59:59
+  std::int64_t value = -1;
+  const auto result = std::from_chars(seconds.data(), seconds.data() + seconds.size(), value);
+  if (seconds.empty() || result.ec != std::errc() ||
+      result.ptr != seconds.data() + seconds.size() || value < 0 || value > last_second)
+    return std::nullopt;
+  // UTC: a time zone would make the same seconds give other files elsewhere.
+  using namespace std::chrono;
+  const sys_seconds at{std::chrono::seconds{value}};
+  const sys_days day = floor<days>(at);
+  const year_month_day date{day};
+  const hh_mm_ss<std::chrono::seconds> time{at - day};
+  return pdf::LocalTime{static_cast<int>(date.year()),
+                        static_cast<int>(static_cast<unsigned>(date.month())),
+                        static_cast<int>(static_cast<unsigned>(date.day())),
+                        static_cast<int>(time.hours().count()),
+                        static_cast<int>(time.minutes().count()),
+                        static_cast<int>(time.seconds().count())};
 }
 
 }  // namespace velkart::app

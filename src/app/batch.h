@@ -2,8 +2,12 @@
 // velkart-batch: runs the generator from the settings file, without windows,
 // for course leaders who prepare many lessons in a script.
 #include <iosfwd>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+
+#include "pdf/document.h"
 
 namespace velkart::runtime {
 class Launcher;
@@ -19,5 +23,9 @@ inline constexpr int batch_usage_error = 2;
 // Output is UTF-8; every message box becomes "Information: <text>" on `err`.
 int run_batch(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
               runtime::Launcher& launcher);
+
+// The time (UTC) that SOURCE_DATE_EPOCH's seconds since 1970 name; nullopt
+// for anything but a whole number from 0 to the end of the year 9999.
+std::optional<pdf::LocalTime> epoch_time(std::string_view seconds);
 
 }  // namespace velkart::app

@@ -203,6 +203,10 @@ inline constexpr Cp1252Literal batch_usage{
     "  --overwrite      course: vorhandene Lektionsordner ersetzen\n"
     "  --help           zeigt diese Hilfe\n"
     "\n"
+    "Ist SOURCE_DATE_EPOCH gesetzt (Sekunden seit 1970), tragen die PDF-Dateien\n"
+    "diesen Zeitpunkt (UTC) statt der Uhrzeit: dieselben Texte geben dann\n"
+    "dieselben Dateien, auf jedem System.\n"
+    "\n"
     "Rückgabewert: 0 ohne Meldung, 1 wenn eine Meldung ausgegeben wurde,\n"
     "2 bei einem Aufruffehler.\n"};
 inline constexpr Cp1252Literal batch_usage_hint{"Hilfe: velkart-batch --help"};
@@ -211,6 +215,8 @@ inline constexpr Cp1252Literal batch_no_command{
 inline constexpr Cp1252Literal batch_unknown_command{"Unbekannter Befehl: "};
 inline constexpr Cp1252Literal batch_unknown_option{"Unbekannte Option: "};
 inline constexpr Cp1252Literal batch_missing_value{"Der Option fehlt ein Wert: "};
+inline constexpr Cp1252Literal batch_bad_epoch{
+    "SOURCE_DATE_EPOCH braucht die Sekunden seit 1970 (0 bis 253402300799), nicht: "};
 inline constexpr Cp1252Literal batch_bad_seed{
     "--seed braucht eine ganze Zahl von 0 bis 4294967295, nicht: "};
 inline constexpr Cp1252Literal batch_bad_set{"--set braucht die Form KEY=WERT, nicht: "};

@@ -168,5 +168,19 @@ TEST_F(Batch, CourseRefusesBadInputAndExistingLessonsBeforeWritingAnything) {
   EXPECT_EQ(launcher.starts.size(), 2u);
 }
 
+TEST(EpochTime, GivesTheUtcTimeOfTheSecondsOrNothing) {
+  using T = pdf::LocalTime;
+  const auto same = [](std::optional<T> a, T b) {
+    return a && a->year == b.year && a->month == b.month && a->day == b.day && a->hour == b.hour &&
+           a->minute == b.minute && a->second == b.second;
+  };
+  EXPECT_TRUE(same(epoch_time("0"), T{1970, 1, 1, 0, 0, 0}));
+  EXPECT_TRUE(same(epoch_time("1299402303"), T{2011, 3, 6, 9, 5, 3}));
+  EXPECT_TRUE(same(epoch_time("951782400"), T{2000, 2, 29, 0, 0, 0}));
+  EXPECT_TRUE(same(epoch_time("253402300799"), T{9999, 12, 31, 23, 59, 59}));
+  for (const char* bad : {"", "-1", "253402300800", "12x", " 5", "1e9", "99999999999999999999"})
+    EXPECT_FALSE(epoch_time(bad)) << bad;
+}
+
 }  // namespace
 }  // namespace velkart::app

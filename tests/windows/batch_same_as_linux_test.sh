@@ -1,7 +1,7 @@
 #!/bin/sh
 # velkart-batch.exe under Wine prints what the Linux velkart-batch prints for
 # the same seed and settings (Windows ends its lines with CR LF; nothing else
-# may differ), and writes the same text files.
+# may differ), and writes the same text files and sheets.
 # Usage: batch_same_as_linux_test.sh LINUX_BATCH WINDOWS_BATCH DATADIR
 set -u
 linux=$1
@@ -27,13 +27,19 @@ for seed in 1 4242 4000000000; do
       fail "trial --seed $seed $settings: $(diff "$work/linux/out.txt" "$work/windows/out.lf" | head -5)"
   done
 done
-# A generation run without an encoder: same files, byte for byte.
+# A generation run without an encoder: same files, byte for byte, the PDF
+# files included once both carry the same time.
 for side in linux windows; do
   batch=$linux; wrap=
   [ "$side" = windows ] && { batch=$windows; wrap=$run_wine; }
-  (cd "$work/$side" && $wrap "$batch" generate --seed 7 --set 'String_mp_dateiname=Kurs 1' \
-     --set String_anzahl_texte=3 >out.txt 2>err.txt)
+  (cd "$work/$side" && SOURCE_DATE_EPOCH=1299402303 $wrap "$batch" generate --seed 7 \
+     --set 'String_mp_dateiname=Kurs 1' --set String_anzahl_texte=3 >out.txt 2>err.txt)
 done
+for name in "eure_Texte/Kurs 1.pdf" "eure_Texte/Kurs 1_Mitschrift.pdf"; do
+  [ -f "$work/linux/$name" ] || fail "Linux wrote no $name"
+  cmp -s "$work/linux/$name" "$work/windows/$name" || fail "$name differs"
+done
+grep -q 'D:20110306090503' "$work/linux/eure_Texte/Kurs 1.pdf" || fail "the sheet does not carry SOURCE_DATE_EPOCH's time"
 for k in 0 1 2; do
   name="eure_Texte/Kurs 1000${k}_.txt"
   [ -f "$work/linux/$name" ] || fail "Linux wrote no $name"
