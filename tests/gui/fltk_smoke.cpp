@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/builder_window.h"
+#include "app/course_window.h"
 #include "app/main_window.h"
 #include "app/settings.h"
 #include "gui/backend_contract.h"
@@ -15,11 +16,12 @@
 
 using namespace velkart::gui;
 
-// Both real windows, every caption and field text measured in the font that
+// The real windows, every caption and field text measured in the font that
 // draws it against its box: prints what would be cut, exit code 1 then.
 int check_captions(Gui& gui) {
   velkart::app::build_main_window(gui, velkart::app::SettingsRecord{});
   velkart::app::build_builder_window(gui, "test");
+  velkart::app::build_course_window(gui, velkart::app::SettingsRecord{});
   const auto cut = cut_texts(gui);
   for (const std::string& text : cut) std::cout << velkart::runtime::to_utf8(text) << '\n';
   return cut.empty() ? 0 : 1;
