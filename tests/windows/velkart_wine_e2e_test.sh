@@ -42,6 +42,10 @@ for i in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 
 openbox >/dev/null 2>&1 &
 wm_pid=$!
 sleep 0.5
+# A Wine server left running by the tests before us started its desktop
+# without this display, and our windows would never show: start afresh.
+WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null
+WINEPREFIX=$WINEPREFIX wineserver -w 2>/dev/null
 
 "$(dirname "$0")/../../tools/prepare_workdir.sh" "$work" "$data"
 cp "$encoder" "$work/nicht_loeschen/ebook2cw.exe"
