@@ -123,7 +123,7 @@ std::optional<UsageError> parse_option_value(const std::string& option, const st
     if (!options.seed) return UsageError{usage(texts::batch_bad_seed, value)};
   } else if (option == "--from" || option == "--to" || option == "--texts") {
     const auto number = parse_small_number(value);
-    if (!number) return UsageError{usage(texts::batch_not_a_number, option + " " + value)};
+    if (!number) return UsageError{option + usage(texts::batch_option_not_a_number, value)};
     (option == "--from" ? options.from : option == "--to" ? options.to : options.texts) = number;
     options.course_option = true;
   } else if (option == "--effective") {

@@ -222,6 +222,7 @@ inline constexpr Cp1252Literal batch_bad_seed{
 inline constexpr Cp1252Literal batch_bad_set{"--set braucht die Form KEY=WERT, nicht: "};
 inline constexpr Cp1252Literal batch_unknown_key{"Unbekannte Einstellung: "};
 inline constexpr Cp1252Literal batch_not_a_number{"Die Einstellung braucht eine ganze Zahl: "};
+inline constexpr Cp1252Literal batch_option_not_a_number{" braucht eine ganze Zahl, nicht: "};
 inline constexpr Cp1252Literal batch_too_many{"Zu viele Angaben: "};
 inline constexpr Cp1252Literal batch_bad_groups{"--groups braucht auto, aus oder immer, nicht: "};
 inline constexpr Cp1252Literal batch_course_only{

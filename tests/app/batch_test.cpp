@@ -41,6 +41,7 @@ TEST_F(Batch, UsageErrorsExitWithTwoAndTheirExactGermanMessage) {
       {{"trial", "--set", "String_frequenz=viel"},
        "Die Einstellung braucht eine ganze Zahl: String_frequenz=viel"},
       {{"trial", "--set", "=1"}, "--set braucht die Form KEY=WERT, nicht: =1"},
+      {{"course", "--texts", "viele"}, "--texts braucht eine ganze Zahl, nicht: viele"},
       {{"trial", "--laut"}, "Unbekannte Option: --laut"},
       {{"trial", "extra"}, "Zu viele Angaben: extra"},
       {{"vocab", "a", "b"}, "Zu viele Angaben: b"}};
