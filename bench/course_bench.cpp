@@ -56,8 +56,8 @@ double run_course(unsigned parallel, TimingLauncher& launcher) {
   options.to = 26;
   options.texts = 5;
   generator::CourseBase base;
-  base.lists[1] = true;  // the German list, as the window starts
-  base.word_limit = 50;
+  base.pool.lists = {std::string(generator::word_list_files[1].path)};  // as the window starts
+  base.pool.word_limit = 50;
   base.encoder = {"20", "5", "650", 0, "0", "Bench"};
   runtime::seed_random(4711);
   const generator::PreparedCourse prepared = generator::prepare_course(options, base);

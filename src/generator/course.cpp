@@ -45,13 +45,7 @@ std::string_view groups_mode_text(GroupsMode mode) {
 CourseBase read_course_base(const gui::Gui& gui) {
   namespace c = controls;
   CourseBase base;
-  for (std::size_t k = 0; k < base.lists.size(); ++k)
-    base.lists[k] = gui.get_state(word_list_files[k].checkbox) == 1;
-  base.word_length = gui.get_state(c::word_length_slider);
-  base.up_to = gui.get_state(c::up_to_option) == 1;
-  base.word_limit = static_cast<std::int32_t>(text_to_integer(gui.get_text(c::word_limit_field)));
-  base.replace_sz = gui.get_state(c::replace_sz) == 1;
-  base.replace_umlauts = gui.get_state(c::replace_umlauts) == 1;
+  base.pool = read_pool_options(gui);
   base.repetitions = gui.get_text(c::repetitions_field);
   base.encoder = read_encoder_fields(gui);
   return base;
@@ -84,21 +78,16 @@ std::optional<std::string> check_course_options(const CourseOptions& options,
     return std::string(texts::course_bad_text_count.view());
   if (options.ramp && (options.ramp->first < 1 || options.ramp->last < 1))
     return std::string(texts::course_bad_ramp.view());
-  if (base.word_limit < 1) return std::string(texts::course_no_words.view());
+  if (base.pool.word_limit < 1) return std::string(texts::course_no_words.view());
   if (!base_name_allowed(base.encoder.base_name)) return std::string(texts::bad_base_name.view());
   return std::nullopt;
 }
 
 PoolFilter lesson_filter(const CourseBase& base, int lesson) {
-  const std::string letters = lesson_letters(lesson);
-  PoolFilter filter;
-  filter.mandatory = std::string(1, letters.back());
-  for (char letter : letter_alphabet) {
-    if (letters.find(letter) == std::string::npos) filter.filtered_out += letter;
-  }
-  filter.word_length = base.word_length;
-  filter.up_to = base.up_to;
-  return filter;
+  PoolOptions lesson_options = base.pool;
+  lesson_options.allowed = lesson_letters(lesson);
+  lesson_options.mandatory = std::string(1, lesson_options.allowed.back());
+  return pool_filter(lesson_options);
 }
 
 std::string draw_letter_groups(std::string_view letters, char must, std::int32_t count) {
@@ -133,7 +122,7 @@ CoursePlan plan_course(const CourseOptions& options, const CourseBase& base,
     entry.pool_size = pool.size();
     entry.groups = options.groups == GroupsMode::always ||
                    (options.groups == GroupsMode::automatic &&
-                    pool.size() < static_cast<std::size_t>(base.word_limit));
+                    pool.size() < static_cast<std::size_t>(base.pool.word_limit));
     if (!entry.groups && pool.empty()) {
       plan.lessons.clear();
       plan.error = std::string(texts::course_nothing_to_draw.view()) + lesson_label(lesson);
@@ -142,8 +131,8 @@ CoursePlan plan_course(const CourseOptions& options, const CourseBase& base,
     for (int text = 0; text < options.texts; ++text) {
       entry.texts.push_back(
           entry.groups ? draw_letter_groups(entry.letters, entry.new_letter,
-                                            std::min(base.word_limit, most_groups_per_text))
-                       : draw_from_pool(pool, base.word_limit));
+                                            std::min(base.pool.word_limit, most_groups_per_text))
+                       : draw_from_pool(pool, base.pool.word_limit));
     }
     plan.lessons.push_back(std::move(entry));
   }

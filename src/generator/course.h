@@ -48,15 +48,11 @@ struct CourseOptions {
   std::optional<std::uint32_t> seed;  // shown in the overview when given
 };
 
-// What the course takes from the main window: every option but the allowed
-// and mandatory characters and the text count, which the lessons set.
+// What the course takes from the main window: the trial run's options (but
+// the allowed and mandatory characters, which each lesson sets), the
+// repetitions and the encoder fields.
 struct CourseBase {
-  std::array<bool, 5> lists{};  // in the order of word_list_files
-  std::int64_t word_length = 5;
-  bool up_to = true;
-  std::int32_t word_limit = 300;
-  bool replace_sz = true;
-  bool replace_umlauts = true;
+  PoolOptions pool;
   std::string repetitions = "1";  // field 47 as typed
   EncoderFields encoder;          // speeds, tone, spacing, QRQ and the base name
 };

@@ -61,7 +61,7 @@ bool write_course_overview(const CourseOptions& options, const CourseBase& base,
                      text(texts::overview_range) + integer_to_text(options.from) +
                          text(texts::overview_to) + integer_to_text(options.to) +
                          text(texts::overview_each) + integer_to_text(options.texts) +
-                         text(texts::overview_texts_of) + integer_to_text(base.word_limit) +
+                         text(texts::overview_texts_of) + integer_to_text(base.pool.word_limit) +
                          text(texts::overview_words),
                      pdf::Border::none, pdf::LineMode::next_line);
   document.text_cell(0, 6,

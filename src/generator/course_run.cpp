@@ -61,12 +61,8 @@ PreparedCourse prepare_course(const CourseOptions& options, const CourseBase& ba
     return prepared;
   }
   // Read once for all lessons; each lesson filters its own letters.
-  std::vector<std::string> lists;
-  for (std::size_t k = 0; k < base.lists.size(); ++k) {
-    if (base.lists[k]) lists.emplace_back(word_list_files[k].path);
-  }
-  const WordPool source =
-      read_source_pool(lists, base.replace_sz, base.replace_umlauts, prepared.unreadable_lists);
+  const WordPool source = read_source_pool(base.pool.lists, base.pool.replace_sz,
+                                           base.pool.replace_umlauts, prepared.unreadable_lists);
   prepared.plan = plan_course(options, base, source);
   prepared.error = prepared.plan.error;
   return prepared;
