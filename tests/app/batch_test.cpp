@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "support/main_window_fixture.h"
+#include "support/batch_fixture.h"
 
 namespace velkart::app {
 namespace {
@@ -13,18 +13,7 @@ namespace {
 using velkart::testing::read_bytes;
 namespace fs = std::filesystem;
 
-class Batch : public ::testing::Test {
- protected:
-  void SetUp() override { folder.copy_shipped_word_lists(); }
-  int run(std::vector<std::string> arguments) {
-    out.str("");
-    err.str("");
-    return run_batch(arguments, out, err, launcher);
-  }
-  velkart::testing::WorkingFolder folder;
-  velkart::testing::RecordingLauncher launcher;
-  std::ostringstream out, err;
-};
+using Batch = velkart::testing::BatchTest;
 
 TEST_F(Batch, UsageErrorsExitWithTwoAndTheirExactGermanMessage) {
   const struct {

@@ -12,7 +12,7 @@
 #include "app/settings_store.h"
 #include "runtime/files.h"
 #include "runtime/run_lock.h"
-#include "support/main_window_fixture.h"
+#include "support/batch_fixture.h"
 
 namespace velkart::app {
 namespace {
@@ -22,15 +22,9 @@ using velkart::testing::read_bytes;
 using velkart::testing::write_bytes;
 using Contents = std::map<std::string, std::string>;
 
-class Safety : public ::testing::Test {
+class Safety : public velkart::testing::BatchTest {
  protected:
-  void SetUp() override { folder.copy_shipped_word_lists(); }
   void TearDown() override { runtime::fail_file_operation(0); }
-  int run(std::vector<std::string> arguments) {
-    out.str("");
-    err.str("");
-    return run_batch(arguments, out, err, launcher);
-  }
   bool said(std::string_view text) const { return err.str().find(text) != std::string::npos; }
 
   // Walks the failure over every write, close and rename of `action` (which
@@ -72,10 +66,6 @@ class Safety : public ::testing::Test {
         EXPECT_FALSE(entry.path().filename().string().starts_with(".velkart-")) << entry.path();
     }
   }
-
-  velkart::testing::WorkingFolder folder;
-  velkart::testing::RecordingLauncher launcher;
-  std::ostringstream out, err;
 };
 
 TEST_F(Safety, LimitsAndBadNamesAreRefusedBeforeAnythingIsWritten) {
