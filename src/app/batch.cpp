@@ -22,7 +22,7 @@
 #include "generator/word_pool.h"
 #include "gui/controls.h"
 #include "gui/headless_gui.h"
-#include "gui/texts.h"
+#include "runtime/texts.h"
 #include "pdf/document.h"
 #include "runtime/encoding.h"
 #include "runtime/files.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/batch.h"
-#include "gui/texts.h"
+#include "runtime/texts.h"
 #include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/process.h"

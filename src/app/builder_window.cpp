@@ -4,7 +4,7 @@
 
 #include "app/palette.h"
 #include "gui/controls.h"
-#include "gui/texts.h"
+#include "runtime/texts.h"
 
 namespace velkart::app {
 

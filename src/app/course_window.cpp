@@ -5,7 +5,7 @@
 #include "app/palette.h"
 #include "app/settings.h"
 #include "gui/controls.h"
-#include "gui/texts.h"
+#include "runtime/texts.h"
 #include "runtime/text.h"
 
 namespace velkart::app {

@@ -4,7 +4,7 @@
 #include "app/settings_store.h"
 #include "gui/controls.h"
 #include "gui/gui.h"
-#include "gui/texts.h"
+#include "runtime/texts.h"
 #include "runtime/text.h"
 
 namespace velkart::app {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "gui/texts.h"
+#include "runtime/texts.h"
 #include "runtime/text.h"
 
 namespace velkart::generator {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "gui/texts.h"
+#include "runtime/texts.h"
 #include "runtime/text.h"
 
 namespace velkart::generator {

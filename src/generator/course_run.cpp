@@ -12,7 +12,7 @@
 #include "generator/output_names.h"
 #include "generator/playlist.h"
 #include "generator/solution_sheet.h"
-#include "gui/texts.h"
+#include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
 #include "runtime/text.h"

@@ -3,7 +3,7 @@
 #include "generator/output_names.h"
 #include "gui/controls.h"
 #include "gui/gui.h"
-#include "gui/texts.h"
+#include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
 #include "runtime/text.h"

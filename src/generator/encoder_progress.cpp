@@ -4,7 +4,7 @@
 
 #include "generator/generation.h"
 #include "generator/output_names.h"
-#include "gui/texts.h"
+#include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/text.h"
 

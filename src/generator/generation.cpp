@@ -10,7 +10,7 @@
 #include "generator/word_pool.h"
 #include "gui/controls.h"
 #include "gui/gui.h"
-#include "gui/texts.h"
+#include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
 #include "runtime/run_lock.h"

@@ -5,7 +5,7 @@
 #include "generator/output_names.h"
 #include "gui/controls.h"
 #include "gui/gui.h"
-#include "gui/texts.h"
+#include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/text.h"
 

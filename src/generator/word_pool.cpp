@@ -6,7 +6,7 @@
 
 #include "gui/controls.h"
 #include "gui/gui.h"
-#include "gui/texts.h"
+#include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/random.h"
 #include "runtime/text.h"

@@ -5,7 +5,7 @@
 
 #include "gui/controls.h"
 #include "gui/gui.h"
-#include "gui/texts.h"
+#include "runtime/texts.h"
 #include "runtime/files.h"
 #include "vocab/word_collector.h"
 

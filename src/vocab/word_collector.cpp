@@ -5,7 +5,7 @@
 #include <bit>
 #include <cassert>
 
-#include "gui/cp1252_literal.h"
+#include "runtime/cp1252_literal.h"
 #include "runtime/text.h"
 
 namespace velkart::vocab {
@@ -14,7 +14,7 @@ namespace {
 
 // The letters a word may consist of, as the builder has always listed them;
 // after upper-casing only the capitals among them can occur.
-constexpr gui::Cp1252Literal allowed_letters{
+constexpr runtime::Cp1252Literal allowed_letters{
     "aAbBcCdDeEfFgGhHiIjJkKlLmMnNoOpPqQrRsStTuUvVwWxXyYzZäÄöÖüÜß"};
 
 // What the word builder sees in each byte of the source text, before any

@@ -6,7 +6,7 @@
 
 #include "gui/controls.h"
 #include "gui/headless_gui.h"
-#include "gui/texts.h"
+#include "runtime/texts.h"
 #include "runtime/encoding.h"
 #include "runtime/random.h"
 #include "support/main_window_fixture.h"

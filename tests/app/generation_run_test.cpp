@@ -9,7 +9,7 @@
 #include "generator/generation.h"
 #include "generator/word_pool.h"
 #include "gui/controls.h"
-#include "gui/texts.h"
+#include "runtime/texts.h"
 #include "pdf/pdf_test_support.h"
 #include "runtime/process.h"
 #include "runtime/random.h"

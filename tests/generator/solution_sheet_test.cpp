@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "gui/texts.h"
+#include "runtime/texts.h"
 #include "pdf/pdf_test_support.h"
 #include "support/test_support.h"
 

@@ -10,7 +10,7 @@
 #include "app/main_window.h"
 #include "app/settings.h"
 #include "gui/backend_contract.h"
-#include "gui/cp1252_literal.h"
+#include "runtime/cp1252_literal.h"
 #include "gui/fltk_gui.h"
 #include "runtime/encoding.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "gui/cp1252_literal.h"
+#include "runtime/cp1252_literal.h"
 #include "runtime/text.h"
 
 namespace velkart::testing {
@@ -11,7 +11,7 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-constexpr gui::Cp1252Literal allowed{"aAbBcCdDeEfFgGhHiIjJkKlLmMnNoOpPqQrRsStTuUvVwWxXyYzZäÄöÖüÜß"};
+constexpr runtime::Cp1252Literal allowed{"aAbBcCdDeEfFgGhHiIjJkKlLmMnNoOpPqQrRsStTuUvVwWxXyYzZäÄöÖüÜß"};
 
 void add_word(Words& list, std::string_view segment) {
   std::string word = runtime::trim_blanks(segment);

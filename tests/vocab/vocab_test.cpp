@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "gui/headless_gui.h"
-#include "gui/texts.h"
+#include "runtime/texts.h"
 #include "support/test_support.h"
 #include "vocab/pipeline.h"
 #include "vocab/reference_pipeline.h"

@@ -6,7 +6,7 @@
 
 #include "runtime/encoding.h"
 
-namespace velkart::gui {
+namespace velkart::runtime {
 
 template <std::size_t N>
 struct Cp1252Literal {
@@ -28,4 +28,4 @@ struct Cp1252Literal {
   constexpr std::string_view view() const { return {bytes, size}; }
 };
 
-}  // namespace velkart::gui
+}  // namespace velkart::runtime

@@ -1,11 +1,11 @@
 #pragma once
 // Every German text the program shows, in one place. Written as UTF-8 here
 // and turned into Windows-1252 bytes at compile time.
-#include "gui/cp1252_literal.h"
+#include "runtime/cp1252_literal.h"
 
 namespace velkart::texts {
 
-using gui::Cp1252Literal;
+using runtime::Cp1252Literal;
 
 // Message boxes
 inline constexpr Cp1252Literal message_title{"Information"};
