@@ -56,7 +56,7 @@ double run_course(unsigned parallel, TimingLauncher& launcher) {
   options.to = 26;
   options.texts = 5;
   generator::CourseBase base;
-  base.pool.lists = {std::string(generator::word_list_files[1].path)};  // as the window starts
+  base.pool.lists = {std::string(generator::word_list_paths[1])};  // as the window starts
   base.pool.word_limit = 50;
   base.encoder = {"20", "5", "650", 0, "0", "Bench"};
   runtime::seed_random(4711);

@@ -82,7 +82,7 @@ void Application::handle_control(int control) {
                     runtime::integer_to_text(gui_.get_state(c::word_length_slider)));
       break;
     case c::trial_button:
-      generator::run_trial(gui_);
+      run_trial_in_window(gui_);
       break;
     case c::generate_button:
       generate();
@@ -122,7 +122,10 @@ void Application::handle_control(int control) {
       start_course();
       break;
     case c::run_builder_button:
-      vocab::run_vocabulary_pipeline(vocab::builder_window_hooks(gui_), gui_);
+      vocab::run_vocabulary_pipeline(
+          {[this] { return gui_.get_text(c::source_name_field); },
+           [this](std::string_view log) { gui_.set_text(c::progress_display, log); },
+           message_boxes_of(gui_)});
       break;
     case c::open_folder_button:
     case c::course_open_folder_button:
@@ -208,8 +211,9 @@ void Application::start_course() {
     gui_.show_message(texts::message_title, texts::encoder_still_running);
     return;
   }
-  const generator::CourseOptions options = read_course_options(gui_);
-  const generator::CourseBase base = generator::read_course_base(gui_);
+  read_course_window(gui_, record_);
+  const generator::CourseOptions options = course_options(record_);
+  const generator::CourseBase base = read_run_settings(gui_);
   const generator::PreparedCourse prepared = generator::prepare_course(options, base);
   if (prepared.error) {
     gui_.show_message(texts::message_title, *prepared.error);
@@ -272,7 +276,7 @@ void Application::open_outside(std::string_view path, std::string failure) {
 }
 
 void Application::generate() {
-  const generator::GenerationResult result = generator::run_generation(gui_, generation_);
+  const generator::GenerationResult result = run_generation_in_window(gui_, generation_);
   if (result.refused) return;
   encoder_ = {};
   if (generation_.encoder_process == 0) {
@@ -281,8 +285,8 @@ void Application::generate() {
     return;
   }
   encoder_.process = generation_.encoder_process;
-  encoder_.run.base_name = gui_.get_text(c::base_name_field);
-  encoder_.run.count = static_cast<std::int64_t>(result.written_files.size());
+  encoder_.run.base_name = result.used.encoder.base_name;
+  encoder_.run.count = static_cast<std::int64_t>(result.files.text_files.size());
   // The input file was written just before the encoder started, on the same
   // clock as the files the encoder writes: anything older is from before.
   std::error_code error;

@@ -59,6 +59,7 @@ class Application {
   // cannot start or the opener ends with an error code.
   void open_outside(std::string_view path, std::string failure);
   void generate();
+
   void update_encoder_status();
   void cancel_encoder();
   void show_status(const std::string& status);

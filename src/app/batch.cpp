@@ -11,7 +11,6 @@
 #include <variant>
 #include <vector>
 
-#include "app/main_window.h"
 #include "app/settings.h"
 #include "app/settings_store.h"
 #include "generator/course.h"
@@ -20,8 +19,6 @@
 #include "generator/output_names.h"
 #include "generator/playlist.h"
 #include "generator/word_pool.h"
-#include "gui/controls.h"
-#include "gui/headless_gui.h"
 #include "runtime/texts.h"
 #include "pdf/document.h"
 #include "runtime/encoding.h"
@@ -51,7 +48,7 @@ struct Options {
   // course
   std::optional<int> from, to, texts;
   std::optional<generator::SpeedRamp> ramp;
-  generator::GroupsMode groups = generator::GroupsMode::automatic;
+  std::optional<generator::GroupsMode> groups;
   bool overwrite = false;
   bool course_option = false;  // any of the above given
   pdf::Clock clock = pdf::local_time_now;
@@ -253,12 +250,12 @@ void print_existing(std::ostream& out, const std::string& path) {
     out << to_utf8(path) << '\n';
 }
 
-int wait_for_encoder(int process, runtime::Launcher& launcher, gui::Gui& gui, std::ostream& err) {
+int wait_for_encoder(int process, runtime::Launcher& launcher, const runtime::MessageSink& tell,
+                     std::ostream& err) {
   err << to_utf8(texts::batch_encoder_waiting) << '\n';
   const int code = launcher.wait_for(process);
   if (code != 0) {
-    gui.show_message(texts::message_title, std::string(texts::batch_encoder_failed.view()) +
-                                               runtime::integer_to_text(code));
+    tell(std::string(texts::batch_encoder_failed.view()) + runtime::integer_to_text(code));
     return code;
   }
   err << to_utf8(texts::batch_encoder_done) << '\n';
@@ -267,13 +264,11 @@ int wait_for_encoder(int process, runtime::Launcher& launcher, gui::Gui& gui, st
 
 // The words a draw picks from, in the order they are in the lists; the
 // pool label on standard error.
-void print_pool(gui::Gui& gui, std::ostream& out, std::ostream& err) {
-  const generator::PoolBuild build = generator::build_word_pool(generator::read_pool_options(gui));
-  for (std::size_t k = 0; k < build.unreadable_lists.size(); ++k)
-    gui.show_message(texts::message_title, texts::no_words_or_file);
-  err << to_utf8(generator::pool_summary(
-             build.pool, runtime::text_to_integer(gui.get_text(controls::word_limit_field))))
-      << '\n';
+void print_pool(const generator::PoolOptions& options, const runtime::MessageSink& tell,
+                std::ostream& out, std::ostream& err) {
+  const generator::PoolBuild build = generator::build_word_pool(options);
+  for (std::size_t k = 0; k < build.unreadable_lists.size(); ++k) tell(texts::no_words_or_file);
+  err << to_utf8(generator::pool_summary(build.pool, options.word_limit)) << '\n';
   for (const std::string& word : build.pool) {
     if (!word.empty()) out << to_utf8(word) << '\n';
   }
@@ -281,17 +276,18 @@ void print_pool(gui::Gui& gui, std::ostream& out, std::ostream& err) {
 
 // Lists the files this run put in place; waiting, also the sound files the
 // encoder wrote, and then gives the playlist their lengths.
-void run_generate(const Options& options, gui::Gui& gui, std::ostream& out, std::ostream& err,
+void run_generate(const Options& options, const generator::RunSettings& settings,
+                  const runtime::MessageSink& tell, std::ostream& out, std::ostream& err,
                   runtime::Launcher& launcher) {
   generator::GenerationContext context;
   context.launcher = &launcher;
   context.clock = options.clock;
-  const std::string base_name = gui.get_text(controls::base_name_field);
+  const std::string& base_name = settings.encoder.base_name;
   const SoundStamps before = sound_stamps();
-  const generator::GenerationResult result = generator::run_generation(gui, context);
-  for (const std::string& path : result.created_files) print_existing(out, path);
-  for (const std::string* path :
-       {&result.sheet_path, &result.copy_sheet_path, &result.playlist_path}) {
+  const generator::GenerationResult result = generator::run_generation(settings, context, tell);
+  const generator::WrittenSet& files = result.files;
+  for (const std::string& path : files.text_files) print_existing(out, path);
+  for (const std::string* path : {&files.answer_key, &files.copy_sheet, &files.playlist}) {
     if (!path->empty()) print_existing(out, *path);
   }
   if (context.encoder_process == 0) return;
@@ -299,48 +295,46 @@ void run_generate(const Options& options, gui::Gui& gui, std::ostream& out, std:
     err << to_utf8(texts::batch_encoder_running) << context.encoder_process << '\n';
     return;
   }
-  if (wait_for_encoder(context.encoder_process, launcher, gui, err) != 0) return;
-  const std::size_t count = result.written_files.size();
+  if (wait_for_encoder(context.encoder_process, launcher, tell, err) != 0) return;
+  const std::size_t count = files.text_files.size();
   print_sound_files(out, base_name, count, before);
-  if (!result.playlist_path.empty() &&
-      !generator::replace_file(result.playlist_path,
+  if (!generator::replace_file(files.playlist,
                                generator::playlist_text(generator::sound_playlist(
                                    generator::output_folder, base_name, count)))) {
-    gui.show_message(texts::message_title, texts::file_not_created);
+    tell(texts::file_not_created);
   }
 }
 
-void run_vocab(const std::string& name, gui::Gui& gui, std::ostream& out) {
+void run_vocab(const std::string& name, const runtime::MessageSink& tell, std::ostream& out) {
   std::string log;
-  const vocab::PipelineHooks hooks{[&name] { return name; },
-                                   [&log](std::string_view text) { log = text; }};
-  vocab::run_vocabulary_pipeline(hooks, gui);
+  vocab::run_vocabulary_pipeline(
+      {[&name] { return name; }, [&log](std::string_view text) { log = text; }, tell});
   if (!log.empty()) out << to_utf8(log) << '\n';
 }
 
 // Every file of the course on standard output as it is written; messages on
 // standard error. Exit 1 when anything was reported.
-int run_course(const Options& options, gui::Gui& gui, std::ostream& out, std::ostream& err,
+int run_course(const Options& options, const SettingsRecord& record,
+               const runtime::MessageSink& tell, std::ostream& out, std::ostream& err,
                runtime::Launcher& launcher) {
-  generator::CourseOptions course;
-  course.from = options.from.value_or(generator::first_lesson);
-  course.to = options.to.value_or(generator::last_lesson);
-  course.texts = options.texts.value_or(
-      static_cast<int>(runtime::text_to_integer(gui.get_text(controls::text_count_field))));
-  course.ramp = options.ramp;
-  course.groups = options.groups;
+  generator::CourseOptions course = course_options(record);
+  if (options.from) course.from = *options.from;
+  if (options.to) course.to = *options.to;
+  if (options.texts) course.texts = *options.texts;
+  if (options.ramp) course.ramp = options.ramp;
+  if (options.groups) course.groups = *options.groups;
   course.seed = options.seed;
-  const generator::CourseBase base = generator::read_course_base(gui);
+  const generator::CourseBase base = run_settings(record);
 
   // One run per working folder, for a whole course as for a generation run.
   const runtime::RunLock lock;
   if (lock.busy()) {
-    gui.show_message(texts::message_title, texts::encoder_still_running);
+    tell(texts::encoder_still_running);
     return batch_message_shown;
   }
   const generator::PreparedCourse prepared = generator::prepare_course(course, base);
   if (prepared.error) {
-    gui.show_message(texts::message_title, *prepared.error);
+    tell(*prepared.error);
     return batch_message_shown;
   }
   const std::vector<std::string> existing =
@@ -352,8 +346,7 @@ int run_course(const Options& options, gui::Gui& gui, std::ostream& out, std::os
     return batch_message_shown;
   }
   for (const std::string& list : prepared.unreadable_lists) {
-    gui.show_message(texts::message_title,
-                     std::string(texts::no_words_or_file.view()) + " (" + list + ")");
+    tell(std::string(texts::no_words_or_file.view()) + " (" + list + ")");
   }
 
   generator::CourseRun run(course, base, prepared.plan, launcher, options.clock,
@@ -364,7 +357,7 @@ int run_course(const Options& options, gui::Gui& gui, std::ostream& out, std::os
                            });
   err << to_utf8(texts::batch_encoder_waiting) << '\n';
   generator::run_course_to_end(run);
-  for (const std::string& problem : run.problems()) gui.show_message(texts::message_title, problem);
+  for (const std::string& problem : run.problems()) tell(problem);
   return run.problems().empty() && prepared.unreadable_lists.empty() ? batch_ok
                                                                      : batch_message_shown;
 }
@@ -388,31 +381,30 @@ int run_batch(std::span<const std::string> arguments, std::ostream& out, std::os
   SettingsRecord record = load_settings(store);
   apply_overrides(record, options);
 
-  gui::HeadlessGui gui;
   bool message_shown = false;
-  gui.on_message([&err, &message_shown](const gui::RecordedMessage& message) {
-    err << to_utf8(message.title) << ": " << to_utf8(message.text) << '\n';
+  const runtime::MessageSink tell = [&err, &message_shown](std::string_view text) {
+    err << to_utf8(texts::message_title) << ": " << to_utf8(text) << '\n';
     message_shown = true;
-  });
-  build_main_window(gui, record);
+  };
+  const generator::RunSettings settings = run_settings(record);
   if (options.seed) runtime::seed_random(*options.seed);
 
   switch (options.command) {
     case Command::trial:
-      out << to_utf8(generator::run_trial(gui)) << '\n';
+      out << to_utf8(generator::run_trial(settings.pool, tell).text) << '\n';
       break;
     case Command::pool:
-      print_pool(gui, out, err);
+      print_pool(settings.pool, tell, out, err);
       break;
     case Command::generate:
-      run_generate(options, gui, out, err, launcher);
+      run_generate(options, settings, tell, out, err, launcher);
       break;
     case Command::vocab:
-      run_vocab(options.vocab_name.value_or(record.text(Setting::builder_source)), gui, out);
+      run_vocab(options.vocab_name.value_or(record.text(Setting::builder_source)), tell, out);
       break;
     case Command::course:
       out.flush();
-      return run_course(options, gui, out, err, launcher);
+      return run_course(options, record, tell, out, err, launcher);
     case Command::none:
       break;
   }

@@ -105,19 +105,6 @@ void read_course_window(const gui::Gui& gui, SettingsRecord& record) {
   record.set_text(S::course_groups, std::string(generator::groups_mode_text(groups_in(gui))));
 }
 
-generator::CourseOptions read_course_options(const gui::Gui& gui) {
-  generator::CourseOptions options;
-  options.from = number_in(gui, c::course_from_field);
-  options.to = number_in(gui, c::course_to_field);
-  options.texts = number_in(gui, c::course_texts_field);
-  if (gui.get_state(c::course_ramp_checkbox) == 1) {
-    options.ramp = generator::SpeedRamp{number_in(gui, c::course_ramp_first_field),
-                                        number_in(gui, c::course_ramp_last_field)};
-  }
-  options.groups = groups_in(gui);
-  return options;
-}
-
 std::string course_log_line(const generator::CourseFiles& files) {
   using K = generator::CourseFileKind;
   if (files.kind == K::overview) return std::string(t::course_log_overview.view());

@@ -21,8 +21,6 @@ void add_open_folder_button(gui::Gui& gui);
 // The window's values back into the record, when it closes.
 void read_course_window(const gui::Gui& gui, SettingsRecord& record);
 
-// The options as the window shows them; the ramp only when ticked.
-generator::CourseOptions read_course_options(const gui::Gui& gui);
 
 // One line of the progress log: "Lektion 02: 5 Textdateien".
 std::string course_log_line(const generator::CourseFiles& files);

@@ -7,6 +7,7 @@
 #include "app/palette.h"
 #include "app/settings.h"
 #include "gui/controls.h"
+#include "runtime/text.h"
 #include "runtime/texts.h"
 
 namespace velkart::app {
@@ -39,7 +40,7 @@ const std::array<ControlRow, 69> rows{{
   {3,  T::checkbox, {15,  87,  160, 15},  t::list_english},
   {4,  T::checkbox, {15,  115, 79,  15},  t::list_q_groups},
   {5,  T::checkbox, {15,  130, 107, 15},  t::list_abbreviations},
-  {6,  T::slider,   {165, 230, 170, 15},  {},                           p::dark_red,  p::light_yellow, {}, {}, {}, 2, 10},
+  {6,  T::slider,   {165, 230, 170, 15},  {},                           p::dark_red,  p::light_yellow, {}, {}, {}, controls::shortest_word, controls::longest_word},
   {7,  T::label,    {15,  230, 52,  15},  t::word_length,               p::dark_red,  p::transparent},
   {8,  T::label,    {70,  230, 16,  15},  t::ten,                       p::dark_red,  p::panel_grey},
   {9,  T::checkbox, {260, 250, 154, 15},  t::replace_sz,                p::dark_red,  p::transparent},
@@ -78,7 +79,7 @@ const std::array<ControlRow, 69> rows{{
   {42, T::label,    {15,  190, 105, 14},  t::mandatory_characters,      p::dark_red,  p::transparent},
   {43, T::edit,     {125, 190, 45,  14},  {},                           p::dark_red,  p::light_yellow, {}, left_field},
   {44, T::label,    {170, 190, 265, 14},  t::mandatory_explanation,     p::dark_red,  p::transparent},
-  {45, T::slider,   {370, 440, 197, 15},  {},                           p::dark_blue, p::light_yellow, {}, {}, {}, 0, 10, t::word_spacing_tooltip},
+  {45, T::slider,   {370, 440, 197, 15},  {},                           p::dark_blue, p::light_yellow, {}, {}, {}, 0, controls::most_word_spacing, t::word_spacing_tooltip},
   {46, T::label,    {40,  380, 198, 70},  t::repetitions,               p::dark_blue, p::transparent},
   {47, T::edit,     {10,  380, 27,  15},  t::one,                       p::dark_blue, p::light_yellow, {}, digits_centred},
   {48, T::edit,     {275, 400, 20,  14},  t::five,                      p::system,    p::light_yellow, {}, digits_right},
@@ -106,6 +107,21 @@ const std::array<ControlRow, 69> rows{{
   {100, T::button,  {255, 652, 310, 20},  t::open_course_button,        p::light_yellow, p::mid_grey},
 }};
 // clang-format on
+
+// The check box of each word list, in reading order.
+constexpr int word_list_checkboxes[] = {controls::list_own, controls::list_german,
+                                        controls::list_english, controls::list_q_groups,
+                                        controls::list_abbreviations};
+static_assert(std::size(word_list_checkboxes) == std::size(generator::word_list_paths));
+
+void show_pool(gui::Gui& gui, const generator::PoolOptions& pool, const std::string& pool_label,
+               const std::string& text) {
+  gui.set_text(controls::word_length_label, runtime::integer_to_text(pool.word_length));
+  gui.set_text(controls::filtered_label,
+               generator::filtered_alphabet(pool.allowed, pool.mandatory));
+  gui.set_text(controls::pool_label, pool_label);
+  gui.set_text(controls::output_area, text);
+}
 
 }  // namespace
 
@@ -140,6 +156,64 @@ bool build_main_window(gui::Gui& gui, const SettingsRecord& record) {
   // Only while an encoder works is there anything to cancel.
   gui.set_enabled(controls::cancel_mp3_button, false);
   return true;
+}
+
+generator::PoolOptions read_pool_options(const gui::Gui& gui) {
+  namespace c = controls;
+  generator::PoolOptions options;
+  for (std::size_t k = 0; k < std::size(word_list_checkboxes); ++k) {
+    if (gui.get_state(word_list_checkboxes[k]) == 1)
+      options.lists.emplace_back(generator::word_list_paths[k]);
+  }
+  options.word_length = gui.get_state(c::word_length_slider);
+  options.up_to = gui.get_state(c::up_to_option) == 1;
+  options.replace_sz = gui.get_state(c::replace_sz) == 1;
+  options.replace_umlauts = gui.get_state(c::replace_umlauts) == 1;
+  options.allowed = gui.get_text(c::allowed_field);
+  options.mandatory = gui.get_text(c::mandatory_field);
+  options.word_limit =
+      static_cast<std::int32_t>(runtime::text_to_integer(gui.get_text(c::word_limit_field)));
+  return options;
+}
+
+generator::RunSettings read_run_settings(const gui::Gui& gui) {
+  namespace c = controls;
+  generator::RunSettings settings;
+  settings.pool = read_pool_options(gui);
+  settings.encoder.character_speed = gui.get_text(c::character_speed_field);
+  settings.encoder.effective_speed = gui.get_text(c::effective_speed_field);
+  settings.encoder.frequency = gui.get_text(c::frequency_field);
+  settings.encoder.word_spacing = gui.get_state(c::word_spacing_slider);
+  settings.encoder.qrq = gui.get_text(c::qrq_field);
+  settings.encoder.base_name = gui.get_text(c::base_name_field);
+  settings.repetitions = gui.get_text(c::repetitions_field);
+  settings.text_count = runtime::text_to_integer(gui.get_text(c::text_count_field));
+  return settings;
+}
+
+runtime::MessageSink message_boxes_of(gui::Gui& gui) {
+  return [&gui](std::string_view text) { gui.show_message(texts::message_title, text); };
+}
+
+std::string run_trial_in_window(gui::Gui& gui) {
+  gui.set_text(controls::output_area, texts::please_wait);
+  const generator::PoolOptions options = read_pool_options(gui);
+  const generator::Trial trial = generator::run_trial(options, message_boxes_of(gui));
+  show_pool(gui, options, trial.pool_label, trial.text);
+  return trial.text;
+}
+
+generator::GenerationResult run_generation_in_window(gui::Gui& gui,
+                                                     generator::GenerationContext& context) {
+  const generator::RunSettings settings = read_run_settings(gui);
+  generator::GenerationResult result =
+      generator::run_generation(settings, context, message_boxes_of(gui));
+  if (result.refused) return result;
+  if (result.speed_lowered)
+    gui.set_text(controls::effective_speed_field, result.used.encoder.effective_speed);
+  if (!result.texts.empty())
+    show_pool(gui, settings.pool, result.pool_label, result.texts.back());
+  return result;
 }
 
 }  // namespace velkart::app

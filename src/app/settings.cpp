@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include <algorithm>
+
 #include "app/palette.h"
 #include "app/settings_store.h"
 #include "gui/controls.h"
@@ -55,6 +57,49 @@ void save_settings(SettingsStore& store, const SettingsRecord& record, std::stri
     }
   }
   store.close_settings_file();
+}
+
+generator::RunSettings run_settings(const SettingsRecord& record) {
+  using S = Setting;
+  const auto number = [&record](Setting setting) { return record.number(setting); };
+  const auto text = [&record](Setting setting) { return integer_to_text(record.number(setting)); };
+  generator::RunSettings settings;
+  generator::PoolOptions& pool = settings.pool;
+  for (std::size_t k = 0; k < std::size(generator::word_list_paths); ++k) {
+    if (number(static_cast<Setting>(static_cast<int>(S::list_own) + static_cast<int>(k))) != 0)
+      pool.lists.emplace_back(generator::word_list_paths[k]);
+  }
+  pool.word_length = std::clamp(number(S::word_length), controls::shortest_word, controls::longest_word);
+  pool.up_to = number(S::up_to_length) == 1;
+  pool.replace_sz = number(S::replace_sz) != 0;
+  pool.replace_umlauts = number(S::replace_umlauts) != 0;
+  pool.allowed = record.text(S::allowed_characters);
+  pool.mandatory = record.text(S::mandatory_characters);
+  pool.word_limit = number(S::word_limit);
+  generator::EncoderFields& encoder = settings.encoder;
+  encoder.character_speed = text(S::character_speed);
+  encoder.effective_speed = text(S::effective_speed);
+  encoder.frequency = text(S::frequency);
+  encoder.word_spacing = std::clamp(number(S::word_spacing), 0, controls::most_word_spacing);
+  encoder.qrq = text(S::qrq);
+  encoder.base_name = record.text(S::base_name);
+  settings.repetitions = text(S::repetitions);
+  settings.text_count = number(S::text_count);
+  return settings;
+}
+
+generator::CourseOptions course_options(const SettingsRecord& record) {
+  using S = Setting;
+  generator::CourseOptions options;
+  options.from = record.number(S::course_from);
+  options.to = record.number(S::course_to);
+  options.texts = record.number(S::course_texts);
+  if (record.number(S::course_ramp) != 0)
+    options.ramp = generator::SpeedRamp{record.number(S::course_ramp_first),
+                                        record.number(S::course_ramp_last)};
+  options.groups = generator::groups_mode_from_text(record.text(S::course_groups))
+                       .value_or(generator::GroupsMode::automatic);
+  return options;
 }
 
 void apply_settings_to_controls(gui::Gui& gui, const SettingsRecord& record) {

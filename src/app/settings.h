@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "generator/course.h"
+#include "generator/run_settings.h"
 #include "gui/controls.h"
 
 namespace velkart::gui {
@@ -135,6 +137,14 @@ SettingsRecord load_settings(SettingsStore& store, std::string_view path = setti
 // nothing when it cannot be created.
 void save_settings(SettingsStore& store, const SettingsRecord& record,
                    std::string_view path = settings_file_name);
+
+// A run's settings as the main window would show the record: the sliders
+// within their range, the numbers as their decimal text. The batch companion
+// runs on these, the window on what its controls hold.
+generator::RunSettings run_settings(const SettingsRecord& record);
+// The lesson-pack options of the record: the course window opens with them
+// and the batch companion starts from them.
+generator::CourseOptions course_options(const SettingsRecord& record);
 
 // Shows the record in the main window's controls, in the order the window
 // is built with.

@@ -3,8 +3,6 @@
 #include <cmath>
 
 #include "generator/generation.h"
-#include "gui/controls.h"
-#include "gui/gui.h"
 #include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/random.h"
@@ -40,15 +38,6 @@ std::string_view groups_mode_text(GroupsMode mode) {
       break;
   }
   return "auto";
-}
-
-CourseBase read_course_base(const gui::Gui& gui) {
-  namespace c = controls;
-  CourseBase base;
-  base.pool = read_pool_options(gui);
-  base.repetitions = gui.get_text(c::repetitions_field);
-  base.encoder = read_encoder_fields(gui);
-  return base;
 }
 
 std::string lesson_letters(int lesson) {

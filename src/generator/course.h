@@ -10,12 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "generator/encoder.h"
-#include "generator/word_pool.h"
-
-namespace velkart::gui {
-class Gui;
-}
+#include "generator/run_settings.h"
 
 namespace velkart::generator {
 
@@ -48,15 +43,10 @@ struct CourseOptions {
   std::optional<std::uint32_t> seed;  // shown in the overview when given
 };
 
-// What the course takes from the main window: the trial run's options (but
-// the allowed and mandatory characters, which each lesson sets), the
-// repetitions and the encoder fields.
-struct CourseBase {
-  PoolOptions pool;
-  std::string repetitions = "1";  // field 47 as typed
-  EncoderFields encoder;          // speeds, tone, spacing, QRQ and the base name
-};
-CourseBase read_course_base(const gui::Gui& gui);
+// What the course takes from the main window's settings: everything but the
+// allowed and mandatory characters, which each lesson sets, and the text
+// count, which is the course's own.
+using CourseBase = RunSettings;
 
 // The letters of lesson n in capitals ("KMU" for 3).
 std::string lesson_letters(int lesson);

@@ -9,6 +9,7 @@
 #include "generator/course_overview.h"
 #include "generator/encoder.h"
 #include "generator/generation.h"
+#include "generator/practice_set.h"
 #include "generator/output_names.h"
 #include "generator/playlist.h"
 #include "generator/solution_sheet.h"
@@ -23,15 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using runtime::integer_to_text;
-
-constexpr int writing_slot = 1;
-
-bool write_text_file(const std::string& path, std::string_view line) {
-  if (!runtime::create_file(writing_slot, path)) return false;
-  const std::int64_t written = runtime::write_line(writing_slot, line);
-  runtime::close_file(writing_slot);
-  return written == static_cast<std::int64_t>(line.size()) + 2;
-}
 
 std::string lesson_prefix(int lesson) {
   return std::string(texts::course_lesson.view()) +
@@ -103,66 +95,44 @@ bool CourseRun::write_lesson(std::size_t index) {
     return false;
   }
 
-  CourseFiles written{lesson.number, CourseFileKind::texts, {}};
-  std::vector<std::string> names;
-  std::vector<CopySheetText> copy_texts;
-  std::string encoder_text;
-  for (std::size_t k = 0; k < lesson.texts.size(); ++k) {
-    const std::string name = text_file_name(base_name, static_cast<std::int64_t>(k));
-    names.push_back(name);
-    if (write_text_file(folder + name, lesson.texts[k])) {
-      written.paths.push_back(folder + name);
-    } else {
-      not_written(lesson.number, folder + name);
-    }
-    copy_texts.push_back(
-        {sound_file_name(base_name, static_cast<std::int64_t>(k)), lesson.texts[k]});
-    add_encoder_block(encoder_text, lesson.texts[k], runtime::text_to_integer(base_.repetitions));
-  }
-  reporter_(written);
+  RunSettings settings = base_;
+  settings.encoder.effective_speed = lesson.effective_speed;
+  PracticeSet set;
+  set.folder = folder;
+  set.base_name = base_name;
+  set.texts = lesson.texts;
+  set.repetitions = runtime::text_to_integer(base_.repetitions);
+  set.sheet = sheet_settings(settings);
+  set.copy_heading = {std::string(texts::copy_sheet_title.view()) + " " +
+                          std::string(texts::course_lesson.view()) + integer_to_text(lesson.number),
+                      lesson.letters, std::string(1, lesson.new_letter),
+                      speeds_line(settings.encoder.character_speed, lesson.effective_speed,
+                                  settings.encoder.frequency)};
+  set.encoder_input = lesson_encoder_input(lesson.number);
 
-  write_lesson_sheets(lesson, folder, names, copy_texts);
-
-  const std::string input = lesson_encoder_input(lesson.number);
-  if (!write_text_file(input, finish_encoder_text(std::move(encoder_text)))) {
-    not_written(lesson.number, input);
+  const WrittenSet written = write_practice_set(set, clock_);
+  reporter_({lesson.number, CourseFileKind::texts, written.text_files});
+  if (!written.answer_key.empty())
+    reporter_({lesson.number, CourseFileKind::answer_key, {written.answer_key}});
+  if (!written.copy_sheet.empty())
+    reporter_({lesson.number, CourseFileKind::copy_sheet, {written.copy_sheet}});
+  if (!written.complete()) {
+    not_written(lesson.number, written.failed);
     return false;
   }
-  EncoderFields fields = base_.encoder;
-  fields.effective_speed = lesson.effective_speed;
-  jobs_.push_back({index, encoder_arguments(fields, input, folder + base_name), 0, false});
+  jobs_.push_back(
+      {index, encoder_arguments(settings.encoder, set.encoder_input, folder + base_name), 0, false});
   return true;
 }
 
-void CourseRun::write_lesson_sheets(const LessonPlan& lesson, const std::string& folder,
-                                    const std::vector<std::string>& names,
-                                    const std::vector<CopySheetText>& copy_texts) {
-  const std::string& base_name = base_.encoder.base_name;
-  const SheetSettings sheet{base_.encoder.character_speed, base_.encoder.frequency,
-                            lesson.effective_speed,        base_.repetitions,
-                            base_.encoder.word_spacing,    base_.encoder.qrq};
-  const std::string answer_key = folder + answer_key_name(base_name);
-  if (write_solution_sheet(sheet, names, folder, answer_key, clock_)) {
-    reporter_({lesson.number, CourseFileKind::answer_key, {answer_key}});
-  } else {
-    not_written(lesson.number, answer_key);
-  }
-
-  const CopySheetHeading heading{
-      std::string(texts::copy_sheet_title.view()) + " " + std::string(texts::course_lesson.view()) +
-          integer_to_text(lesson.number),
-      lesson.letters, std::string(1, lesson.new_letter),
-      speeds_line(base_.encoder.character_speed, lesson.effective_speed, base_.encoder.frequency)};
-  const std::string copy_sheet = folder + copy_sheet_name(base_name);
-  if (write_copy_sheet(heading, copy_texts, copy_sheet, clock_)) {
-    reporter_({lesson.number, CourseFileKind::copy_sheet, {copy_sheet}});
-  } else {
-    not_written(lesson.number, copy_sheet);
-  }
-}
-
 void CourseRun::write_lessons() {
-  for (std::size_t index = 0; index < plan_.lessons.size(); ++index) write_lesson(index);
+  for (std::size_t index = 0; index < plan_.lessons.size(); ++index) {
+    if (write_lesson(index)) continue;
+    // Nothing after the first file that could not be put in place: the
+    // lessons before it are whole and get their sound files.
+    problem(std::string(texts::course_stopped.view()));
+    break;
+  }
   // Longest first: the short lessons then fill the gaps at the end, and the
   // last encoder to finish is a short one.
   const auto weight = [this](const Job& job) {

@@ -72,9 +72,6 @@ class CourseRun {
   };
 
   bool write_lesson(std::size_t index);
-  void write_lesson_sheets(const LessonPlan& lesson, const std::string& folder,
-                           const std::vector<std::string>& names,
-                           const std::vector<CopySheetText>& copy_texts);
   // "Lektion 02: Konnte Datei nicht erstellen! PATH".
   void not_written(int lesson, const std::string& path);
   void finish_lesson(Job& job, int exit_code);

@@ -1,8 +1,6 @@
 #include "generator/encoder.h"
 
 #include "generator/output_names.h"
-#include "gui/controls.h"
-#include "gui/gui.h"
 #include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
@@ -12,18 +10,11 @@ namespace velkart::generator {
 
 using runtime::text_to_integer;
 
-namespace {
-
-constexpr int write_slot = 1;
-
-}  // namespace
-
-void check_speeds(gui::Gui& gui) {
-  const std::string character_speed = gui.get_text(controls::character_speed_field);
-  if (text_to_integer(gui.get_text(controls::effective_speed_field)) >
-      text_to_integer(character_speed)) {
-    gui.set_text(controls::effective_speed_field, character_speed);
-  }
+bool lower_effective_speed(EncoderFields& fields) {
+  if (text_to_integer(fields.effective_speed) <= text_to_integer(fields.character_speed))
+    return false;
+  fields.effective_speed = fields.character_speed;
+  return true;
 }
 
 void add_encoder_block(std::string& encoder_text, std::string_view practice_text,
@@ -34,17 +25,6 @@ void add_encoder_block(std::string& encoder_text, std::string_view practice_text
     encoder_text += practice_text;
   }
   encoder_text += " <> ";
-}
-
-EncoderFields read_encoder_fields(const gui::Gui& gui) {
-  EncoderFields fields;
-  fields.character_speed = gui.get_text(controls::character_speed_field);
-  fields.effective_speed = gui.get_text(controls::effective_speed_field);
-  fields.frequency = gui.get_text(controls::frequency_field);
-  fields.word_spacing = gui.get_state(controls::word_spacing_slider);
-  fields.qrq = gui.get_text(controls::qrq_field);
-  fields.base_name = gui.get_text(controls::base_name_field);
-  return fields;
 }
 
 std::vector<std::string> encoder_arguments(const EncoderFields& fields) {
@@ -87,13 +67,6 @@ std::string find_encoder(runtime::Launcher& launcher) {
   return "";
 }
 
-bool write_encoder_input(std::string encoder_text) {
-  encoder_text = finish_encoder_text(std::move(encoder_text));
-  if (runtime::create_file(write_slot, encoder_input_path) == 0) return false;
-  runtime::write_line(write_slot, encoder_text);
-  return runtime::close_file(write_slot);
-}
-
 int find_and_start_encoder(const EncoderFields& fields, runtime::Launcher& launcher) {
   const std::string encoder = find_encoder(launcher);
   return encoder.empty() ? 0 : start_encoder(launcher, encoder, encoder_arguments(fields));
@@ -106,21 +79,6 @@ int start_encoder(runtime::Launcher& launcher, const std::string& encoder,
 
 std::string finish_encoder_text(std::string encoder_text) {
   return runtime::substring(encoder_text, 1, runtime::text_length(encoder_text) - 2);
-}
-
-int write_input_and_start_encoder(gui::Gui& gui, std::string encoder_text,
-                                  runtime::Launcher& launcher) {
-  if (!write_encoder_input(std::move(encoder_text))) {
-    // The earlier input stays in place: started now, the encoder would make
-    // mp3 files of the earlier run's texts under this run's names.
-    gui.show_message(texts::message_title, texts::file_not_created);
-    return 0;
-  }
-  const int pid = find_and_start_encoder(read_encoder_fields(gui), launcher);
-  if (pid == 0) {
-    gui.show_message(texts::message_title, encoder_missing_message());
-  }
-  return pid;
 }
 
 }  // namespace velkart::generator

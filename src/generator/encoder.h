@@ -1,15 +1,12 @@
 #pragma once
 // The audio export of a generation run: the encoder input text with its
 // repetitions and chapter markers, the input file, and the encoder's
-// command line, built from the main window's speed, tone and spacing fields.
+// command line, built from the speed, tone and spacing settings.
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace velkart::gui {
-class Gui;
-}
 namespace velkart::runtime {
 class Launcher;
 }
@@ -17,10 +14,6 @@ class Launcher;
 namespace velkart::generator {
 
 inline constexpr std::string_view encoder_input_path = "nicht_loeschen/mp3_temp.txt";
-
-// First step of every generation run: an effective speed (field 48) above the
-// character speed (field 41) is lowered to it.
-void check_speeds(gui::Gui& gui);
 
 // Appends one practice text's block: the text, repeated (repetitions - 1)
 // more times after a blank, then " <> ".
@@ -36,7 +29,10 @@ struct EncoderFields {
   std::string qrq;              // field 59
   std::string base_name;        // field 21
 };
-EncoderFields read_encoder_fields(const gui::Gui& gui);
+
+// First step of every run: an effective speed above the character speed is
+// lowered to it. True when it was.
+bool lower_effective_speed(EncoderFields& fields);
 
 // The encoder's arguments, one word each, in the fixed order.
 std::vector<std::string> encoder_arguments(const EncoderFields& fields);
@@ -72,16 +68,8 @@ int start_encoder(runtime::Launcher& launcher, const std::string& encoder,
 // and blank, as " <" at the very end opens no new chapter.
 std::string finish_encoder_text(std::string encoder_text);
 
-// Writes the finished text as the input file, replaced whole; false when it
-// cannot be written.
-bool write_encoder_input(std::string encoder_text);
 // Finds the encoder and starts it with the fields' arguments: its process
 // id, 0 when none was found or started.
 int find_and_start_encoder(const EncoderFields& fields, runtime::Launcher& launcher);
-
-// Both steps for the main window, with a message box for each failure. An
-// input file that cannot be written starts no encoder.
-int write_input_and_start_encoder(gui::Gui& gui, std::string encoder_text,
-                                  runtime::Launcher& launcher);
 
 }  // namespace velkart::generator

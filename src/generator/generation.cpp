@@ -2,145 +2,109 @@
 
 #include <algorithm>
 
-#include "generator/copy_sheet.h"
 #include "generator/encoder.h"
 #include "generator/output_names.h"
-#include "generator/playlist.h"
-#include "generator/solution_sheet.h"
 #include "generator/word_pool.h"
-#include "gui/controls.h"
-#include "gui/gui.h"
-#include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
 #include "runtime/run_lock.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 
 namespace velkart::generator {
 
 namespace {
 
-constexpr int writing_slot = 1;
-
 // Checks that must pass before a run writes anything. A run while an earlier
 // run's encoder still reads its input (ours or another process's) would
 // rewrite that input and the text files underneath it.
-bool may_start(gui::Gui& gui, GenerationContext& context, const runtime::RunLock& lock,
-               std::string_view base_name) {
+bool may_start(const RunSettings& settings, GenerationContext& context,
+               const runtime::RunLock& lock, const runtime::MessageSink& tell) {
   if (lock.busy() || (context.encoder_process != 0 && context.launcher != nullptr &&
                       context.launcher->is_running(context.encoder_process))) {
-    gui.show_message(texts::message_title, texts::encoder_still_running);
+    tell(texts::encoder_still_running);
     return false;
   }
   context.encoder_process = 0;
+  const std::string& base_name = settings.encoder.base_name;
   if (!base_name_allowed(base_name)) {
-    gui.show_message(texts::message_title, texts::bad_base_name);
+    tell(texts::bad_base_name);
     return false;
   }
-  const std::int64_t text_count =
-      runtime::text_to_integer(gui.get_text(controls::text_count_field));
   if (!runtime::name_fits(output_folder,
-                          text_file_name(base_name, std::max<std::int64_t>(text_count - 1, 0)))) {
-    gui.show_message(texts::message_title, texts::name_too_long);
+                          text_file_name(base_name, std::max<std::int64_t>(
+                                                        settings.text_count - 1, 0)))) {
+    tell(texts::name_too_long);
     return false;
   }
-  if (runtime::text_to_integer(gui.get_text(controls::repetitions_field)) > max_repetitions) {
-    gui.show_message(texts::message_title, texts::too_many_repetitions);
+  if (runtime::text_to_integer(settings.repetitions) > max_repetitions) {
+    tell(texts::too_many_repetitions);
     return false;
   }
   return true;
 }
 
-// The copy sheet and the playlist beside the run's files. The encoder is
-// still at work, so the playlist cannot know the lengths yet.
-void write_companions(gui::Gui& gui, GenerationResult& result,
-                      const std::vector<std::string>& practice_texts, std::string_view base_name,
-                      const pdf::Clock& clock) {
-  namespace c = controls;
-  CopySheetHeading heading;
-  heading.title = std::string(texts::copy_sheet_title.view());
-  heading.letters = runtime::remove_all(
-      runtime::upper_case(gui.get_text(c::allowed_field) + gui.get_text(c::mandatory_field)), " ");
-  heading.new_letter = runtime::upper_case(gui.get_text(c::mandatory_field));
-  heading.speeds =
-      speeds_line(gui.get_text(c::character_speed_field), gui.get_text(c::effective_speed_field),
-                  gui.get_text(c::frequency_field));
-  std::vector<CopySheetText> copy_texts;
-  for (std::size_t k = 0; k < practice_texts.size(); ++k) {
-    copy_texts.push_back(
-        {sound_file_name(base_name, static_cast<std::int64_t>(k)), practice_texts[k]});
-  }
-  const std::string copy_sheet = output_path(copy_sheet_name(base_name));
-  if (write_copy_sheet(heading, copy_texts, copy_sheet, clock)) {
-    result.copy_sheet_path = copy_sheet;
-  } else {
-    gui.show_message(texts::message_title, texts::file_not_created);
-  }
-  const std::string playlist = output_path(playlist_name(base_name));
-  if (replace_file(playlist, playlist_text(sound_playlist(output_folder, base_name,
-                                                          practice_texts.size())))) {
-    result.playlist_path = playlist;
-  } else {
-    gui.show_message(texts::message_title, texts::file_not_created);
-  }
+PracticeSet generation_set(const RunSettings& settings, std::vector<std::string> practice_texts) {
+  const PoolOptions& pool = settings.pool;
+  PracticeSet set;
+  set.folder = std::string(output_folder);
+  set.base_name = settings.encoder.base_name;
+  set.texts = std::move(practice_texts);
+  set.repetitions = runtime::text_to_integer(settings.repetitions);
+  set.sheet = sheet_settings(settings);
+  set.copy_heading.title = std::string(texts::copy_sheet_title.view());
+  set.copy_heading.letters =
+      runtime::remove_all(runtime::upper_case(pool.allowed + pool.mandatory), " ");
+  set.copy_heading.new_letter = runtime::upper_case(pool.mandatory);
+  set.copy_heading.speeds = speeds_line(settings.encoder.character_speed,
+                                        settings.encoder.effective_speed,
+                                        settings.encoder.frequency);
+  set.encoder_input = std::string(encoder_input_path);
+  return set;
 }
 
 }  // namespace
+
+SheetSettings sheet_settings(const RunSettings& settings) {
+  const EncoderFields& encoder = settings.encoder;
+  return {encoder.character_speed, encoder.frequency,   encoder.effective_speed,
+          settings.repetitions,    encoder.word_spacing, encoder.qrq};
+}
 
 bool base_name_allowed(std::string_view base_name) {
   return runtime::plain_file_name(base_name);
 }
 
-GenerationResult run_generation(gui::Gui& gui, GenerationContext& context) {
+GenerationResult run_generation(const RunSettings& settings, GenerationContext& context,
+                                const runtime::MessageSink& tell) {
   GenerationResult result;
-  const std::string base_name = gui.get_text(controls::base_name_field);
   const runtime::RunLock lock;
-  if (!may_start(gui, context, lock, base_name)) {
+  if (!may_start(settings, context, lock, tell)) {
     result.refused = true;
     return result;
   }
+  result.used = settings;
+  result.speed_lowered = lower_effective_speed(result.used.encoder);
 
-  check_speeds(gui);
-  const auto text_count =
-      static_cast<std::int32_t>(runtime::text_to_integer(gui.get_text(controls::text_count_field)));
-  const std::int64_t repetitions =
-      runtime::text_to_integer(gui.get_text(controls::repetitions_field));
-
-  std::string encoder_text;
-  std::vector<std::string> practice_texts;
-  std::vector<bool> text_written;
+  // Every text is a trial run of its own: each says again which ticked list
+  // could not be read.
+  const PoolBuild build = build_word_pool(settings.pool);
+  result.pool_label = pool_summary(build.pool, settings.pool.word_limit);
+  const auto text_count = static_cast<std::int32_t>(settings.text_count);
   for (std::int32_t index = 0; index < text_count; ++index) {
-    const std::string practice_text = run_trial(gui);
-    const std::string name = text_file_name(base_name, index);
-    const std::string path = output_path(name);
-    result.written_files.push_back(name);
-    bool created = runtime::create_file(writing_slot, path) != 0;
-    if (created) {
-      runtime::write_line(writing_slot, practice_text);
-      created = runtime::close_file(writing_slot);
-    }
-    text_written.push_back(created);
-    if (created) {
-      result.created_files.push_back(path);
-    } else {
-      gui.show_message(texts::message_title, texts::file_not_created);
-    }
-    add_encoder_block(encoder_text, practice_text, repetitions);
-    practice_texts.push_back(practice_text);
+    for (std::size_t k = 0; k < build.unreadable_lists.size(); ++k) tell(texts::no_words_or_file);
+    result.texts.push_back(draw_from_pool(build.pool, settings.pool.word_limit));
   }
 
+  result.files = write_practice_set(generation_set(result.used, result.texts), context.clock);
+  if (!result.files.complete()) {
+    tell(set_stopped_message(result.files));
+    return result;
+  }
   if (context.launcher != nullptr) {
-    context.encoder_process =
-        write_input_and_start_encoder(gui, std::move(encoder_text), *context.launcher);
+    context.encoder_process = find_and_start_encoder(result.used.encoder, *context.launcher);
+    if (context.encoder_process == 0) tell(encoder_missing_message());
   }
-  const std::string sheet = write_solution_sheet(read_sheet_settings(gui), result.written_files,
-                                                 base_name, context.clock, text_written);
-  if (sheet.empty()) {
-    gui.show_message(texts::message_title, texts::file_not_created);
-  } else {
-    result.sheet_path = sheet;
-  }
-  write_companions(gui, result, practice_texts, base_name, context.clock);
   return result;
 }
 

@@ -1,18 +1,15 @@
 #pragma once
-// The generation run behind "Text analysieren -mp3 erstellen-": numbered
-// practice-text files in eure_Texte/, the encoder's input and start, and the
-// solution sheet.
+// The generation run behind "Text analysieren -mp3 erstellen-": the practice
+// texts drawn, written as a set in eure_Texte/, and the encoder started on it.
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "generator/output_names.h"
+#include "generator/practice_set.h"
+#include "generator/run_settings.h"
 #include "pdf/document.h"
 
-namespace velkart::gui {
-class Gui;
-}
 namespace velkart::runtime {
 class Launcher;
 }
@@ -29,12 +26,13 @@ struct GenerationContext {
 };
 
 struct GenerationResult {
-  bool refused = false;                    // nothing was written
-  std::vector<std::string> written_files;  // text file names, without folder
-  std::string sheet_path;                  // the solution sheet's path, once it is saved
-  std::string copy_sheet_path;             // the learners' copy sheet, when written
-  std::string playlist_path;               // the playlist, when written
-  std::vector<std::string> created_files;  // paths of the text files put in place
+  bool refused = false;  // nothing was written
+  // The settings as the run used them: the effective speed may have been lowered.
+  RunSettings used;
+  bool speed_lowered = false;
+  std::vector<std::string> texts;  // the practice texts drawn
+  std::string pool_label;          // "Wortvorrat: ..." of the pool they were drawn from
+  WrittenSet files;
 };
 
 // More repetitions are refused: the encoder text grows with them.
@@ -44,6 +42,7 @@ inline constexpr std::int64_t max_repetitions = 100;
 // system takes: "/", "\", control characters and : * ? " < > |.
 bool base_name_allowed(std::string_view base_name);
 
-GenerationResult run_generation(gui::Gui& gui, GenerationContext& context);
+GenerationResult run_generation(const RunSettings& settings, GenerationContext& context,
+                                const runtime::MessageSink& tell);
 
 }  // namespace velkart::generator

@@ -3,8 +3,6 @@
 #include <cmath>
 
 #include "generator/output_names.h"
-#include "gui/controls.h"
-#include "gui/gui.h"
 #include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/text.h"
@@ -99,17 +97,9 @@ std::string sheet_heading(const pdf::LocalTime& now) {
          ":" + two_digits(now.minute) + ":" + two_digits(now.second) + "    ";
 }
 
-SheetSettings read_sheet_settings(const gui::Gui& gui) {
-  namespace c = controls;
-  return {gui.get_text(c::character_speed_field), gui.get_text(c::frequency_field),
-          gui.get_text(c::effective_speed_field), gui.get_text(c::repetitions_field),
-          gui.get_state(c::word_spacing_slider),  gui.get_text(c::qrq_field)};
-}
-
 bool write_solution_sheet(const SheetSettings& settings,
                           const std::vector<std::string>& written_files, std::string_view folder,
-                          std::string_view path, const pdf::Clock& clock,
-                          const std::vector<bool>& body_written) {
+                          std::string_view path, const pdf::Clock& clock) {
   const std::string heading = sheet_heading(clock());
   pdf::Document document(clock);
   SolutionSheet sheet(document, heading);
@@ -140,24 +130,12 @@ bool write_solution_sheet(const SheetSettings& settings,
   // A chapter is named after the mp3 file in which it is heard.
   std::int64_t number = 0;
   for (const std::string& name : written_files) {
-    const bool written = body_written.empty() || body_written[static_cast<std::size_t>(number)];
-    sheet.print_chapter(static_cast<int>(number), chapter_label(name),
-                        written ? std::string(folder) + name : "");
+    sheet.print_chapter(static_cast<int>(number), chapter_label(name), std::string(folder) + name);
     document.line_break();
     ++number;
   }
   document.save_document(path);
   return document.error() == pdf::WriterError::none;
-}
-
-std::string write_solution_sheet(const SheetSettings& settings,
-                                 const std::vector<std::string>& written_files,
-                                 std::string_view base_name, const pdf::Clock& clock,
-                                 const std::vector<bool>& body_written) {
-  const std::string path = sheet_path(base_name);
-  return write_solution_sheet(settings, written_files, output_folder, path, clock, body_written)
-             ? path
-             : std::string();
 }
 
 }  // namespace velkart::generator

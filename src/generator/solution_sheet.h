@@ -9,10 +9,6 @@
 #include "generator/output_names.h"
 #include "pdf/document.h"
 
-namespace velkart::gui {
-class Gui;
-}
-
 namespace velkart::generator {
 
 // The heading: the fixed text, then the date as 06.03.2011, a blank, the
@@ -28,24 +24,11 @@ struct SheetSettings {
   int word_spacing = 0;         // slider 45; printed instead of "aus" when set
   std::string qrq;              // field 59; printed with " min" when not 0
 };
-SheetSettings read_sheet_settings(const gui::Gui& gui);
 
 // The sheet for the text files (names without folder) in `folder`, saved
 // as `path`; false when the writer could not save it.
 bool write_solution_sheet(const SheetSettings& settings,
                           const std::vector<std::string>& written_files, std::string_view folder,
-                          std::string_view path, const pdf::Clock& clock,
-                          const std::vector<bool>& body_written = {});
-
-// Writes the sheet for the text files of a run (names without folder) and
-// returns its path, or "" when it could not be saved (the caller tells the
-// user).
-// A chapter whose entry in `body_written` is false (the file could not be
-// written in this run) gets its title only: what an earlier run left under
-// that name is not this run's text.
-std::string write_solution_sheet(const SheetSettings& settings,
-                                 const std::vector<std::string>& written_files,
-                                 std::string_view base_name, const pdf::Clock& clock,
-                                 const std::vector<bool>& body_written = {});
+                          std::string_view path, const pdf::Clock& clock);
 
 }  // namespace velkart::generator

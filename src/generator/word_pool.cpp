@@ -4,8 +4,6 @@
 #include <array>
 #include <optional>
 
-#include "gui/controls.h"
-#include "gui/gui.h"
 #include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/random.h"
@@ -124,22 +122,6 @@ std::string draw_from_pool(const WordPool& pool, std::int32_t word_limit) {
   return replace_all(runtime::trim_blanks(joined), "  ", " ");
 }
 
-PoolOptions read_pool_options(const gui::Gui& gui) {
-  PoolOptions options;
-  for (const WordListFile& list : word_list_files) {
-    if (gui.get_state(list.checkbox) == 1) options.lists.emplace_back(list.path);
-  }
-  options.word_length = gui.get_state(controls::word_length_slider);
-  options.up_to = gui.get_state(controls::up_to_option) == 1;
-  options.replace_sz = gui.get_state(controls::replace_sz) == 1;
-  options.replace_umlauts = gui.get_state(controls::replace_umlauts) == 1;
-  options.allowed = gui.get_text(controls::allowed_field);
-  options.mandatory = gui.get_text(controls::mandatory_field);
-  options.word_limit =
-      static_cast<std::int32_t>(text_to_integer(gui.get_text(controls::word_limit_field)));
-  return options;
-}
-
 std::string filtered_alphabet(std::string_view allowed, std::string_view mandatory) {
   const std::string allowed_set =
       remove_all(upper_case(std::string(allowed) + std::string(mandatory)), " ");
@@ -204,19 +186,11 @@ PoolBuild build_word_pool(const PoolOptions& options) {
   return build;
 }
 
-std::string run_trial(gui::Gui& gui) {
-  gui.set_text(controls::output_area, texts::please_wait);
-  const PoolOptions options = read_pool_options(gui);
-  gui.set_text(controls::word_length_label, integer_to_text(options.word_length));
-  gui.set_text(controls::filtered_label, filtered_alphabet(options.allowed, options.mandatory));
+Trial run_trial(const PoolOptions& options, const runtime::MessageSink& tell) {
   const PoolBuild build = build_word_pool(options);
-  for (std::size_t k = 0; k < build.unreadable_lists.size(); ++k)
-    gui.show_message(texts::message_title, texts::no_words_or_file);
-  gui.set_text(controls::pool_label,
-               pool_summary(build.pool, text_to_integer(gui.get_text(controls::word_limit_field))));
-  std::string practice_text = draw_from_pool(build.pool, options.word_limit);
-  gui.set_text(controls::output_area, practice_text);
-  return practice_text;
+  for (std::size_t k = 0; k < build.unreadable_lists.size(); ++k) tell(texts::no_words_or_file);
+  return {draw_from_pool(build.pool, options.word_limit),
+          pool_summary(build.pool, options.word_limit)};
 }
 
 }  // namespace velkart::generator

@@ -11,27 +11,17 @@
 #include <string_view>
 #include <vector>
 
-#include "gui/controls.h"
-
-namespace velkart::gui {
-class Gui;
-}
+#include "runtime/message_sink.h"
 
 namespace velkart::generator {
 
 using WordPool = std::vector<std::string>;
 
-// The word lists in the order they are read, with the check box of each.
-struct WordListFile {
-  int checkbox;
-  std::string_view path;
-};
-inline constexpr WordListFile word_list_files[] = {
-    {controls::list_own, "nicht_loeschen/eigeneDatei.txt"},
-    {controls::list_german, "nicht_loeschen/de_AllgemAfuTechnik.txt"},
-    {controls::list_english, "nicht_loeschen/en1000.txt"},
-    {controls::list_q_groups, "nicht_loeschen/Qgruppe.txt"},
-    {controls::list_abbreviations, "nicht_loeschen/CWabkuerzungen.txt"},
+// The word lists in the order they are read; each has its check box.
+inline constexpr std::string_view word_list_paths[] = {
+    "nicht_loeschen/eigeneDatei.txt",     "nicht_loeschen/de_AllgemAfuTechnik.txt",
+    "nicht_loeschen/en1000.txt",          "nicht_loeschen/Qgruppe.txt",
+    "nicht_loeschen/CWabkuerzungen.txt",
 };
 
 // The 30 letters that the character filter can remove.
@@ -50,7 +40,6 @@ struct PoolOptions {
   std::string mandatory;           // field 43, as typed
   std::int32_t word_limit = 300;   // field 28, as a 32-bit number
 };
-PoolOptions read_pool_options(const gui::Gui& gui);
 
 struct PoolFilter {
   std::string filtered_out;  // letters of the alphabet not allowed, in alphabet order
@@ -99,9 +88,11 @@ std::int64_t pool_word_count(const WordPool& pool);
 // holds the same words (N not above the word limit) or when none fits (N 0).
 std::string pool_summary(const WordPool& pool, std::int64_t word_limit);
 
-// The whole trial run on the main window: the waiting notice, labels 8 and
-// 14, a message box per unreadable list, the pool label, the draw; shows the
-// practice text in the output area and returns it.
-std::string run_trial(gui::Gui& gui);
+// A trial run: the pool built, a message per unreadable list, one text drawn.
+struct Trial {
+  std::string text;
+  std::string pool_label;  // pool_summary of the pool it was drawn from
+};
+Trial run_trial(const PoolOptions& options, const runtime::MessageSink& tell);
 
 }  // namespace velkart::generator

@@ -12,6 +12,9 @@ inline constexpr Cp1252Literal message_title{"Information"};
 inline constexpr Cp1252Literal no_words_or_file{
     "Es wurden keine Wörter ausgewählt oder die Datei konnte nicht geöffnet werden!"};
 inline constexpr Cp1252Literal file_not_created{"Konnte Datei nicht erstellen!"};
+inline constexpr Cp1252Literal run_stopped{
+    "Der Durchlauf wurde abgebrochen: vollständig sind nur die Dateien davor, mp3-Dateien werden "
+    "nicht erzeugt."};
 inline constexpr Cp1252Literal bad_base_name{
     "Der Dateiname darf keines der Zeichen \\ / : * ? \" < > | und keine Steuerzeichen enthalten!"};
 inline constexpr Cp1252Literal too_many_repetitions{
@@ -237,6 +240,8 @@ inline constexpr Cp1252Literal batch_encoder_running{
 
 // Lesson packs: a whole Koch course in one run
 inline constexpr Cp1252Literal course_lesson{"Lektion "};
+inline constexpr Cp1252Literal course_stopped{
+    "Der Kurs wurde abgebrochen: vollständig sind nur die Lektionen davor."};
 inline constexpr Cp1252Literal course_bad_range{
     "Die Lektionen reichen von 2 bis 26, und die erste darf nicht hinter der letzten liegen."};
 inline constexpr Cp1252Literal course_bad_text_count{

@@ -3,8 +3,6 @@
 #include <memory>
 #include <vector>
 
-#include "gui/controls.h"
-#include "gui/gui.h"
 #include "runtime/texts.h"
 #include "runtime/files.h"
 #include "vocab/word_collector.h"
@@ -58,35 +56,30 @@ bool collect_words(const std::string& path, WordCollector& collector) {
 }
 
 // Replaced whole or not at all: on failure the earlier result stays.
-void save_line(gui::Gui& gui, const std::string& path, std::string_view line) {
+void save_line(const runtime::MessageSink& tell, const std::string& path, std::string_view line) {
   bool saved = runtime::create_file(write_slot, path) != 0;
   if (saved) {
     runtime::write_line(write_slot, line);
     saved = runtime::close_file(write_slot);
   }
-  if (!saved) gui.show_message(texts::message_title, texts::file_not_created);
+  if (!saved) tell(texts::file_not_created);
 }
 
 // The same checks as for the base name, before anything is read or written:
 // the name stays inside the folder and every result name fits the file system.
-bool name_usable(gui::Gui& gui, std::string_view source_name) {
+bool name_usable(const runtime::MessageSink& tell, std::string_view source_name) {
   if (!runtime::plain_file_name(source_name)) {
-    gui.show_message(texts::message_title, texts::bad_base_name);
+    tell(texts::bad_base_name);
     return false;
   }
   if (!runtime::name_fits(folder, length_name(source_name))) {
-    gui.show_message(texts::message_title, texts::name_too_long);
+    tell(texts::name_too_long);
     return false;
   }
   return true;
 }
 
 }  // namespace
-
-PipelineHooks builder_window_hooks(gui::Gui& gui) {
-  return {[&gui] { return gui.get_text(controls::source_name_field); },
-          [&gui](std::string_view log) { gui.set_text(controls::progress_display, log); }};
-}
 
 std::string source_path(std::string_view source_name) {
   return std::string(folder) + std::string(source_name) + ".txt";
@@ -104,9 +97,9 @@ std::string length_path(std::string_view source_name) {
   return std::string(folder) + length_name(source_name);
 }
 
-void run_vocabulary_pipeline(const PipelineHooks& hooks, gui::Gui& gui) {
+void run_vocabulary_pipeline(const PipelineHooks& hooks) {
   const std::string source_name = hooks.read_source_name ? hooks.read_source_name() : std::string();
-  if (!name_usable(gui, source_name)) return;
+  if (!name_usable(hooks.tell, source_name)) return;
   ProgressLog log(hooks.show_progress);
   log.start(std::string(texts::log_please_wait.view()) + "\n");
   log.add(std::string("\n") + std::string(texts::log_load.view()));
@@ -116,7 +109,7 @@ void run_vocabulary_pipeline(const PipelineHooks& hooks, gui::Gui& gui) {
   WordCollector collector;
   if (!collect_words(source_path(source_name), collector)) {
     // Two empty lists would replace the results of an earlier run.
-    gui.show_message(texts::message_title, texts::no_words_or_file);
+    hooks.tell(texts::no_words_or_file);
     log.step_done();
     log.add(std::string("\n") + std::string(texts::log_end.view()));
     return;
@@ -143,7 +136,7 @@ void run_vocabulary_pipeline(const PipelineHooks& hooks, gui::Gui& gui) {
   std::string line = result_line(alphabetical);
   log.step_done();
   log.add(texts::log_save);
-  save_line(gui, alphabetical_path(source_name), line);
+  save_line(hooks.tell, alphabetical_path(source_name), line);
   log.step_done();
 
   log.add(texts::log_by_length);
@@ -153,7 +146,7 @@ void run_vocabulary_pipeline(const PipelineHooks& hooks, gui::Gui& gui) {
   line = result_line(by_length);
   log.step_done();
   log.add(texts::log_save);
-  save_line(gui, length_path(source_name), line);
+  save_line(hooks.tell, length_path(source_name), line);
   log.step_done();
 
   log.add(std::string("\n") + std::string(texts::log_end.view()));

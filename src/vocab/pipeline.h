@@ -6,9 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace velkart::gui {
-class Gui;
-}
+#include "runtime/message_sink.h"
 
 namespace velkart::vocab {
 
@@ -16,14 +14,12 @@ namespace velkart::vocab {
 // at the start) and how to show the progress log (called with the whole log,
 // Windows-1252 with LF line ends, after every entry). The builder window
 // reads its name field and fills its progress display; the command-line
-// companion passes a name and prints the log.
+// companion passes a name and prints the log. Messages go to `tell`.
 struct PipelineHooks {
   std::function<std::string()> read_source_name;
   std::function<void(std::string_view log)> show_progress;
+  runtime::MessageSink tell;
 };
-
-// The hooks of the builder window: name field 64, progress display 66.
-PipelineHooks builder_window_hooks(gui::Gui& gui);
 
 // The files of a source name, exactly as typed (no check, "" allowed).
 std::string source_path(std::string_view source_name);
@@ -34,10 +30,10 @@ std::string length_path(std::string_view source_name);
 
 // Runs every step: reads the source, writes both result files (replacing
 // older ones). A source that cannot be opened counts as empty and a result
-// file that cannot be created is skipped, each with a message box on `gui`;
+// file that cannot be created is skipped, each with a message;
 // the run always goes on to its end. A name with a folder separator or a
 // refused character, or too long for the file system, stops the run before
-// it starts, with a message box.
-void run_vocabulary_pipeline(const PipelineHooks& hooks, gui::Gui& gui);
+// it starts, with a message.
+void run_vocabulary_pipeline(const PipelineHooks& hooks);
 
 }  // namespace velkart::vocab

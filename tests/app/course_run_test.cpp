@@ -6,6 +6,7 @@
 #include <map>
 #include <sstream>
 
+#include "app/main_window.h"
 #include "generator/course.h"
 #include "generator/encoder.h"
 #include "gui/controls.h"
@@ -59,7 +60,7 @@ class CourseRunTest : public velkart::testing::MainWindowTest {
     options.texts = 3;
     options.seed = seed;
     gui.set_text(controls::word_limit_field, "6");
-    const CourseBase base = read_course_base(gui);
+    const CourseBase base = app::read_run_settings(gui);
     runtime::seed_random(seed);
     const PreparedCourse prepared = prepare_course(options, base);
     EXPECT_FALSE(prepared.error);

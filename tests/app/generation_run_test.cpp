@@ -2,6 +2,8 @@
 // controls, what it shows, and the files of a whole run.
 #include <gtest/gtest.h>
 
+#include "app/main_window.h"
+
 #include <filesystem>
 #include <set>
 
@@ -17,6 +19,8 @@
 
 namespace velkart::generator {
 namespace {
+
+using app::read_pool_options;
 
 namespace c = controls;
 namespace fs = std::filesystem;
@@ -35,7 +39,7 @@ class RunGeneration : public velkart::testing::MainWindowTest {
   GenerationResult run() {
     context.launcher = &launcher;
     context.clock = [] { return pdf::LocalTime{2011, 3, 6, 9, 5, 3}; };
-    return run_generation(gui, context);
+    return app::run_generation_in_window(gui, context);
   }
   std::string written(const std::string& name) const {
     return read_bytes(folder.path() / "eure_Texte" / name);
@@ -58,7 +62,7 @@ TEST_F(RunTrial, TakesTheLow32BitsOfATypedWordLimit) {
 TEST_F(RunTrial, DefaultSettingsNeverLeakAFilteredLetter) {
   for (std::uint32_t seed = 1; seed <= 20; ++seed) {
     runtime::seed_random(seed);
-    const std::string text = run_trial(gui);
+    const std::string text = app::run_trial_in_window(gui);
     ASSERT_FALSE(text.empty());
     EXPECT_EQ(gui.get_text(c::output_area), text);
     std::size_t word_start = 0;
@@ -81,11 +85,12 @@ TEST_F(RunGeneration, WritesNumberedOneLineFilesWithTheDrawnTexts) {
   gui.set_text(c::text_count_field, "3");
   runtime::seed_random(4711);
   const GenerationResult result = run();
-  EXPECT_EQ(result.written_files,
-            (std::vector<std::string>{"Kurs10000_.txt", "Kurs10001_.txt", "Kurs10002_.txt"}));
+  EXPECT_EQ(result.files.text_files,
+            (std::vector<std::string>{"eure_Texte/Kurs10000_.txt", "eure_Texte/Kurs10001_.txt",
+                                      "eure_Texte/Kurs10002_.txt"}));
   std::string all;
-  for (const std::string& name : result.written_files) {
-    const std::string bytes = written(name);
+  for (const std::string& path : result.files.text_files) {
+    const std::string bytes = read_bytes(path);
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.find('\n'), bytes.size() - 1);  // exactly one line, ending in CR LF
     EXPECT_EQ(bytes[bytes.size() - 2], '\r');
@@ -95,8 +100,8 @@ TEST_F(RunGeneration, WritesNumberedOneLineFilesWithTheDrawnTexts) {
   EXPECT_EQ(written("Kurs10002_.txt"), gui.get_text(c::output_area) + "\r\n");
   velkart::testing::expect_matches_golden(all, "generator/kurs1_seed4711.txt");
   EXPECT_TRUE(gui.messages().empty());
-  EXPECT_EQ(result.sheet_path, "eure_Texte/Kurs1.pdf");
-  EXPECT_EQ(velkart::pdf::testing::count_of(read_bytes(result.sheet_path), "(Chapter "), 3u);
+  EXPECT_EQ(result.files.answer_key, "eure_Texte/Kurs1.pdf");
+  EXPECT_EQ(velkart::pdf::testing::count_of(read_bytes(result.files.answer_key), "(Chapter "), 3u);
 }
 
 TEST_F(RunGeneration, RefusesABaseNameThatLeavesTheFolderBeforeWritingAnything) {
@@ -123,34 +128,28 @@ TEST_F(RunGeneration, RefusesWhileTheLastEncoderStillRuns) {
   EXPECT_FALSE(run().refused);
 }
 
-TEST_F(RunGeneration, AFileThatCannotBeCreatedIsReportedAndTheRunGoesOn) {
+// The first file that cannot be put in place ends the run: nothing after
+// it is written, the encoder never starts, and the message says so.
+TEST_F(RunGeneration, StopsAtTheFirstFileThatCannotBePutInPlace) {
   gui.set_text(c::text_count_field, "3");
   fs::create_directory(folder.path() / "eure_Texte" / "Dateiname0001_.txt");
   const GenerationResult result = run();
-  EXPECT_EQ(gui.messages(), Messages{message(texts::file_not_created.view())});
-  EXPECT_EQ(result.written_files.size(), 3u);
-  EXPECT_TRUE(fs::exists(folder.path() / "eure_Texte" / "Dateiname0002_.txt"));
-  // The text still reaches the encoder: three chapters.
-  const std::string input = read_bytes(folder.path() / "nicht_loeschen" / "mp3_temp.txt");
-  EXPECT_EQ(std::count(input.begin(), input.end(), '>'), 2);
-}
+  EXPECT_EQ(gui.messages(),
+            Messages{message(cp1252("Konnte Datei nicht erstellen! eure_Texte/Dateiname0001_.txt\n"
+                                    "Der Durchlauf wurde abgebrochen: vollständig sind nur die "
+                                    "Dateien davor, mp3-Dateien werden nicht erzeugt."))});
+  EXPECT_EQ(result.files.text_files, std::vector<std::string>{"eure_Texte/Dateiname0000_.txt"});
+  EXPECT_FALSE(fs::exists(folder.path() / "eure_Texte" / "Dateiname0002_.txt"));
+  EXPECT_FALSE(fs::exists(folder.path() / "eure_Texte" / "Dateiname.pdf"));
+  EXPECT_TRUE(launcher.starts.empty());
 
-TEST_F(RunGeneration, MissingFoldersGiveAMessagePerTextAndOneForTheEncoderInput) {
-  fs::remove_all(folder.path() / "eure_Texte");
-  fs::remove(folder.path() / "nicht_loeschen" / "mp3_temp.txt");
-  gui.set_text(c::text_count_field, "2");
-  run();
-  EXPECT_EQ(gui.messages().size(), 5u);  // and one each for both sheets and the playlist
-  EXPECT_FALSE(fs::exists(folder.path() / "eure_Texte"));
-  fs::create_directory(folder.path() / "eure_Texte");
+  // Without its input the encoder would read an earlier run's.
+  fs::remove(folder.path() / "eure_Texte" / "Dateiname0001_.txt");
   fs::rename(folder.path() / "nicht_loeschen", folder.path() / "weg");
   gui.clear_messages();
-  gui.set_text(c::text_count_field, "0");
-  const std::size_t started = launcher.starts.size();
-  run();
-  // Started now, the encoder would read an earlier run's input.
-  EXPECT_EQ(gui.messages(), Messages{message(texts::file_not_created.view())});
-  EXPECT_EQ(launcher.starts.size(), started);
+  EXPECT_EQ(run().files.failed, "nicht_loeschen/mp3_temp.txt");
+  EXPECT_TRUE(fs::exists(folder.path() / "eure_Texte" / "Dateiname.m3u"));
+  EXPECT_TRUE(launcher.starts.empty());
 }
 
 TEST_F(RunGeneration, EmptyNamesTextsAndCountsAreFine) {
@@ -160,7 +159,7 @@ TEST_F(RunGeneration, EmptyNamesTextsAndCountsAreFine) {
   EXPECT_EQ(written("0000_.txt") + written("0001_.txt"), "\r\n\r\n");
   gui.set_text(c::base_name_field, "Dateiname");
   gui.set_text(c::text_count_field, "0");
-  EXPECT_TRUE(run().written_files.empty());
+  EXPECT_TRUE(run().files.text_files.empty());
   EXPECT_EQ(read_bytes(folder.path() / "nicht_loeschen" / "mp3_temp.txt"), "\r\n");
   const std::string sheet = read_bytes(folder.path() / "eure_Texte" / "Dateiname.pdf");
   EXPECT_EQ(velkart::pdf::testing::content_streams(sheet).size(), 1u);
@@ -186,13 +185,13 @@ TEST_F(RunGeneration, ListAndEncoderMessagesRepeatForEveryRun) {
   EXPECT_EQ(launcher.starts.back().program, "nicht_loeschen/ebook2cw");
 }
 
-TEST_F(RunGeneration, CheckSpeedsLowersOnlyAnEffectiveSpeedAboveTheCharacterSpeed) {
+TEST(LowerEffectiveSpeed, LowersOnlyAnEffectiveSpeedAboveTheCharacterSpeed) {
   const std::pair<const char*, const char*> cases[] = {
       {"25", "20"}, {"021", "20"}, {"5", "5"}, {"20", "20"}, {"020", "020"}, {"", ""}, {"0", "0"}};
   for (const auto& [typed, after] : cases) {
-    gui.set_text(c::effective_speed_field, typed);
-    check_speeds(gui);
-    EXPECT_EQ(gui.get_text(c::effective_speed_field), after) << typed;
+    EncoderFields fields{"20", typed, "650", 0, "0", "x"};
+    EXPECT_EQ(lower_effective_speed(fields), std::string_view(typed) != after) << typed;
+    EXPECT_EQ(fields.effective_speed, after) << typed;
   }
 }
 

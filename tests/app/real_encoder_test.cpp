@@ -40,7 +40,7 @@ TEST_F(RealEncoder, IgnoresTheUsersConfigurationAndWritesMp3FilesAtTheSpeedOfThe
   gui.set_text(controls::effective_speed_field, "20");
   GenerationContext context;
   context.launcher = &runtime::system_launcher();
-  run_generation(gui, context);
+  app::run_generation_in_window(gui, context);
   ASSERT_NE(context.encoder_process, 0);
   const int exit_code = runtime::system_launcher().wait_for(context.encoder_process);
 

@@ -107,10 +107,9 @@ TEST_F(Safety, AnotherRunsEncoderKeepsTheFolder) {
 }
 
 TEST_F(Safety, OnlyFilesThisRunWroteAreListed) {
-  // A sound file left by an earlier run, a folder where the sheet belongs,
-  // and an encoder that writes only the second sound file.
+  // A sound file left by an earlier run, and an encoder that writes only
+  // the second sound file.
   write_bytes("eure_Texte/Dateiname0000.mp3", "old");
-  fs::create_directory("eure_Texte/Dateiname.pdf");
   write_bytes("nicht_loeschen/ebook2cw", "#!/bin/sh\n");
   fs::permissions("nicht_loeschen/ebook2cw", fs::perms::owner_all);
   struct Encoder : velkart::testing::RecordingLauncher {
@@ -120,13 +119,11 @@ TEST_F(Safety, OnlyFilesThisRunWroteAreListed) {
     }
   } encoder;
   out.str("");
-  EXPECT_EQ(run_batch(std::vector<std::string>{"generate"}, out, err, encoder),
-            batch_message_shown);
+  EXPECT_EQ(run_batch(std::vector<std::string>{"generate"}, out, err, encoder), batch_ok);
   EXPECT_EQ(out.str(),
             "eure_Texte/Dateiname0000_.txt\neure_Texte/Dateiname0001_.txt\n"
-            "eure_Texte/Dateiname_Mitschrift.pdf\neure_Texte/Dateiname.m3u\n"
-            "eure_Texte/Dateiname0001.mp3\n");
-  EXPECT_TRUE(said("Information: Konnte Datei nicht erstellen!"));
+            "eure_Texte/Dateiname.pdf\neure_Texte/Dateiname_Mitschrift.pdf\n"
+            "eure_Texte/Dateiname.m3u\neure_Texte/Dateiname0001.mp3\n");
 }
 
 TEST_F(Safety, AFailedWriteOfAGenerationRunKeepsEveryEarlierFile) {
@@ -137,6 +134,35 @@ TEST_F(Safety, AFailedWriteOfAGenerationRunKeepsEveryEarlierFile) {
               [this] {
                 return run({"generate", "--seed", "7", "--no-wait"});
               });
+}
+
+// A lesson pack stops at the first file it cannot put in place: it says so,
+// lists only files that are whole, and starts no encoder on a lesson whose
+// input is not complete.
+TEST_F(Safety, AFailedWriteOfACourseStopsItAndListsOnlyWholeFiles) {
+  const std::vector<std::string> course{"course",  "--from", "2", "--to",
+                                        "3",       "--texts", "2", "--overwrite"};
+  runtime::fail_file_operation(0);
+  ASSERT_EQ(run(course), batch_ok);
+  const std::int64_t operations = runtime::file_operations_counted();
+  const std::string complete = out.str();
+  ASSERT_EQ(launcher.starts.size(), 2u);
+  for (std::int64_t k = 1; k <= operations; ++k) {
+    launcher.starts.clear();
+    runtime::fail_file_operation(k);
+    EXPECT_EQ(run(course), batch_message_shown) << k;
+    runtime::fail_file_operation(0);
+    EXPECT_TRUE(said("Konnte Datei nicht erstellen!")) << k;
+    std::istringstream listed(out.str());
+    std::size_t whole_lessons = 0;
+    for (std::string path; std::getline(listed, path);) {
+      EXPECT_TRUE(complete.find(path + "\n") != std::string::npos) << path;
+      if (path.ends_with("_Mitschrift.pdf")) ++whole_lessons;
+    }
+    EXPECT_LE(launcher.starts.size(), whole_lessons) << k;
+    for (const auto& entry : fs::recursive_directory_iterator("."))
+      EXPECT_FALSE(entry.path().filename().string().starts_with(".velkart-")) << entry.path();
+  }
 }
 
 TEST_F(Safety, AFailedWriteOfAVocabularyRunKeepsBothEarlierResults) {

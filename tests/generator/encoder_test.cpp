@@ -89,15 +89,10 @@ TEST(EncoderInput, HoldsRepeatedBlocksCutsOnlyTheLastMarkerAndReplacesTheOldInpu
                {{"CQ DE"}, 0, "CQ DE <\r\n"},
                {{"CQ DE"}, -3, "CQ DE <\r\n"},
                {{}, 1, "\r\n"}};
-  testing::WorkingFolder folder;
-  EXPECT_FALSE(write_encoder_input("X <> "));  // no folder nicht_loeschen/
-  folder.lay_out_program_folders();
   for (const auto& [texts, repetitions, file] : cases) {
-    write_bytes(encoder_input_path, std::string(9000, 'Z'));
     std::string text;
     for (const std::string& practice : texts) add_encoder_block(text, practice, repetitions);
-    EXPECT_TRUE(write_encoder_input(text));
-    EXPECT_EQ(read_bytes(encoder_input_path), file) << repetitions;
+    EXPECT_EQ(finish_encoder_text(text) + "\r\n", file) << repetitions;
   }
 }
 

@@ -26,7 +26,8 @@ class Sheet : public ::testing::Test {
   Sheet() { folder.lay_out_program_folders(); }
   std::string write(const std::vector<std::string>& names, std::string_view base = "Kurs",
                     const SheetSettings& settings = {"20", "650", "5", "1", 0, "0"}) {
-    return write_solution_sheet(settings, names, base, pinned_clock());
+    const std::string path = output_path(answer_key_name(base));
+    return write_solution_sheet(settings, names, output_folder, path, pinned_clock()) ? path : "";
   }
   velkart::testing::WorkingFolder folder;
 };

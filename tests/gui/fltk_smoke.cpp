@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
   gui->create_slider(4, {15, 105, 170, 15}, 2, 10, true);
   gui->create_option(5, {15, 130, 60, 15}, "genau");
   gui->create_option(6, {80, 130, 60, 15}, "bis zu");
-  gui->create_checkbox(7, {15, 150, 120, 15}, Cp1252Literal("Häkchen & Co"));
+  gui->create_checkbox(7, {15, 150, 120, 15}, velkart::runtime::Cp1252Literal("Häkchen & Co"));
   gui->create_button(8, {240, 25, 110, 110}, "Text analysieren -Probedurchlauf-",
                      ButtonOptions{true, true});
   gui->create_label(10, {55, 180, 155, 15}, "Dateiname0000_.txt", LabelOptions{});

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "gui/headless_gui.h"
 #include "runtime/texts.h"
 #include "support/test_support.h"
 #include "vocab/pipeline.h"
@@ -17,17 +16,15 @@ namespace velkart::vocab {
 namespace {
 
 namespace fs = std::filesystem;
-using gui::RecordedMessage;
 using testing::cp1252;
 using testing::read_bytes;
 using testing::reference_lists;
 using testing::write_bytes;
-using Messages = std::vector<RecordedMessage>;
+using Messages = std::vector<std::string>;
 
-const RecordedMessage no_source{std::string(texts::message_title.view()),
-                                std::string(texts::no_words_or_file.view())};
-const RecordedMessage not_created{std::string(texts::message_title.view()),
-                                  std::string(texts::file_not_created.view())};
+const std::string no_source{cp1252(
+    "Es wurden keine Wörter ausgewählt oder die Datei konnte nicht geöffnet werden!")};
+const std::string not_created{"Konnte Datei nicht erstellen!"};
 
 std::vector<std::string> words_of(const std::vector<WordKey>& keys) {
   std::vector<std::string> words;
@@ -88,7 +85,8 @@ class VocabularyPipeline : public ::testing::Test {
       return name;
     };
     hooks.show_progress = [this](std::string_view log) { shown_.emplace_back(log); };
-    run_vocabulary_pipeline(hooks, gui_);
+    hooks.tell = [this](std::string_view text) { messages_.emplace_back(text); };
+    run_vocabulary_pipeline(hooks);
   }
   std::string alphabetical(std::string_view name = "quelle") const {
     return read_bytes(file(name, "_bearbeitet_ABC.txt"));
@@ -98,7 +96,7 @@ class VocabularyPipeline : public ::testing::Test {
   }
 
   testing::WorkingFolder folder_;
-  gui::HeadlessGui gui_;
+  Messages messages_;
   std::vector<std::string> shown_;
   int name_reads_ = 0;
 };
@@ -123,7 +121,7 @@ TEST_F(VocabularyPipeline, WritesTheGoldenFilesAndShowsTheGrowingLogOfEachExampl
     for (std::size_t at = 1; at < shown_.size(); ++at)
       EXPECT_TRUE(shown_[at].starts_with(shown_[at - 1])) << "the log only grows, entry " << at;
   }
-  EXPECT_TRUE(gui_.messages().empty());
+  EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(VocabularyPipeline, ReadsEmptyBlankAndBinarySourcesLikeTheReferenceReplacingOldResults) {
@@ -141,24 +139,24 @@ TEST_F(VocabularyPipeline, ReadsEmptyBlankAndBinarySourcesLikeTheReferenceReplac
   }
   EXPECT_NE(alphabetical().find("HAUS "), std::string::npos);
   EXPECT_EQ(alphabetical().find("NACHHER"), std::string::npos);
-  EXPECT_TRUE(gui_.messages().empty());
+  EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(VocabularyPipeline, WarnsOnceAndKeepsEarlierResultsWhenTheSourceIsMissingOrAFolder) {
   fs::create_directory(file("ordner"));
   for (const char* name : {"gibt_es_nicht", "ordner"}) {
     write_bytes(file(name, "_bearbeitet_ABC.txt"), "ALT \r\n");
-    gui_.clear_messages();
+    messages_.clear();
     run(name);
-    EXPECT_EQ(gui_.messages(), Messages{no_source}) << name;
+    EXPECT_EQ(messages_, Messages{no_source}) << name;
     EXPECT_EQ(alphabetical(name), "ALT \r\n") << name;
     EXPECT_FALSE(fs::exists(file(name, "_bearbeitet_Groesse.txt"))) << name;
     EXPECT_TRUE(shown_.back().ends_with("E N D E")) << name;
   }
   fs::remove_all(folder_.path() / "Wortschatz_erweitern");
-  gui_.clear_messages();
+  messages_.clear();
   run();
-  EXPECT_EQ(gui_.messages(), Messages{no_source});
+  EXPECT_EQ(messages_, Messages{no_source});
   EXPECT_FALSE(fs::exists(folder_.path() / "Wortschatz_erweitern"));
 }
 
@@ -166,7 +164,7 @@ TEST_F(VocabularyPipeline, WarnsForTheOneResultFileThatCannotBeCreatedAndWritesT
   fs::create_directory(file("quelle", "_bearbeitet_ABC.txt"));
   write_bytes(file("quelle"), "Haus Maus Tor");
   run();
-  EXPECT_EQ(gui_.messages(), Messages{not_created});
+  EXPECT_EQ(messages_, Messages{not_created});
   EXPECT_EQ(by_length(), "TOR HAUS MAUS \r\n");
 }
 
