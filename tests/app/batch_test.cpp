@@ -156,6 +156,13 @@ TEST_F(Batch, CourseRefusesBadInputAndExistingLessonsBeforeWritingAnything) {
             std::string::npos);
   EXPECT_TRUE(out.str().ends_with("eure_Texte/Dateiname_Kursuebersicht.pdf\n"));
   EXPECT_EQ(launcher.starts.size(), 2u);
+
+  // The course window's saved values are the defaults here too.
+  EXPECT_EQ(run({"course", "--set", "String_kurs_von=3", "--set", "String_kurs_bis=3", "--set",
+                 "String_kurs_texte=2", "--overwrite"}),
+            batch_ok);
+  EXPECT_NE(out.str().find("Dateiname_Lektion03/Dateiname0001_.txt\n"), std::string::npos);
+  EXPECT_EQ(out.str().find("Lektion02"), std::string::npos);
 }
 
 TEST(EpochTime, GivesTheUtcTimeOfTheSecondsOrNothing) {
