@@ -11,10 +11,10 @@
 #include "generator/word_pool.h"
 #include "gui/controls.h"
 #include "gui/gui.h"
-#include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 #include "vocab/pipeline.h"
 
 namespace velkart::app {

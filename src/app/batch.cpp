@@ -19,7 +19,6 @@
 #include "generator/output_names.h"
 #include "generator/playlist.h"
 #include "generator/word_pool.h"
-#include "runtime/texts.h"
 #include "pdf/document.h"
 #include "runtime/encoding.h"
 #include "runtime/files.h"
@@ -27,6 +26,7 @@
 #include "runtime/random.h"
 #include "runtime/run_lock.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 #include "vocab/pipeline.h"
 
 namespace velkart::app {
@@ -298,9 +298,8 @@ void run_generate(const Options& options, const generator::RunSettings& settings
   if (wait_for_encoder(context.encoder_process, launcher, tell, err) != 0) return;
   const std::size_t count = files.text_files.size();
   print_sound_files(out, base_name, count, before);
-  if (!generator::replace_file(files.playlist,
-                               generator::playlist_text(generator::sound_playlist(
-                                   generator::output_folder, base_name, count)))) {
+  if (!generator::replace_file(files.playlist, generator::playlist_text(generator::sound_playlist(
+                                                   generator::output_folder, base_name, count)))) {
     tell(texts::file_not_created);
   }
 }

@@ -5,8 +5,8 @@
 #include "app/palette.h"
 #include "app/settings.h"
 #include "gui/controls.h"
-#include "runtime/texts.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 
 namespace velkart::app {
 

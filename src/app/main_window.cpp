@@ -211,8 +211,7 @@ generator::GenerationResult run_generation_in_window(gui::Gui& gui,
   if (result.refused) return result;
   if (result.speed_lowered)
     gui.set_text(controls::effective_speed_field, result.used.encoder.effective_speed);
-  if (!result.texts.empty())
-    show_pool(gui, settings.pool, result.pool_label, result.texts.back());
+  if (!result.texts.empty()) show_pool(gui, settings.pool, result.pool_label, result.texts.back());
   return result;
 }
 

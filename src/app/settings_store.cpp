@@ -245,8 +245,8 @@ void SettingsStore::write_back() {
   const std::string& target = has_file_ ? path_ : kept_path_;
   if (target.empty()) return;
   // Replaced whole or not at all: a failed save keeps the old settings.
-  runtime::replace_file(runtime::native_path(target), changed_ ? render_settings(entries_, utf8_)
-                                                               : std::string());
+  runtime::replace_file(runtime::native_path(target),
+                        changed_ ? render_settings(entries_, utf8_) : std::string());
 }
 
 void SettingsStore::close_settings_file() {

@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "generator/generation.h"
-#include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/random.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 
 namespace velkart::generator {
 

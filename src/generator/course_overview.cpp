@@ -3,8 +3,8 @@
 #include <array>
 #include <cmath>
 
-#include "runtime/texts.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 
 namespace velkart::generator {
 

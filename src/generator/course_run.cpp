@@ -9,14 +9,14 @@
 #include "generator/course_overview.h"
 #include "generator/encoder.h"
 #include "generator/generation.h"
-#include "generator/practice_set.h"
 #include "generator/output_names.h"
 #include "generator/playlist.h"
+#include "generator/practice_set.h"
 #include "generator/solution_sheet.h"
-#include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 
 namespace velkart::generator {
 
@@ -120,8 +120,9 @@ bool CourseRun::write_lesson(std::size_t index) {
     not_written(lesson.number, written.failed);
     return false;
   }
-  jobs_.push_back(
-      {index, encoder_arguments(settings.encoder, set.encoder_input, folder + base_name), 0, false});
+  jobs_.push_back({index,
+                   encoder_arguments(settings.encoder, set.encoder_input, folder + base_name), 0,
+                   false});
   return true;
 }
 

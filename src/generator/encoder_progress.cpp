@@ -4,9 +4,9 @@
 
 #include "generator/generation.h"
 #include "generator/output_names.h"
-#include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 
 namespace velkart::generator {
 

@@ -31,9 +31,9 @@ bool may_start(const RunSettings& settings, GenerationContext& context,
     tell(texts::bad_base_name);
     return false;
   }
-  if (!runtime::name_fits(output_folder,
-                          text_file_name(base_name, std::max<std::int64_t>(
-                                                        settings.text_count - 1, 0)))) {
+  if (!runtime::name_fits(
+          output_folder,
+          text_file_name(base_name, std::max<std::int64_t>(settings.text_count - 1, 0)))) {
     tell(texts::name_too_long);
     return false;
   }
@@ -56,9 +56,9 @@ PracticeSet generation_set(const RunSettings& settings, std::vector<std::string>
   set.copy_heading.letters =
       runtime::remove_all(runtime::upper_case(pool.allowed + pool.mandatory), " ");
   set.copy_heading.new_letter = runtime::upper_case(pool.mandatory);
-  set.copy_heading.speeds = speeds_line(settings.encoder.character_speed,
-                                        settings.encoder.effective_speed,
-                                        settings.encoder.frequency);
+  set.copy_heading.speeds =
+      speeds_line(settings.encoder.character_speed, settings.encoder.effective_speed,
+                  settings.encoder.frequency);
   set.encoder_input = std::string(encoder_input_path);
   return set;
 }
@@ -67,7 +67,7 @@ PracticeSet generation_set(const RunSettings& settings, std::vector<std::string>
 
 SheetSettings sheet_settings(const RunSettings& settings) {
   const EncoderFields& encoder = settings.encoder;
-  return {encoder.character_speed, encoder.frequency,   encoder.effective_speed,
+  return {encoder.character_speed, encoder.frequency,    encoder.effective_speed,
           settings.repetitions,    encoder.word_spacing, encoder.qrq};
 }
 

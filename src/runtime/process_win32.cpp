@@ -15,15 +15,13 @@
 #include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
+#include "runtime/process_state.h"
 #include "runtime/random.h"
 #include "runtime/wide_text.h"
 
 namespace velkart::runtime {
 
 namespace {
-
-bool child_output_to_error_stream = false;
-int descriptor_for_children = -1;
 
 bool is_regular_file(const std::wstring& name) {
   const DWORD attributes = ::GetFileAttributesW(name.c_str());
@@ -145,7 +143,7 @@ class SystemLauncher final : public Launcher {
     const InheritableHandle input(STD_INPUT_HANDLE);
     const InheritableHandle error(STD_ERROR_HANDLE);
     BOOL inherit = FALSE;
-    if (child_output_to_error_stream && error.get() != nullptr) {
+    if (platform::child_setup().output_to_error_stream && error.get() != nullptr) {
       startup.dwFlags |= STARTF_USESTDHANDLES;
       startup.hStdInput = input.get();
       startup.hStdOutput = error.get();
@@ -155,8 +153,9 @@ class SystemLauncher final : public Launcher {
     // The run lock's handle goes to the programs started while it is held
     // (only to them: it is inheritable just for this start).
     HANDLE passed = nullptr;
-    if (descriptor_for_children >= 0) {
-      passed = reinterpret_cast<HANDLE>(::_get_osfhandle(descriptor_for_children));
+    if (platform::child_setup().passed_descriptor >= 0) {
+      passed =
+          reinterpret_cast<HANDLE>(::_get_osfhandle(platform::child_setup().passed_descriptor));
       if (passed == INVALID_HANDLE_VALUE) passed = nullptr;
     }
     if (passed != nullptr) {
@@ -279,14 +278,6 @@ std::string path_argument(std::string_view path) {
 
 bool windows_system() {
   return true;
-}
-
-void send_child_output_to_error_stream(bool on) {
-  child_output_to_error_stream = on;
-}
-
-void pass_descriptor_to_children(int descriptor) {
-  descriptor_for_children = descriptor;
 }
 
 Launcher& system_launcher() {

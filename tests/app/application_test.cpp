@@ -6,9 +6,9 @@
 
 #include "gui/controls.h"
 #include "gui/headless_gui.h"
-#include "runtime/texts.h"
 #include "runtime/encoding.h"
 #include "runtime/random.h"
+#include "runtime/texts.h"
 #include "support/main_window_fixture.h"
 
 namespace velkart::app {

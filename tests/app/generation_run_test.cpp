@@ -2,19 +2,18 @@
 // controls, what it shows, and the files of a whole run.
 #include <gtest/gtest.h>
 
-#include "app/main_window.h"
-
 #include <filesystem>
 #include <set>
 
+#include "app/main_window.h"
 #include "generator/encoder.h"
 #include "generator/generation.h"
 #include "generator/word_pool.h"
 #include "gui/controls.h"
-#include "runtime/texts.h"
 #include "pdf/pdf_test_support.h"
 #include "runtime/process.h"
 #include "runtime/random.h"
+#include "runtime/texts.h"
 #include "support/main_window_fixture.h"
 
 namespace velkart::generator {

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "runtime/texts.h"
 #include "pdf/pdf_test_support.h"
+#include "runtime/texts.h"
 #include "support/test_support.h"
 
 namespace velkart::generator {

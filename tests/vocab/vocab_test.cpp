@@ -22,8 +22,8 @@ using testing::reference_lists;
 using testing::write_bytes;
 using Messages = std::vector<std::string>;
 
-const std::string no_source{cp1252(
-    "Es wurden keine Wörter ausgewählt oder die Datei konnte nicht geöffnet werden!")};
+const std::string no_source{
+    cp1252("Es wurden keine Wörter ausgewählt oder die Datei konnte nicht geöffnet werden!")};
 const std::string not_created{"Konnte Datei nicht erstellen!"};
 
 std::vector<std::string> words_of(const std::vector<WordKey>& keys) {
