@@ -103,7 +103,7 @@ const std::array<ControlRow, 69> rows{{
   {80, T::label,    {5,   632, 560, 15},  {}},
   {81, T::button,   {5,   652, 120, 20},  t::open_folder_button,        p::light_yellow, p::mid_grey},
   {82, T::button,   {130, 652, 120, 20},  t::cancel_mp3_button,         p::light_yellow, p::mid_grey},
-  // Added to the design: the lesson packs, in the strip below label 78
+  // Added to the original layout: the lesson packs, in the strip below label 78
   {100, T::button,  {255, 652, 310, 20},  t::open_course_button,        p::light_yellow, p::mid_grey},
 }};
 // clang-format on

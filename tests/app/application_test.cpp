@@ -213,11 +213,11 @@ TEST(ProgramWithoutBuilder, MainWindowStaysEnabledWhenTheBuilderCannotOpen) {
   EXPECT_EQ(gui.window(c::main_window)->input, gui::WindowInput::enabled);
 }
 
-TEST(MainWindowLayout, TheAddedStripOverlapsNoDesignedControl) {
+TEST(MainWindowLayout, TheAddedStripOverlapsNoOriginalControl) {
   gui::HeadlessGui gui;
   ASSERT_TRUE(build_main_window(gui, SettingsRecord{}));
   const auto numbers = gui.control_numbers(c::main_window);
-  // The strip below label 78 overlaps no designed control, and x 255 to 565
+  // The strip below label 78 overlaps no control of the original layout, and x 255 to 565
   // of its button row stays free.
   const auto overlap = [](gui::Rect a, gui::Rect b) {
     return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
