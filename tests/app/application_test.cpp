@@ -8,7 +8,6 @@
 #include "gui/headless_gui.h"
 #include "runtime/encoding.h"
 #include "runtime/random.h"
-#include "runtime/texts.h"
 #include "support/main_window_fixture.h"
 
 namespace velkart::app {
@@ -96,7 +95,9 @@ TEST_F(Program, HelpButtonsOpenTheHelpDocumentOrSayWhatIsWrong) {
   application.handle_control(c::help_button);
   EXPECT_TRUE(launcher.documents.empty());
   ASSERT_EQ(gui.messages().size(), 1u);
-  EXPECT_EQ(gui.messages()[0].text, texts::help_missing.view());
+  EXPECT_EQ(gui.messages()[0].text,
+            "Die Hilfe-Datei hilfe.pdf fehlt im Arbeitsordner. Sie liegt dem Programm bei und kann "
+            "von dort wieder in den Arbeitsordner kopiert werden.");
   write_bytes("hilfe.pdf", "%PDF-1.5");
   application.handle_control(c::help_button);
   EXPECT_EQ(launcher.documents, std::vector<std::string>{"hilfe.pdf"});
@@ -109,7 +110,10 @@ TEST_F(Program, HelpButtonsOpenTheHelpDocumentOrSayWhatIsWrong) {
   EXPECT_EQ(gui.messages().size(), 1u);
   launcher.can_start = false;
   application.handle_control(c::help_button);
-  EXPECT_EQ(gui.messages().back().text, texts::help_not_opened.view());
+  const std::string not_opened = velkart::testing::cp1252(
+      "Die Hilfe (hilfe.pdf) konnte nicht geöffnet werden. Bitte die Datei mit einem "
+      "PDF-Betrachter öffnen.");
+  EXPECT_EQ(gui.messages().back().text, not_opened);
   // The viewer starts but fails later: said once its exit code is known,
   // without the window waiting for it.
   launcher.can_start = true;
@@ -118,7 +122,7 @@ TEST_F(Program, HelpButtonsOpenTheHelpDocumentOrSayWhatIsWrong) {
   EXPECT_EQ(gui.messages().size(), 2u);
   time_passes();
   EXPECT_EQ(gui.messages().size(), 3u);
-  EXPECT_EQ(gui.messages().back().text, texts::help_not_opened.view());
+  EXPECT_EQ(gui.messages().back().text, not_opened);
   EXPECT_FALSE(gui.timer_pending());
 }
 

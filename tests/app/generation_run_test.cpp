@@ -13,7 +13,6 @@
 #include "pdf/pdf_test_support.h"
 #include "runtime/process.h"
 #include "runtime/random.h"
-#include "runtime/texts.h"
 #include "support/main_window_fixture.h"
 
 namespace velkart::generator {
@@ -30,7 +29,7 @@ using velkart::testing::write_bytes;
 using Messages = std::vector<RecordedMessage>;
 
 RecordedMessage message(std::string_view text) {
-  return {std::string(texts::message_title.view()), std::string(text)};
+  return {"Information", std::string(text)};
 }
 
 class RunGeneration : public velkart::testing::MainWindowTest {
@@ -107,7 +106,8 @@ TEST_F(RunGeneration, RefusesABaseNameThatLeavesTheFolderBeforeWritingAnything) 
   gui.set_text(c::base_name_field, "..\\..\\x");
   gui.set_text(c::effective_speed_field, "40");
   EXPECT_TRUE(run().refused);
-  EXPECT_EQ(gui.messages(), Messages{message(texts::bad_base_name.view())});
+  EXPECT_EQ(gui.messages(), Messages{message("Der Dateiname darf keines der Zeichen \\ / : * ? \" < > | und keine "
+                                           "Steuerzeichen enthalten!")});
   EXPECT_TRUE(fs::is_empty(folder.path() / "eure_Texte"));
   EXPECT_FALSE(fs::exists(folder.path() / "nicht_loeschen" / "mp3_temp.txt"));
   EXPECT_EQ(gui.get_text(c::effective_speed_field), "40");  // untouched too
@@ -121,7 +121,9 @@ TEST_F(RunGeneration, RefusesWhileTheLastEncoderStillRuns) {
   fs::create_directory(folder.path() / "eure_Texte");
   launcher.still_running = true;
   EXPECT_TRUE(run().refused);
-  EXPECT_EQ(gui.messages().back(), message(texts::encoder_still_running.view()));
+  EXPECT_EQ(gui.messages().back(), message(
+                "Die mp3-Dateien des letzten Durchlaufs werden noch erzeugt. Bitte warten, bis "
+                "das Erzeugen beendet ist."));
   EXPECT_TRUE(fs::is_empty(folder.path() / "eure_Texte"));
   launcher.still_running = false;
   EXPECT_FALSE(run().refused);
@@ -171,7 +173,8 @@ TEST_F(RunGeneration, ListAndEncoderMessagesRepeatForEveryRun) {
   gui.set_text(c::text_count_field, "3");
   launcher.runnable.clear();
   run();
-  const RecordedMessage list = message(texts::no_words_or_file.view());
+  const RecordedMessage list = message(cp1252(
+      "Es wurden keine Wörter ausgewählt oder die Datei konnte nicht geöffnet werden!"));
   EXPECT_EQ(gui.messages(),
             (Messages{list, list, list, message(generator::encoder_missing_message())}));
   EXPECT_TRUE(launcher.starts.empty());
