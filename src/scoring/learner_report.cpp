@@ -55,7 +55,7 @@ constexpr float row_height = 5.5f;
 constexpr float chart_left = 25;
 constexpr float chart_width = 165;
 constexpr float chart_height = 55;
-constexpr float chart_room = chart_height + 30;  // with heading and x labels
+constexpr float chart_room = chart_height + 35;  // with heading, axis labels and numbers
 
 class Report {
  public:
@@ -101,7 +101,7 @@ class Report {
   void chart(const std::vector<SetResult>& sets) {
     if (pdf_.y() + chart_room > pdf_.page_break_trigger()) pdf_.add_page();
     section(texts::report_chart);
-    pdf_.line_break(3);
+    pdf_.line_break(8);  // room for the label of the y axis
     const float top = pdf_.y();
     const float bottom = top + chart_height;
     const float left = pdf_.left_margin() + chart_left;
@@ -135,7 +135,7 @@ class Report {
       pdf_.text_cell(10, 4, integer_to_text(static_cast<std::int64_t>(k + 1)), pdf::Border::none,
                      pdf::LineMode::right, pdf::Align::centre);
     }
-    place(left - 12, top - 6);
+    place(left - 12, top - 7);
     pdf_.text_cell(10, 4, texts::report_chart_y.view(), pdf::Border::none, pdf::LineMode::right,
                    pdf::Align::right);
     place(left, bottom + 7);
