@@ -395,7 +395,8 @@ inline constexpr Cp1252Literal score_copy_too_large{
 inline constexpr Cp1252Literal score_copy_empty{"In der Mitschrift steht nichts: "};
 inline constexpr Cp1252Literal score_copy_binary{"Die Mitschrift ist keine Textdatei: "};
 inline constexpr Cp1252Literal score_too_many_texts{"Die Mitschrift enthält "};
-inline constexpr Cp1252Literal score_too_many_texts_but{" Texte, zu diesem Namen gibt es aber nur "};
+inline constexpr Cp1252Literal score_too_many_texts_but{
+    " Texte, zu diesem Namen gibt es aber nur "};
 inline constexpr Cp1252Literal score_too_many_texts_end{". Es wurde nichts ausgewertet."};
 inline constexpr Cp1252Literal register_unreadable{"Die Auswertung "};
 inline constexpr Cp1252Literal register_unreadable_line{" ist in Zeile "};

@@ -98,8 +98,8 @@ Records split_records(std::string_view text) {
           if (text[at] == '\n') ++line;
           field += text[at++];
         }
-        if (!closed || (at < text.size() && std::string_view(";\r\n").find(text[at]) ==
-                                                std::string_view::npos)) {
+        if (!closed || (at < text.size() &&
+                        std::string_view(";\r\n").find(text[at]) == std::string_view::npos)) {
           result.bad_line = record.line;
           return result;
         }
@@ -166,10 +166,11 @@ std::string date_text(const pdf::LocalTime& time) {
 
 RegisterRow register_row(std::string_view date, std::string_view learner, std::string_view set,
                          std::int64_t text, const TextScore& score) {
-  return {std::string(date),     std::string(learner),   std::string(set),
-          text,                  score.words_right,      score.words_sent,
-          score.characters_right, score.characters_sent, score.errors,
-          score.sent};
+  return {std::string(date),      std::string(learner),
+          std::string(set),       text,
+          score.words_right,      score.words_sent,
+          score.characters_right, score.characters_sent,
+          score.errors,           score.sent};
 }
 
 std::string error_list(const std::vector<ErrorItem>& errors) {
@@ -254,17 +255,16 @@ std::string render_register(const std::vector<RegisterRow>& rows) {
   std::string text(texts::register_header.view());
   text += "\r\n";
   for (const RegisterRow& row : rows) {
-    const std::array<std::string, column_count> fields{
-        row.date,
-        row.learner,
-        row.set,
-        integer_to_text(row.text),
-        integer_to_text(row.words_right),
-        integer_to_text(row.words_sent),
-        integer_to_text(row.characters_right),
-        integer_to_text(row.characters_sent),
-        error_list(row.errors),
-        sent_list(row.sent)};
+    const std::array<std::string, column_count> fields{row.date,
+                                                       row.learner,
+                                                       row.set,
+                                                       integer_to_text(row.text),
+                                                       integer_to_text(row.words_right),
+                                                       integer_to_text(row.words_sent),
+                                                       integer_to_text(row.characters_right),
+                                                       integer_to_text(row.characters_sent),
+                                                       error_list(row.errors),
+                                                       sent_list(row.sent)};
     for (std::size_t k = 0; k < fields.size(); ++k) {
       if (k > 0) text += ';';
       append_field(text, fields[k]);
@@ -322,8 +322,8 @@ LoadedRegister load_register() {
     return loaded;
   const FileBytes file = read_file_bytes(register_path, max_register_bytes);
   if (file.status != ReadStatus::read) {
-    loaded.state = file.status == ReadStatus::too_large ? RegisterState::too_large
-                                                        : RegisterState::unreadable;
+    loaded.state =
+        file.status == ReadStatus::too_large ? RegisterState::too_large : RegisterState::unreadable;
     return loaded;
   }
   RegisterParse parse = parse_register(runtime::decode_file_text(file.bytes).text);
@@ -340,9 +340,11 @@ LoadedRegister load_register() {
 std::string register_problem(const LoadedRegister& loaded) {
   std::string message(texts::register_unreadable.view());
   message += register_path;
-  if (loaded.state == RegisterState::too_large) return message + std::string(texts::register_too_large.view());
+  if (loaded.state == RegisterState::too_large)
+    return message + std::string(texts::register_too_large.view());
   if (loaded.bad_line != 0)
-    message += std::string(texts::register_unreadable_line.view()) + integer_to_text(loaded.bad_line);
+    message +=
+        std::string(texts::register_unreadable_line.view()) + integer_to_text(loaded.bad_line);
   return message + std::string(texts::register_unreadable_end.view());
 }
 

@@ -49,8 +49,7 @@ std::string result_line(std::int64_t number, const TextScore* score) {
 }
 
 std::optional<std::string> key_problem(std::string_view prefix, const KeyTexts& key) {
-  if (key.unreadable)
-    return text(texts::score_key_unreadable) + text_path(prefix, *key.unreadable);
+  if (key.unreadable) return text(texts::score_key_unreadable) + text_path(prefix, *key.unreadable);
   if (key.texts.empty()) return text(texts::score_no_texts) + text_path(prefix, 0);
   return std::nullopt;
 }

@@ -165,10 +165,9 @@ class Report {
   }
 
   static double share(const SetResult& set) {
-    return set.characters_sent == 0
-               ? 0.0
-               : 100.0 * static_cast<double>(set.characters_right) /
-                     static_cast<double>(set.characters_sent);
+    return set.characters_sent == 0 ? 0.0
+                                    : 100.0 * static_cast<double>(set.characters_right) /
+                                          static_cast<double>(set.characters_sent);
   }
 
   // A text cut with "..." to the width of its cell.
@@ -229,10 +228,9 @@ LearnerSummary summarise_learner(const std::vector<RegisterRow>& rows, std::stri
                     static_cast<unsigned char>(item.copied)}] += item.count;
     }
   }
-  std::stable_sort(summary.sets.begin(), summary.sets.end(),
-                   [](const SetResult& a, const SetResult& b) {
-                     return date_key(a.date) < date_key(b.date);
-                   });
+  std::stable_sort(
+      summary.sets.begin(), summary.sets.end(),
+      [](const SetResult& a, const SetResult& b) { return date_key(a.date) < date_key(b.date); });
   for (std::size_t code = 0; code < characters.size(); ++code) {
     if (characters[code].sent == 0) continue;
     characters[code].character = static_cast<char>(code);
@@ -269,20 +267,20 @@ bool write_learner_report(const LearnerSummary& summary, std::string_view path,
   report.table_head(set_columns);
   for (std::size_t k = 0; k < summary.sets.size(); ++k) {
     const SetResult& set = summary.sets[k];
-    report.table_row(set_columns,
-                     {integer_to_text(static_cast<std::int64_t>(k + 1)), set.date, set.set,
-                      integer_to_text(set.texts),
-                      integer_to_text(percent(set.words_right, set.words_sent)),
-                      integer_to_text(percent(set.characters_right, set.characters_sent))});
+    report.table_row(
+        set_columns,
+        {integer_to_text(static_cast<std::int64_t>(k + 1)), set.date, set.set,
+         integer_to_text(set.texts), integer_to_text(percent(set.words_right, set.words_sent)),
+         integer_to_text(percent(set.characters_right, set.characters_sent))});
   }
   if (!summary.sets.empty()) report.chart(summary.sets);
 
   report.section(texts::report_characters);
   report.table_head(character_columns);
   for (const CharacterRate& rate : summary.characters)
-    report.table_row(character_columns,
-                     {std::string(1, rate.character), integer_to_text(rate.sent),
-                      integer_to_text(rate.errors), integer_to_text(percent(rate.errors, rate.sent))});
+    report.table_row(character_columns, {std::string(1, rate.character), integer_to_text(rate.sent),
+                                         integer_to_text(rate.errors),
+                                         integer_to_text(percent(rate.errors, rate.sent))});
 
   report.section(texts::report_confusions);
   if (summary.confusions.empty()) {

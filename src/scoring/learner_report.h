@@ -32,9 +32,9 @@ struct CharacterRate {
 
 struct LearnerSummary {
   std::string learner;
-  std::vector<SetResult> sets;          // by date, then by first row in the register
+  std::vector<SetResult> sets;            // by date, then by first row in the register
   std::vector<CharacterRate> characters;  // worst rate first, then more errors, then byte order
-  std::vector<ErrorItem> confusions;    // the ten most frequent, as sort_errors orders them
+  std::vector<ErrorItem> confusions;      // the ten most frequent, as sort_errors orders them
 };
 
 LearnerSummary summarise_learner(const std::vector<RegisterRow>& rows, std::string_view learner);

@@ -73,7 +73,8 @@ class Tally {
       return std::tuple(e.kind, static_cast<unsigned char>(e.sent),
                         static_cast<unsigned char>(e.copied));
     };
-    std::sort(raw_.begin(), raw_.end(), [&](const auto& a, const auto& b) { return key(a) < key(b); });
+    std::sort(raw_.begin(), raw_.end(),
+              [&](const auto& a, const auto& b) { return key(a) < key(b); });
     std::vector<ErrorItem> merged;
     for (const ErrorItem& item : raw_) {
       if (!merged.empty() && key(merged.back()) == key(item)) {
@@ -132,7 +133,8 @@ void align_characters(std::string_view key, std::string_view copy, Tally& tally)
       if (i > 0) best = std::min(best, cost[(i - 1) * columns + j] + 1);
       if (j > 0) best = std::min(best, cost[i * columns + j - 1] + 1);
       if (i > 0 && j > 0)
-        best = std::min(best, cost[(i - 1) * columns + j - 1] + (key[i - 1] == copy[j - 1] ? 0 : 1));
+        best =
+            std::min(best, cost[(i - 1) * columns + j - 1] + (key[i - 1] == copy[j - 1] ? 0 : 1));
       cost[i * columns + j] = best;
     }
   }
@@ -249,8 +251,8 @@ class StretchAligner {
         if (i > 1 && j > 0) {
           const std::size_t before = cost_[(i - 2) * columns + j - 1] + 1;
           const std::size_t merged = k(i - 2).size() + k(i - 1).size();
-          const std::size_t low = merged > c(j - 1).size() ? merged - c(j - 1).size()
-                                                           : c(j - 1).size() - merged;
+          const std::size_t low =
+              merged > c(j - 1).size() ? merged - c(j - 1).size() : c(j - 1).size() - merged;
           if (before + low < best) {
             joined_.assign(k(i - 2));
             joined_.append(k(i - 1));
@@ -260,8 +262,8 @@ class StretchAligner {
         if (i > 0 && j > 1) {
           const std::size_t before = cost_[(i - 1) * columns + j - 2] + 1;
           const std::size_t split = c(j - 2).size() + c(j - 1).size();
-          const std::size_t low = split > k(i - 1).size() ? split - k(i - 1).size()
-                                                          : k(i - 1).size() - split;
+          const std::size_t low =
+              split > k(i - 1).size() ? split - k(i - 1).size() : k(i - 1).size() - split;
           if (before + low < best) {
             joined_.assign(c(j - 2));
             joined_.append(c(j - 1));
@@ -427,8 +429,7 @@ TextScore score_text(std::string_view key_text, std::string_view copy_text) {
   const std::size_t n = std::min(all_key.size(), max_key_words);
   const std::size_t m = std::min(all_copy.size(), 2 * n + copy_word_slack);
   const std::vector<Word> key(all_key.begin(), all_key.begin() + static_cast<std::ptrdiff_t>(n));
-  const std::vector<Word> copy(all_copy.begin(),
-                               all_copy.begin() + static_cast<std::ptrdiff_t>(m));
+  const std::vector<Word> copy(all_copy.begin(), all_copy.begin() + static_cast<std::ptrdiff_t>(m));
 
   Tally tally;
   std::string joined;

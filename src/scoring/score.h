@@ -42,8 +42,8 @@ struct TextScore {
   std::int64_t words_right = 0;
   std::int64_t characters_sent = 0;
   std::int64_t characters_right = 0;
-  std::vector<CharacterCount> sent;  // every character of the key, in byte order
-  std::vector<ErrorItem> errors;     // in error_order
+  std::vector<CharacterCount> sent;      // every character of the key, in byte order
+  std::vector<ErrorItem> errors;         // in error_order
   std::vector<std::string> extra_words;  // copied words paired with no key word, in copy order
 };
 

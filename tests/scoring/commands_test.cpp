@@ -40,7 +40,7 @@ class Scoring : public ::testing::Test {
     write_bytes(folder.path() / "eure_Texte" / "Kurs_Lektion02" / "Kurs0000_.txt", "KM UR\r\n");
   }
   CommandRun score(std::string_view copy_bytes, std::string_view learner = "Anna",
-            std::string_view prefix = "eure_Texte/Kurs", int on_day = 1) {
+                   std::string_view prefix = "eure_Texte/Kurs", int on_day = 1) {
     write_bytes(folder.path() / "copy.txt", copy_bytes);
     std::ostringstream out;
     std::ostringstream err;
@@ -66,8 +66,10 @@ TEST_F(Scoring, RefusesBadInputWithAGermanMessageAndKeepsTheRegister) {
       {"HAUS", "Anna", "eure_Texte/Nichts",
        "Zu diesem Namen gibt es keine Texte, es fehlt: eure_Texte/Nichts0000_.txt"},
       {" \r\n\r\n", "Anna", "eure_Texte/Kurs", "In der Mitschrift steht nichts: copy.txt"},
-      {std::string("\x7F" "ELF\x00\x01", 6), "Anna", "eure_Texte/Kurs",
-       "Die Mitschrift ist keine Textdatei: copy.txt"},
+      {std::string("\x7F"
+                   "ELF\x00\x01",
+                   6),
+       "Anna", "eure_Texte/Kurs", "Die Mitschrift ist keine Textdatei: copy.txt"},
       {"A\n\nB\n\nC\n", "Anna", "eure_Texte/Kurs",
        "Die Mitschrift enthält 3 Texte, zu diesem Namen gibt es aber nur 2."},
   };

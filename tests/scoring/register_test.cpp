@@ -1,7 +1,6 @@
-#include "scoring/class_register.h"
-
 #include <gtest/gtest.h>
 
+#include "scoring/class_register.h"
 #include "support/test_support.h"
 
 namespace velkart::scoring {
@@ -10,8 +9,16 @@ namespace {
 using velkart::testing::cp1252;
 
 std::vector<RegisterRow> sample_rows() {
-  RegisterRow quoted{"02.01.2024", "Meier;Anna", "Kurs \"A\"", 3, 1, 2, 7, 8,
-                     {{ErrorKind::confused, ',', '>', 2}, {ErrorKind::missed, '>', 0, 1},
+  RegisterRow quoted{"02.01.2024",
+                     "Meier;Anna",
+                     "Kurs \"A\"",
+                     3,
+                     1,
+                     2,
+                     7,
+                     8,
+                     {{ErrorKind::confused, ',', '>', 2},
+                      {ErrorKind::missed, '>', 0, 1},
                       {ErrorKind::extra, 0, ',', 1}},
                      {{',', 2}, {'>', 1}, {'A', 5}}};
   RegisterRow plain = register_row("03.01.2024", cp1252("Jürgen"), "Kurs_Lektion05/Kurs", 0,
@@ -32,9 +39,9 @@ TEST(Register, RendersQuotedOnlyWhereNeededAndReadsBackTheSameRows) {
   EXPECT_EQ(parse.bad_line, 0);
   EXPECT_EQ(parse.rows, rows);
   // A spreadsheet may quote every field and leave out the last line end.
-  const RegisterParse requoted = parse_register(
-      text.substr(0, text.find("\r\n") + 2) +
-      "\"03.01.2024\";\"x\";\"S\";\"0\";\"1\";\"1\";\"2\";\"2\";\"\";\"A 2\"");
+  const RegisterParse requoted =
+      parse_register(text.substr(0, text.find("\r\n") + 2) +
+                     "\"03.01.2024\";\"x\";\"S\";\"0\";\"1\";\"1\";\"2\";\"2\";\"\";\"A 2\"");
   ASSERT_EQ(requoted.bad_line, 0);
   EXPECT_EQ(requoted.rows.at(0).learner, "x");
 }
@@ -49,12 +56,12 @@ TEST(Register, NamesTheFirstLineThatDoesNotRead) {
   const Case cases[] = {
       {"", 1},
       {"Datum;Name\r\n", 1},
-      {header + good + "02.01.2024;Anna;S;0;3;2;7;8;;A 8\r\n", 4},      // more right than sent
-      {header + "\r\n02.01.24;Anna;S;0;1;2;7;8;;A 8\r\n", 3},            // date
-      {header + "02.01.2024;Anna;S;0;1;2;7;8;E>I;A 8\r\n", 2},          // error without count
-      {header + "02.01.2024;Anna;S;0;1;2;7;8;;A 8;mehr\r\n", 2},        // one column too many
-      {header + "02.01.2024;An\"na;S;0;1;2;7;8;;A 8\r\n", 2},          // stray quote
-      {header + "02.01.2024;\"Anna;S;0;1;2;7;8;;A 8\r\n", 2},          // quote never closed
+      {header + good + "02.01.2024;Anna;S;0;3;2;7;8;;A 8\r\n", 4},  // more right than sent
+      {header + "\r\n02.01.24;Anna;S;0;1;2;7;8;;A 8\r\n", 3},       // date
+      {header + "02.01.2024;Anna;S;0;1;2;7;8;E>I;A 8\r\n", 2},      // error without count
+      {header + "02.01.2024;Anna;S;0;1;2;7;8;;A 8;mehr\r\n", 2},    // one column too many
+      {header + "02.01.2024;An\"na;S;0;1;2;7;8;;A 8\r\n", 2},       // stray quote
+      {header + "02.01.2024;\"Anna;S;0;1;2;7;8;;A 8\r\n", 2},       // quote never closed
   };
   for (const Case& c : cases) {
     const RegisterParse parse = parse_register(c.text);

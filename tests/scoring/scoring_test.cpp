@@ -1,10 +1,9 @@
-#include "scoring/score.h"
-
 #include <gtest/gtest.h>
 
 #include "runtime/encoding.h"
 #include "scoring/class_register.h"
 #include "scoring/copy_file.h"
+#include "scoring/score.h"
 #include "support/test_support.h"
 
 namespace velkart::scoring {
@@ -25,16 +24,26 @@ TEST(ScoreText, CountsWordsCharactersAndErrorsForEveryKindOfCopy) {
   const Case cases[] = {
       {"exact, blanks and case", "HAUS BAUM", "  haus   baum ", 2, 8, "", {}},
       {"substitution", "HAUS BAUM", "HAUS BAUN", 1, 7, "M>N 1", {}},
-      {"missed word", "HAUS BAUM TOR", "HAUS TOR", 2, 7,
-       "A fehlt 1, B fehlt 1, M fehlt 1, U fehlt 1", {}},
+      {"missed word",
+       "HAUS BAUM TOR",
+       "HAUS TOR",
+       2,
+       7,
+       "A fehlt 1, B fehlt 1, M fehlt 1, U fehlt 1",
+       {}},
       {"extra word", "HAUS TOR", "HAUS XY TOR", 2, 7, "X zuviel 1, Y zuviel 1", {"XY"}},
       {"merged words", "AB CD EF", "ABCD EF", 1, 6, "", {}},
       {"split word", "ABCD EF", "AB CD EF", 1, 6, "", {}},
       {"merged words with a slip", "HAUS TOR", "HAUSTOT", 0, 6, "R>T 1", {}},
       {"empty copy", "HAUS", "", 0, 0, "A fehlt 1, H fehlt 1, S fehlt 1, U fehlt 1", {}},
       {"umlauts and sharp s", "STRASSE ÜBER", "Straße ueber", 2, 12, "", {}},
-      {"confusions before misses, most frequent first", "EEEE AB", "IIIE AC", 0, 2,
-       "E>I 3, B>C 1", {}},
+      {"confusions before misses, most frequent first",
+       "EEEE AB",
+       "IIIE AC",
+       0,
+       2,
+       "E>I 3, B>C 1",
+       {}},
       // Ties: items are paired as early as possible, the rest stays at the end.
       {"tie between characters", "AB", "C", 0, 0, "A>C 1, B fehlt 1", {}},
       {"tie between words", "AB CD", "XY", 0, 0, "A>X 1, B>Y 1, C fehlt 1, D fehlt 1", {}},
@@ -73,10 +82,18 @@ TEST(DecodeFileText, RecognisesUtf8AndUtf16AndLeavesWindows1252Alone) {
        "\xC4PFEL \x80 ?"},
       {"\xC4PFEL", runtime::FileEncoding::windows_1252, "\xC4PFEL"},
       {"HAUS", runtime::FileEncoding::windows_1252, "HAUS"},
-      {std::string("\xFF\xFE\xC4\x00" "B\x00\xAC\x20\x3D\xD8\x00\xDE", 12),
-       runtime::FileEncoding::utf16_le, "\xC4" "B\x80?"},
-      {std::string("\xFE\xFF\x00\xC4\x00" "B\xD8\x00", 8), runtime::FileEncoding::utf16_be,
-       "\xC4" "B?"},
+      {std::string("\xFF\xFE\xC4\x00"
+                   "B\x00\xAC\x20\x3D\xD8\x00\xDE",
+                   12),
+       runtime::FileEncoding::utf16_le,
+       "\xC4"
+       "B\x80?"},
+      {std::string("\xFE\xFF\x00\xC4\x00"
+                   "B\xD8\x00",
+                   8),
+       runtime::FileEncoding::utf16_be,
+       "\xC4"
+       "B?"},
   };
   for (const Case& c : cases) {
     const runtime::DecodedText decoded = runtime::decode_file_text(c.bytes);
