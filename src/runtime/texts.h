@@ -381,4 +381,70 @@ inline constexpr Cp1252Literal log_by_length{"-Der Größe nach sortieren"};
 inline constexpr Cp1252Literal log_done{" -->beendet"};
 inline constexpr Cp1252Literal log_end{"E N D E"};
 
+// Scoring learners' copies: result lines, messages, the register and the learner report
+inline constexpr Cp1252Literal score_text_label{"Text "};
+inline constexpr Cp1252Literal score_of{" von "};
+inline constexpr Cp1252Literal score_words{" Wörtern, "};
+inline constexpr Cp1252Literal score_word{" Wort, "};
+inline constexpr Cp1252Literal score_characters_right{" Zeichen richtig"};
+inline constexpr Cp1252Literal score_extra_words{"; zusätzlich geschrieben: "};
+inline constexpr Cp1252Literal score_not_taken{"nicht mitgeschrieben"};
+inline constexpr Cp1252Literal score_bad_learner{
+    "Der Name wird Teil eines Dateinamens: Er darf nicht leer sein und keines der Zeichen "
+    "\\ / : * ? \" < > | und keine Steuerzeichen enthalten!"};
+inline constexpr Cp1252Literal score_learner_too_long{"Der Name ist zu lang."};
+inline constexpr Cp1252Literal score_no_texts{"Zu diesem Namen gibt es keine Texte, es fehlt: "};
+inline constexpr Cp1252Literal score_key_unreadable{"Der Text konnte nicht gelesen werden: "};
+inline constexpr Cp1252Literal score_copy_unreadable{
+    "Die Mitschrift konnte nicht geöffnet werden: "};
+inline constexpr Cp1252Literal score_copy_too_large{
+    "Die Mitschrift ist größer als 16 MB und wird nicht gelesen: "};
+inline constexpr Cp1252Literal score_copy_empty{"In der Mitschrift steht nichts: "};
+inline constexpr Cp1252Literal score_copy_binary{"Die Mitschrift ist keine Textdatei: "};
+inline constexpr Cp1252Literal score_too_many_texts{"Die Mitschrift enthält "};
+inline constexpr Cp1252Literal score_too_many_texts_but{
+    " Texte, zu diesem Namen gibt es aber nur "};
+inline constexpr Cp1252Literal score_too_many_texts_end{". Es wurde nichts ausgewertet."};
+inline constexpr Cp1252Literal register_unreadable{"Die Auswertung "};
+inline constexpr Cp1252Literal register_unreadable_line{" ist in Zeile "};
+inline constexpr Cp1252Literal register_unreadable_end{
+    " nicht lesbar. Sie bleibt unverändert; bitte die Zeile berichtigen oder die Datei "
+    "umbenennen."};
+inline constexpr Cp1252Literal register_too_large{
+    " ist größer als 64 MB und wird nicht gelesen. Sie bleibt unverändert."};
+inline constexpr Cp1252Literal register_not_saved{
+    "Die Auswertung konnte nicht gespeichert werden, die bisherige bleibt erhalten: "};
+inline constexpr Cp1252Literal register_folder_not_created{
+    "Der Ordner für die Auswertung konnte nicht angelegt werden: "};
+inline constexpr Cp1252Literal register_missing{"Es gibt noch keine Auswertung: "};
+inline constexpr Cp1252Literal register_no_learner{"Für diesen Namen gibt es keine Auswertung: "};
+inline constexpr Cp1252Literal register_header{
+    "Datum;Name;Satz;Text;Wörter richtig;Wörter gesendet;Zeichen richtig;Zeichen gesendet;"
+    "Fehler;gesendete Zeichen"};
+inline constexpr Cp1252Literal register_missed{" fehlt "};
+inline constexpr Cp1252Literal register_extra{" zuviel "};
+inline constexpr Cp1252Literal report_not_written{"Konnte den Lernstand nicht erstellen: "};
+inline constexpr Cp1252Literal report_title{"Lernstand "};
+inline constexpr Cp1252Literal report_as_of{"Stand: "};
+inline constexpr Cp1252Literal report_sets{"Ausgewertete Sätze"};
+inline constexpr Cp1252Literal report_number{"Nr."};
+inline constexpr Cp1252Literal report_date{"Datum"};
+inline constexpr Cp1252Literal report_set{"Satz"};
+inline constexpr Cp1252Literal report_texts{"Texte"};
+inline constexpr Cp1252Literal report_words_percent{"% Wörter"};
+inline constexpr Cp1252Literal report_characters_percent{"% Zeichen"};
+inline constexpr Cp1252Literal report_chart{"Zeichen richtig in % je Satz"};
+inline constexpr Cp1252Literal report_chart_x{"Satz Nr. (wie in der Tabelle)"};
+inline constexpr Cp1252Literal report_chart_y{"%"};
+inline constexpr Cp1252Literal report_characters{"Gesendete Zeichen, die schwächsten zuerst"};
+inline constexpr Cp1252Literal report_character{"Zeichen"};
+inline constexpr Cp1252Literal report_sent{"gesendet"};
+inline constexpr Cp1252Literal report_errors{"Fehler"};
+inline constexpr Cp1252Literal report_error_rate{"Fehler in %"};
+inline constexpr Cp1252Literal report_confusions{"Die zehn häufigsten Verwechslungen"};
+inline constexpr Cp1252Literal report_copied{"geschrieben"};
+inline constexpr Cp1252Literal report_count{"Anzahl"};
+inline constexpr Cp1252Literal report_no_confusions{"Keine Verwechslungen."};
+inline constexpr Cp1252Literal report_page{"Seite"};
+
 }  // namespace velkart::texts
