@@ -189,6 +189,12 @@ inline constexpr Cp1252Literal batch_usage{
     "  course           ein ganzer Koch-Kurs: je Lektion ein Ordner\n"
     "                   \"eure_Texte/NAME_LektionNN\" mit Texten, mp3-Dateien, Lösungsblatt,\n"
     "                   Mitschriftbogen und Wiedergabeliste; dazu eine Kursübersicht\n"
+    "  score PRÄFIX --learner NAME DATEI\n"
+    "                   wertet die Mitschrift in DATEI gegen die Texte PRÄFIX0000_.txt,\n"
+    "                   PRÄFIX0001_.txt, ... aus (Texte durch Leerzeilen getrennt) und\n"
+    "                   trägt sie in \"eure_Texte/Auswertung/Auswertungen.csv\" ein\n"
+    "  report           schreibt den Lernstand jedes Teilnehmers als PDF nach\n"
+    "                   \"eure_Texte/Auswertung\" (mit --learner NAME: nur seinen)\n"
     "\n"
     "Optionen:\n"
     "  --seed N         startet den Zufallsgenerator mit N (0 bis 4294967295),\n"
@@ -216,7 +222,10 @@ inline constexpr Cp1252Literal batch_usage{
     "2 bei einem Aufruffehler.\n"};
 inline constexpr Cp1252Literal batch_usage_hint{"Hilfe: velkart-batch --help"};
 inline constexpr Cp1252Literal batch_no_command{
-    "Kein Befehl angegeben (trial, pool, generate, vocab oder course)."};
+    "Kein Befehl angegeben (trial, pool, generate, vocab, course, score oder report)."};
+inline constexpr Cp1252Literal batch_learner_only{"--learner gilt nur für score und report."};
+inline constexpr Cp1252Literal batch_score_needs{
+    "score braucht PRÄFIX, --learner NAME und die Datei mit der Mitschrift."};
 inline constexpr Cp1252Literal batch_unknown_command{"Unbekannter Befehl: "};
 inline constexpr Cp1252Literal batch_unknown_option{"Unbekannte Option: "};
 inline constexpr Cp1252Literal batch_missing_value{"Der Option fehlt ein Wert: "};

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "generator/output_names.h"
 #include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/text.h"
@@ -13,8 +14,7 @@ namespace velkart::scoring {
 
 namespace {
 
-constexpr std::string_view texts_folder = "eure_Texte/";
-constexpr std::string_view first_text_suffix = "0000_.txt";
+constexpr std::string_view texts_folder = generator::output_folder;
 // More texts than any run makes; counting stops there.
 constexpr std::int64_t max_texts = 100000;
 
@@ -55,6 +55,8 @@ struct Found {
 
 // The sets whose text 0 lies directly in `folder` (a program path ending in "/").
 void collect_sets(const std::string& folder, std::vector<Found>& found) {
+  // What text 0 adds to its base name.
+  const std::string first_text_suffix = generator::text_file_name("", 0);
   std::error_code error;
   for (std::filesystem::directory_iterator entry(runtime::file_system_path(folder), error), end;
        !error && entry != end; entry.increment(error)) {
@@ -73,9 +75,7 @@ void collect_sets(const std::string& folder, std::vector<Found>& found) {
 }  // namespace
 
 std::string text_path(std::string_view prefix, std::int64_t index) {
-  std::string number = runtime::integer_to_text(index);
-  if (number.size() < 4) number = runtime::pad_left(number, 4, "0");
-  return std::string(prefix) + number + "_.txt";
+  return generator::text_file_name(prefix, index);
 }
 
 std::string set_name(std::string_view prefix) {
@@ -108,6 +108,8 @@ std::vector<SetInfo> find_sets() {
   std::vector<Found> found;
   const std::string folder(texts_folder);
   collect_sets(folder, found);
+  // What text 0 adds to its base name.
+  const std::string first_text_suffix = generator::text_file_name("", 0);
   std::error_code error;
   for (std::filesystem::directory_iterator entry(runtime::file_system_path(folder), error), end;
        !error && entry != end; entry.increment(error)) {

@@ -20,7 +20,7 @@ TEST_F(Batch, UsageErrorsExitWithTwoAndTheirExactGermanMessage) {
     std::vector<std::string> arguments;
     const char* message;
   } cases[] = {
-      {{}, "Kein Befehl angegeben (trial, pool, generate, vocab oder course)."},
+      {{}, "Kein Befehl angegeben (trial, pool, generate, vocab, course, score oder report)."},
       {{"mischen"}, "Unbekannter Befehl: mischen"},
       {{"trial", "--seed", "x"}, "--seed braucht eine ganze Zahl von 0 bis 4294967295, nicht: x"},
       {{"trial", "--seed", "4294967296"},

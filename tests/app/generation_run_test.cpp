@@ -106,8 +106,9 @@ TEST_F(RunGeneration, RefusesABaseNameThatLeavesTheFolderBeforeWritingAnything) 
   gui.set_text(c::base_name_field, "..\\..\\x");
   gui.set_text(c::effective_speed_field, "40");
   EXPECT_TRUE(run().refused);
-  EXPECT_EQ(gui.messages(), Messages{message("Der Dateiname darf keines der Zeichen \\ / : * ? \" < > | und keine "
-                                           "Steuerzeichen enthalten!")});
+  EXPECT_EQ(gui.messages(),
+            Messages{message("Der Dateiname darf keines der Zeichen \\ / : * ? \" < > | und keine "
+                             "Steuerzeichen enthalten!")});
   EXPECT_TRUE(fs::is_empty(folder.path() / "eure_Texte"));
   EXPECT_FALSE(fs::exists(folder.path() / "nicht_loeschen" / "mp3_temp.txt"));
   EXPECT_EQ(gui.get_text(c::effective_speed_field), "40");  // untouched too
@@ -121,9 +122,9 @@ TEST_F(RunGeneration, RefusesWhileTheLastEncoderStillRuns) {
   fs::create_directory(folder.path() / "eure_Texte");
   launcher.still_running = true;
   EXPECT_TRUE(run().refused);
-  EXPECT_EQ(gui.messages().back(), message(
-                "Die mp3-Dateien des letzten Durchlaufs werden noch erzeugt. Bitte warten, bis "
-                "das Erzeugen beendet ist."));
+  EXPECT_EQ(gui.messages().back(),
+            message("Die mp3-Dateien des letzten Durchlaufs werden noch erzeugt. Bitte warten, bis "
+                    "das Erzeugen beendet ist."));
   EXPECT_TRUE(fs::is_empty(folder.path() / "eure_Texte"));
   launcher.still_running = false;
   EXPECT_FALSE(run().refused);
@@ -173,8 +174,8 @@ TEST_F(RunGeneration, ListAndEncoderMessagesRepeatForEveryRun) {
   gui.set_text(c::text_count_field, "3");
   launcher.runnable.clear();
   run();
-  const RecordedMessage list = message(cp1252(
-      "Es wurden keine Wörter ausgewählt oder die Datei konnte nicht geöffnet werden!"));
+  const RecordedMessage list = message(
+      cp1252("Es wurden keine Wörter ausgewählt oder die Datei konnte nicht geöffnet werden!"));
   EXPECT_EQ(gui.messages(),
             (Messages{list, list, list, message(generator::encoder_missing_message())}));
   EXPECT_TRUE(launcher.starts.empty());
