@@ -79,7 +79,6 @@ TEST(EncoderInput, HoldsRepeatedBlocksCutsOnlyTheLastMarkerAndReplacesTheOldInpu
   } cases[] = {{{"A", "B", "C"}, 2, "A A <> B B <> C C <\r\n"},
                {{"X"}, 3, "X X X <\r\n"},
                {{cp1252("ÄRGER ÖL")}, 1, cp1252("ÄRGER ÖL <\r\n")},
-               {{"CQ DE"}, 0, "CQ DE <\r\n"},
                {{"CQ DE"}, -3, "CQ DE <\r\n"},
                {{}, 1, "\r\n"}};
   for (const auto& [texts, repetitions, file] : cases) {

@@ -46,9 +46,7 @@ TEST(PassesFilter, AppliesLettersMandatoryAndLength) {
   EXPECT_FALSE(passes_filter("KM", filter));
   EXPECT_TRUE(passes_filter("K M", filter));
   EXPECT_FALSE(passes_filter("", filter));
-  // The encoder would take these for commands, not send them.
-  for (std::string_view word : {"A#B", "#", "Q|W40", "<>", "A<", "B>"})
-    EXPECT_FALSE(passes_filter(word, PoolFilter{"", "", 20, true})) << word;
+  // Words the encoder would take for commands: the word_pool fuzz target.
 }
 
 // The pool as a trial run builds it, from lists written by the test.
