@@ -1,8 +1,9 @@
 #include "support/test_support.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <iomanip>
 #include <iterator>
 #include <random>
 #include <sstream>
@@ -70,22 +71,19 @@ fs::path golden_path(std::string_view name) {
 
 ::testing::AssertionResult same_bytes(std::string_view actual, std::string_view expected) {
   if (actual == expected) return ::testing::AssertionSuccess();
-  std::size_t at = 0;
-  while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
-  auto hex_around = [at](std::string_view bytes) {
+  const auto at = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+  const std::size_t offset = static_cast<std::size_t>(at.first - actual.begin());
+  const auto around = [offset](std::string_view bytes) {  // 16 bytes from 8 before, in hex
     std::ostringstream out;
-    std::size_t from = at >= 8 ? at - 8 : 0;
-    for (std::size_t i = from; i < bytes.size() && i < at + 8; ++i) {
-      char buffer[4];
-      std::snprintf(buffer, sizeof buffer, "%02x", static_cast<unsigned char>(bytes[i]));
-      out << (i == at ? "[" : "") << buffer << (i == at ? "]" : "") << ' ';
-    }
+    for (std::size_t i = offset >= 8 ? offset - 8 : 0; i < bytes.size() && i < offset + 8; ++i)
+      out << (i == offset ? "[" : "") << std::hex << std::setw(2) << std::setfill('0')
+          << (static_cast<unsigned>(bytes[i]) & 0xFF) << (i == offset ? "] " : " ");
     return out.str();
   };
   return ::testing::AssertionFailure()
-         << "first difference at offset " << at << " (sizes " << actual.size() << " and "
-         << expected.size() << ")\n  actual:   " << hex_around(actual)
-         << "\n  expected: " << hex_around(expected);
+         << "first difference at offset " << offset << " (sizes " << actual.size() << " and "
+         << expected.size() << ")\n  actual:   " << around(actual)
+         << "\n  expected: " << around(expected);
 }
 
 void expect_matches_golden(std::string_view actual, std::string_view golden_name) {
