@@ -26,19 +26,8 @@ bool may_start(const RunSettings& settings, GenerationContext& context,
     return false;
   }
   context.encoder_process = 0;
-  const std::string& base_name = settings.encoder.base_name;
-  if (!base_name_allowed(base_name)) {
-    tell(texts::bad_base_name);
-    return false;
-  }
-  if (!runtime::name_fits(
-          output_folder,
-          text_file_name(base_name, std::max<std::int64_t>(settings.text_count - 1, 0)))) {
-    tell(texts::name_too_long);
-    return false;
-  }
-  if (runtime::text_to_integer(settings.repetitions) > max_repetitions) {
-    tell(texts::too_many_repetitions);
+  if (const auto refused = check_run(settings, settings.text_count, output_folder)) {
+    tell(*refused);
     return false;
   }
   return true;
@@ -71,10 +60,6 @@ SheetSettings sheet_settings(const RunSettings& settings) {
           settings.repetitions,    encoder.word_spacing, encoder.qrq};
 }
 
-bool base_name_allowed(std::string_view base_name) {
-  return runtime::plain_file_name(base_name);
-}
-
 GenerationResult run_generation(const RunSettings& settings, GenerationContext& context,
                                 const runtime::MessageSink& tell) {
   GenerationResult result;
@@ -90,6 +75,13 @@ GenerationResult run_generation(const RunSettings& settings, GenerationContext& 
   // could not be read.
   const PoolBuild build = build_word_pool(settings.pool);
   result.pool_label = pool_summary(build.pool, settings.pool.word_limit);
+  // An empty pool would replace the last good set with empty texts.
+  if (pool_word_count(build.pool) == 0) {
+    for (std::size_t k = 0; k < build.unreadable_lists.size(); ++k) tell(texts::no_words_or_file);
+    tell(texts::empty_pool);
+    result.refused = true;
+    return result;
+  }
   const auto text_count = static_cast<std::int32_t>(settings.text_count);
   for (std::int32_t index = 0; index < text_count; ++index) {
     for (std::size_t k = 0; k < build.unreadable_lists.size(); ++k) tell(texts::no_words_or_file);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "generator/practice_set.h"
+#include "generator/run_checks.h"
 #include "generator/run_settings.h"
 #include "pdf/document.h"
 
@@ -34,13 +35,6 @@ struct GenerationResult {
   std::string pool_label;          // "Wortvorrat: ..." of the pool they were drawn from
   WrittenSet files;
 };
-
-// More repetitions are refused: the encoder text grows with them.
-inline constexpr std::int64_t max_repetitions = 100;
-
-// False for names that would write outside eure_Texte/ or that no file
-// system takes: "/", "\", control characters and : * ? " < > |.
-bool base_name_allowed(std::string_view base_name);
 
 GenerationResult run_generation(const RunSettings& settings, GenerationContext& context,
                                 const runtime::MessageSink& tell);

@@ -20,6 +20,15 @@ inline constexpr Cp1252Literal bad_base_name{
 inline constexpr Cp1252Literal too_many_repetitions{
     "Bitte höchstens 100 Wiederholungen je Text eintragen."};
 inline constexpr Cp1252Literal name_too_long{"Der Dateiname ist zu lang."};
+inline constexpr Cp1252Literal no_texts{"Bitte mindestens einen Text eintragen."};
+inline constexpr Cp1252Literal too_many_texts{"Bitte höchstens 10000 Texte eintragen."};
+inline constexpr Cp1252Literal bad_tone{
+    "Die Tonhöhe muss zwischen 100 und 3000 Hz liegen; andere Töne kann der mp3-Encoder nicht "
+    "sauber erzeugen."};
+inline constexpr Cp1252Literal empty_pool{
+    "Der Wortvorrat ist leer: kein Wort der angekreuzten Wortlisten passt zu den erlaubten und "
+    "verpflichtenden Zeichen und zur Wortlänge. Bitte mehr Zeichen erlauben, die Wortlänge "
+    "ändern oder weitere Wortlisten ankreuzen; es wurde nichts geschrieben."};
 inline constexpr Cp1252Literal unexpected_error{
     "Ein unerwarteter Fehler ist aufgetreten. Die Einstellungen werden gespeichert und das "
     "Programm wird beendet."};

@@ -147,25 +147,42 @@ TEST_F(RunGeneration, StopsAtTheFirstFileThatCannotBePutInPlace) {
 
   // Without its input the encoder would read an earlier run's.
   fs::remove(folder.path() / "eure_Texte" / "Dateiname0001_.txt");
-  fs::rename(folder.path() / "nicht_loeschen", folder.path() / "weg");
+  fs::create_directory(folder.path() / "nicht_loeschen" / "mp3_temp.txt");
   gui.clear_messages();
   EXPECT_EQ(run().files.failed, "nicht_loeschen/mp3_temp.txt");
   EXPECT_TRUE(fs::exists(folder.path() / "eure_Texte" / "Dateiname.m3u"));
   EXPECT_TRUE(launcher.starts.empty());
 }
 
-TEST_F(RunGeneration, EmptyNamesTextsAndCountsAreFine) {
-  gui.set_text(c::base_name_field, "");
-  gui.set_text(c::word_limit_field, "0");
-  run();
-  EXPECT_EQ(written("0000_.txt") + written("0001_.txt"), "\r\n\r\n");
-  gui.set_text(c::base_name_field, "Dateiname");
-  gui.set_text(c::text_count_field, "0");
-  EXPECT_TRUE(run().files.text_files.empty());
-  EXPECT_EQ(read_bytes(folder.path() / "nicht_loeschen" / "mp3_temp.txt"), "\r\n");
-  const std::string sheet = read_bytes(folder.path() / "eure_Texte" / "Dateiname.pdf");
-  EXPECT_EQ(velkart::pdf::testing::content_streams(sheet).size(), 1u);
-  EXPECT_EQ(sheet.find("Chapter"), std::string::npos);
+// A run that would write nothing of use is refused before it writes
+// anything: the last good set stays as it was.
+TEST_F(RunGeneration, RefusesAnEmptyRunOrAnUnplayableTone) {
+  const struct {
+    int field;
+    const char* typed;
+    std::string message;
+  } cases[] = {
+      {c::text_count_field, "0", "Bitte mindestens einen Text eintragen."},
+      {c::text_count_field, "10001", cp1252("Bitte höchstens 10000 Texte eintragen.")},
+      {c::frequency_field, "99999",
+       cp1252("Die Tonhöhe muss zwischen 100 und 3000 Hz liegen; andere Töne kann der "
+              "mp3-Encoder nicht sauber erzeugen.")},
+      {c::allowed_field, "q",
+       cp1252("Der Wortvorrat ist leer: kein Wort der angekreuzten Wortlisten passt zu den "
+              "erlaubten und verpflichtenden Zeichen und zur Wortlänge. Bitte mehr Zeichen "
+              "erlauben, die Wortlänge ändern oder weitere Wortlisten ankreuzen; es wurde "
+              "nichts geschrieben.")},
+  };
+  for (const auto& test : cases) {
+    const std::string before = gui.get_text(test.field);
+    gui.set_text(test.field, test.typed);
+    gui.clear_messages();
+    EXPECT_TRUE(run().refused) << test.typed;
+    EXPECT_EQ(gui.messages(), Messages{message(test.message)}) << test.typed;
+    gui.set_text(test.field, before);
+  }
+  EXPECT_TRUE(fs::is_empty(folder.path() / "eure_Texte"));
+  EXPECT_TRUE(launcher.starts.empty());
 }
 
 TEST_F(RunGeneration, ListAndEncoderMessagesRepeatForEveryRun) {
