@@ -224,7 +224,7 @@ void Application::start_course() {
   if (!existing.empty()) {
     std::string question(texts::course_replace_question.view());
     for (const std::string& folder : existing) question += "\n" + folder;
-    if (!gui_.ask_question(texts::message_title, question)) return;
+    if (!gui_.ask_question(texts::question_title, question)) return;
   }
   for (const std::string& list : prepared.unreadable_lists) {
     gui_.show_message(texts::message_title,

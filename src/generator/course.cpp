@@ -71,9 +71,9 @@ std::optional<std::string> check_course_options(const CourseOptions& options,
   if (!base_name_allowed(base.encoder.base_name)) return std::string(texts::bad_base_name.view());
   // The last lesson's folder has the longest name; its files are named like a run's.
   const std::string last_folder = lesson_folder(base.encoder.base_name, options.to);
-  if (!runtime::name_fits(output_folder,
-                          last_folder.substr(output_folder.size(),
-                                             last_folder.size() - output_folder.size() - 1)))
+  if (!runtime::name_fits(
+          output_folder,
+          last_folder.substr(output_folder.size(), last_folder.size() - output_folder.size() - 1)))
     return std::string(texts::name_too_long.view());
   return check_run(base, options.texts, last_folder);
 }

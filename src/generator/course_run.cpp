@@ -208,7 +208,8 @@ bool CourseRun::step() {
 
 void CourseRun::finish() {
   const std::string path = course_overview_path(base_.encoder.base_name);
-  if (write_course_overview(options_, base_, plan_, audio_seconds_, path, clock_)) {
+  if (write_course_overview(options_, base_, plan_, audio_seconds_,
+                            earlier_lessons(options_, base_.encoder.base_name), path, clock_)) {
     reporter_({0, CourseFileKind::overview, {path}});
   } else {
     problem(std::string(texts::file_not_created.view()) + " " + path);

@@ -54,6 +54,7 @@ std::string encoder_status(EncoderState state, std::int64_t finished, std::int64
   }
   // Ended without an error code but short of files: say what is there.
   if (finished < total) return of_total(texts::mp3_ended_short) + ".";
+  if (total == 1) return std::string(texts::mp3_the_one_done.view());
   return std::string(texts::mp3_all.view()) + integer_to_text(total) +
          std::string(texts::mp3_all_done.view());
 }

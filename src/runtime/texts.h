@@ -9,6 +9,7 @@ using runtime::Cp1252Literal;
 
 // Message boxes
 inline constexpr Cp1252Literal message_title{"Information"};
+inline constexpr Cp1252Literal question_title{"Frage"};
 inline constexpr Cp1252Literal no_words_or_file{
     "Es wurden keine Wörter ausgewählt oder die Datei konnte nicht geöffnet werden!"};
 inline constexpr Cp1252Literal file_not_created{"Konnte Datei nicht erstellen!"};
@@ -151,6 +152,7 @@ inline constexpr Cp1252Literal mp3_of{" von "};
 inline constexpr Cp1252Literal mp3_done{" fertig"};
 inline constexpr Cp1252Literal mp3_all{"Alle "};
 inline constexpr Cp1252Literal mp3_all_done{" mp3-Dateien sind fertig."};
+inline constexpr Cp1252Literal mp3_the_one_done{"Die mp3-Datei ist fertig."};
 inline constexpr Cp1252Literal mp3_failed{"ebook2cw endete mit dem Fehlercode "};
 inline constexpr Cp1252Literal mp3_ended_short{"ebook2cw ist fertig, aber nur "};
 inline constexpr Cp1252Literal mp3_cancelled{"mp3 abgebrochen: "};
@@ -306,9 +308,11 @@ inline constexpr Cp1252Literal course_still_running{
 inline constexpr Cp1252Literal course_replace_question{
     "Diese Lektionsordner gibt es schon. Sollen sie samt Inhalt ersetzt werden?"};
 inline constexpr Cp1252Literal course_log_texts{" Textdateien"};
+inline constexpr Cp1252Literal course_log_one_text{" Textdatei"};
 inline constexpr Cp1252Literal course_log_answer_key{"Lösungsblatt"};
 inline constexpr Cp1252Literal course_log_copy_sheet{"Mitschriftbogen"};
 inline constexpr Cp1252Literal course_log_sounds{" mp3-Dateien"};
+inline constexpr Cp1252Literal course_log_one_sound{" mp3-Datei"};
 inline constexpr Cp1252Literal course_log_playlist{"Wiedergabeliste"};
 inline constexpr Cp1252Literal course_log_overview{"Kursübersicht"};
 
@@ -331,6 +335,7 @@ inline constexpr Cp1252Literal overview_range{"Lektionen "};
 inline constexpr Cp1252Literal overview_to{" bis "};
 inline constexpr Cp1252Literal overview_each{", je "};
 inline constexpr Cp1252Literal overview_texts_of{" Texte mit höchstens "};
+inline constexpr Cp1252Literal overview_one_text_of{" Text mit höchstens "};
 inline constexpr Cp1252Literal overview_words{" Wörtern oder Gruppen"};
 inline constexpr Cp1252Literal overview_character{" WpM Zeichengeschwindigkeit, "};
 inline constexpr Cp1252Literal overview_seed{
@@ -345,6 +350,9 @@ inline constexpr Cp1252Literal overview_speed{"WpM eff."};
 inline constexpr Cp1252Literal overview_minutes{"Minuten"};
 inline constexpr Cp1252Literal overview_groups{"Gruppen"};
 inline constexpr Cp1252Literal overview_words_kind{"Wörter"};
+inline constexpr Cp1252Literal overview_earlier_note{
+    "Lektionen mit \"-\" stammen aus einem früheren Durchlauf; die Zahl ihrer Texte und ihre "
+    "Minuten sind aus ihren Dateien gezählt."};
 
 // Builder window
 inline constexpr Cp1252Literal builder_title{"Wortschatzgenerator"};

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "pdf/pdf_test_support.h"
 #include "support/batch_fixture.h"
 
 namespace velkart::app {
@@ -163,6 +164,14 @@ TEST_F(Batch, CourseRefusesBadInputAndExistingLessonsBeforeWritingAnything) {
             batch_ok);
   EXPECT_NE(out.str().find("Dateiname_Lektion03/Dateiname0001_.txt\n"), std::string::npos);
   EXPECT_EQ(out.str().find("Lektion02"), std::string::npos);
+  // Lesson 2 of the run before stays in the overview, as an earlier lesson.
+  const auto overview = pdf::testing::run_pdftotext("eure_Texte/Dateiname_Kursuebersicht.pdf");
+  if (overview.available) {
+    std::string words;
+    std::istringstream in(overview.output);
+    for (std::string word; in >> word;) words += word + " ";
+    EXPECT_NE(words.find(" 2 M KM - - 1 - - 3 U KMU "), std::string::npos) << words;
+  }
 }
 
 TEST(EpochTime, GivesTheUtcTimeOfTheSecondsOrNothing) {
