@@ -87,13 +87,9 @@ void Application::handle_control(int control) {
     case c::generate_button:
       generate();
       break;
-    case c::base_name_field: {
-      // The names the files really get: "Dateiname0000_.txt" and the sheet "Dateiname.pdf".
-      const std::string base_name = gui_.get_text(c::base_name_field);
-      gui_.set_text(c::text_preview, generator::text_file_name(base_name, 0));
-      gui_.set_text(c::pdf_preview, generator::answer_key_name(base_name));
+    case c::base_name_field:
+      show_file_names(gui_);
       break;
-    }
     case c::open_builder_button:
       open_builder();
       break;
@@ -109,12 +105,9 @@ void Application::handle_control(int control) {
         gui_.set_text(c::effective_speed_field, gui_.get_text(c::character_speed_field));
       }
       break;
-    case c::source_name_field: {
-      const std::string name = gui_.get_text(c::source_name_field);
-      gui_.set_text(c::abc_preview, vocab::alphabetical_name(name));
-      gui_.set_text(c::size_preview, vocab::length_name(name));
+    case c::source_name_field:
+      show_result_names(gui_);
       break;
-    }
     case c::open_course_button:
       open_course();
       break;

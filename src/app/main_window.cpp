@@ -6,6 +6,7 @@
 
 #include "app/palette.h"
 #include "app/settings.h"
+#include "generator/output_names.h"
 #include "gui/controls.h"
 #include "runtime/text.h"
 #include "runtime/texts.h"
@@ -153,6 +154,7 @@ bool build_main_window(gui::Gui& gui, const SettingsRecord& record) {
   gui.set_window_color(controls::main_window, palette::panel_grey);
 
   apply_settings_to_controls(gui, record);
+  show_file_names(gui);
   // Only while an encoder works is there anything to cancel.
   gui.set_enabled(controls::cancel_mp3_button, false);
   return true;
@@ -189,6 +191,12 @@ generator::RunSettings read_run_settings(const gui::Gui& gui) {
   settings.repetitions = gui.get_text(c::repetitions_field);
   settings.text_count = runtime::text_to_integer(gui.get_text(c::text_count_field));
   return settings;
+}
+
+void show_file_names(gui::Gui& gui) {
+  const std::string base_name = gui.get_text(controls::base_name_field);
+  gui.set_text(controls::text_preview, generator::text_file_name(base_name, 0));
+  gui.set_text(controls::pdf_preview, generator::answer_key_name(base_name));
 }
 
 runtime::MessageSink message_boxes_of(gui::Gui& gui) {

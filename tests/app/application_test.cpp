@@ -165,7 +165,7 @@ TEST_F(Program, BuilderWindowDisablesTheMainWindowUntilClosed) {
   ASSERT_TRUE(application.builder_open());
   EXPECT_EQ(gui.window(c::main_window)->input, gui::WindowInput::disabled);
   EXPECT_EQ(gui.get_text(c::source_name_field), "quelle");
-  EXPECT_EQ(gui.get_text(c::abc_preview), "text_bearbeitet_ABC.txt");  // until the field reports
+  EXPECT_EQ(gui.get_text(c::abc_preview), "quelle_bearbeitet_ABC.txt");
 
   // The disabled main window takes no input, its close box included.
   gui.user_clicks(c::trial_button);
