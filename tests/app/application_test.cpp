@@ -46,7 +46,7 @@ TEST_F(Program, WhatTheUserChangedIsSavedExactly) {
               "[voreinstellungen]\nstring_frequenz = 700\nString_mp_dateiname = Kurs3\n");
   start();
   EXPECT_EQ(gui.get_text(c::frequency_field), "700");
-  EXPECT_EQ(gui.get_text(c::text_preview), "Dateiname0000_.txt");
+  EXPECT_EQ(gui.get_text(c::text_preview), "Kurs30000_.txt");
   gui.user_clicks(c::list_english);
   gui.user_clicks(c::exact_option);
   gui.user_moves_slider(c::word_length_slider, 7);
