@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "generator/encoder.h"
 #include "generator/output_names.h"
+#include "generator/playlist.h"
 #include "generator/word_pool.h"
 #include "gui/controls.h"
 #include "gui/gui.h"
@@ -323,6 +324,11 @@ void Application::update_encoder_status() {
   gui_.set_enabled(c::cancel_mp3_button, false);
   show_status(generator::encoder_status(generator::EncoderState::ended, finished,
                                         encoder_.run.count, code));
+  // Now the lengths are known; written before, the list could only say -1.
+  if (!generator::write_playlist(generator::output_folder, encoder_.run.base_name,
+                                 static_cast<std::size_t>(encoder_.run.count),
+                                 generator::Lengths::measured))
+    gui_.show_message(texts::message_title, texts::file_not_created);
 }
 
 void Application::cancel_encoder() {

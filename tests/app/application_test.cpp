@@ -131,7 +131,11 @@ TEST_F(Program, StatusLineFollowsTheEncoderAndCancelRemovesTheUnfinishedFile) {
   gui.set_text(c::text_count_field, "3");
   const auto status = [&] { return runtime::to_utf8(gui.get_text(c::status_line)); };
   for (const bool cancel : {false, true}) {
+    // An earlier run's file: its length is not this run's.
+    write_bytes("eure_Texte/Dateiname0002.mp3", velkart::testing::ten_seconds_of_mp3());
     application.handle_control(c::generate_button);
+    EXPECT_EQ(read_bytes("eure_Texte/Dateiname.m3u").find("#EXTINF:10"), std::string::npos);
+    fs::remove("eure_Texte/Dateiname0002.mp3");
     launcher.still_running = true;
     EXPECT_EQ(status(), "mp3-Dateien: 0 von 3 fertig");
     EXPECT_TRUE(gui.control(c::cancel_mp3_button)->enabled);
@@ -145,10 +149,12 @@ TEST_F(Program, StatusLineFollowsTheEncoderAndCancelRemovesTheUnfinishedFile) {
       EXPECT_FALSE(fs::exists("eure_Texte/Dateiname0001.mp3"));
       EXPECT_TRUE(fs::exists("eure_Texte/Dateiname0000.mp3"));
     } else {
-      write_bytes("eure_Texte/Dateiname0002.mp3", "mp3");
+      write_bytes("eure_Texte/Dateiname0002.mp3", velkart::testing::ten_seconds_of_mp3());
       launcher.still_running = false;
       application.handle_timer();
       EXPECT_EQ(status(), "Alle 3 mp3-Dateien sind fertig.");
+      EXPECT_NE(read_bytes("eure_Texte/Dateiname.m3u").find("#EXTINF:10,Dateiname0002\r\n"),
+                std::string::npos);
     }
     EXPECT_FALSE(gui.control(c::cancel_mp3_button)->enabled);
   }

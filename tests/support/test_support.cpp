@@ -103,4 +103,12 @@ void write_script(const fs::path& path, const std::string& body) {
   fs::permissions(path, fs::perms::owner_all);
 }
 
+std::string ten_seconds_of_mp3() {
+  std::string frame("\xFF\xF3\x18\xC4", 4);
+  frame.resize(36, '\0');
+  std::string data = "ID3\x03" + std::string(5, '\0') + "\x02" + "xx";
+  for (int k = 0; k < 278; ++k) data += frame;
+  return data;
+}
+
 }  // namespace velkart::testing
