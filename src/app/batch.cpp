@@ -296,6 +296,8 @@ void run_generate(const Options& options, const generator::RunSettings& settings
   const SoundStamps before = sound_stamps();
   const generator::GenerationResult result = generator::run_generation(settings, context, tell);
   const generator::WrittenSet& files = result.files;
+  // Not a message: the run went well, and says what it did with old files.
+  if (!result.note.empty()) err << to_utf8(result.note) << '\n';
   for (const std::string& path : files.text_files) print_existing(out, path);
   for (const std::string* path : {&files.answer_key, &files.copy_sheet, &files.playlist}) {
     if (!path->empty()) print_existing(out, *path);

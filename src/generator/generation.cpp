@@ -10,6 +10,7 @@
 #include "runtime/run_lock.h"
 #include "runtime/text.h"
 #include "runtime/texts.h"
+#include "runtime/trash.h"
 
 namespace velkart::generator {
 
@@ -86,6 +87,26 @@ GenerationResult run_generation(const RunSettings& settings, GenerationContext& 
   for (std::int32_t index = 0; index < text_count; ++index) {
     for (std::size_t k = 0; k < build.unreadable_lists.size(); ++k) tell(texts::no_words_or_file);
     result.texts.push_back(draw_from_pool(build.pool, settings.pool.word_limit));
+  }
+
+  // Texts and sound files of an earlier, longer run of this name would stand
+  // beside a key that does not cover them.
+  std::int64_t trashed = 0;
+  bool kept = false;
+  for (const std::string& stale :
+       numbered_files_from(output_folder, settings.encoder.base_name, settings.text_count)) {
+    if (runtime::move_to_trash(stale)) {
+      ++trashed;
+    } else {
+      kept = true;
+    }
+  }
+  if (kept) {
+    result.note = std::string(texts::stale_kept.view());
+  } else if (trashed == 1) {
+    result.note = std::string(texts::stale_one_trashed.view());
+  } else if (trashed > 1) {
+    result.note = runtime::integer_to_text(trashed) + std::string(texts::stale_trashed.view());
   }
 
   result.files = write_practice_set(generation_set(result.used, result.texts), context.clock);

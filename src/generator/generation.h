@@ -34,6 +34,9 @@ struct GenerationResult {
   std::vector<std::string> texts;  // the practice texts drawn
   std::string pool_label;          // "Wortvorrat: ..." of the pool they were drawn from
   WrittenSet files;
+  // What became of an earlier, longer run's numbered files: how many went to
+  // the trash, or that some are still there. Empty when there were none.
+  std::string note;
 };
 
 GenerationResult run_generation(const RunSettings& settings, GenerationContext& context,

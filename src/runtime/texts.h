@@ -22,6 +22,13 @@ inline constexpr Cp1252Literal too_many_repetitions{
     "Bitte höchstens 100 Wiederholungen je Text eintragen."};
 inline constexpr Cp1252Literal name_too_long{"Der Dateiname ist zu lang."};
 inline constexpr Cp1252Literal no_texts{"Bitte mindestens einen Text eintragen."};
+inline constexpr Cp1252Literal stale_one_trashed{
+    "1 ältere Datei dieses Namens mit höherer Nummer liegt jetzt im Papierkorb."};
+inline constexpr Cp1252Literal stale_trashed{
+    " ältere Dateien dieses Namens mit höheren Nummern liegen jetzt im Papierkorb."};
+inline constexpr Cp1252Literal stale_kept{
+    "Ältere Dateien dieses Namens mit höheren Nummern liegen noch im Ordner eure_Texte; sie "
+    "gehören nicht zu diesem Durchlauf."};
 inline constexpr Cp1252Literal too_many_texts{"Bitte höchstens 10000 Texte eintragen."};
 inline constexpr Cp1252Literal bad_tone{
     "Die Tonhöhe muss zwischen 100 und 3000 Hz liegen; andere Töne kann der mp3-Encoder nicht "

@@ -185,6 +185,30 @@ TEST_F(RunGeneration, RefusesAnEmptyRunOrAnUnplayableTone) {
   EXPECT_TRUE(launcher.starts.empty());
 }
 
+// A shorter run of the same name leaves nothing of the longer one beside
+// its key: the numbered files beyond its count go to the trash.
+TEST_F(RunGeneration, MovesAnEarlierLongerRunsNumberedFilesToTheTrash) {
+  gui.set_text(c::text_count_field, "3");
+  run();
+  for (const char* sound : {"Dateiname0001.mp3", "Dateiname0002.mp3", "Dateiname10002.mp3"})
+    write_bytes(folder.path() / "eure_Texte" / sound, "mp3");
+  write_bytes(folder.path() / "eure_Texte" / "Dateiname10000_.txt", "Kurs Dateiname1");
+  gui.set_text(c::text_count_field, "1");
+  run();
+  std::set<std::string> left;
+  for (const auto& entry : fs::directory_iterator(folder.path() / "eure_Texte"))
+    left.insert(entry.path().filename().string());
+  EXPECT_EQ(left, (std::set<std::string>{"Dateiname0000_.txt", "Dateiname10000_.txt",
+                                         "Dateiname10002.mp3", "Dateiname.pdf",
+                                         "Dateiname_Mitschrift.pdf", "Dateiname.m3u"}));
+  EXPECT_TRUE(gui.get_text(c::output_area)
+                  .ends_with(cp1252("\n\n4 ältere Dateien dieses Namens mit höheren Nummern "
+                                    "liegen jetzt im Papierkorb.")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path() / "Daten/Trash/files"),
+                          fs::directory_iterator()),
+            4);
+}
+
 TEST_F(RunGeneration, ListAndEncoderMessagesRepeatForEveryRun) {
   gui.set_state(c::list_english, 1);
   fs::remove(folder.path() / "nicht_loeschen" / "en1000.txt");

@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -24,6 +26,10 @@ WorkingFolder::WorkingFolder() : previous_(fs::current_path()) {
   }
   if (path_.empty()) throw std::runtime_error("no temporary folder");
   fs::current_path(path_);
+#ifndef _WIN32
+  // What a test moves to the trash stays in its own folder, not the user's.
+  ::setenv("XDG_DATA_HOME", (path_ / "Daten").c_str(), 1);
+#endif
 }
 
 WorkingFolder::~WorkingFolder() {
