@@ -219,7 +219,12 @@ generator::GenerationResult run_generation_in_window(gui::Gui& gui,
   if (result.refused) return result;
   if (result.speed_lowered)
     gui.set_text(controls::effective_speed_field, result.used.encoder.effective_speed);
-  if (!result.texts.empty()) show_pool(gui, settings.pool, result.pool_label, result.texts.back());
+  // An earlier run's files moved away are said below the last text.
+  if (!result.texts.empty()) {
+    show_pool(
+        gui, settings.pool, result.pool_label,
+        result.note.empty() ? result.texts.back() : result.texts.back() + "\n\n" + result.note);
+  }
   return result;
 }
 

@@ -117,8 +117,8 @@ bool move_to_trash(std::string_view path) {
     if (!trash) return false;
     recorded = file.lexically_relative(top).string();
   }
-  const std::string info = "[Trash Info]\nPath=" + escaped(recorded) +
-                           "\nDeletionDate=" + deletion_date() + "\n";
+  const std::string info =
+      "[Trash Info]\nPath=" + escaped(recorded) + "\nDeletionDate=" + deletion_date() + "\n";
   const std::string name = file.filename().string();
   for (int attempt = 1; attempt <= 1000; ++attempt) {
     const std::string entry = attempt == 1 ? name : name + "." + std::to_string(attempt);

@@ -203,7 +203,8 @@ TEST_F(RunGeneration, MovesAnEarlierLongerRunsNumberedFilesToTheTrash) {
                                          "Dateiname_Mitschrift.pdf", "Dateiname.m3u"}));
   EXPECT_TRUE(gui.get_text(c::output_area)
                   .ends_with(cp1252("\n\n4 ältere Dateien dieses Namens mit höheren Nummern "
-                                    "liegen jetzt im Papierkorb.")));
+                                    "liegen jetzt im Papierkorb.")))
+      << gui.get_text(c::output_area);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path() / "Daten/Trash/files"),
                           fs::directory_iterator()),
             4);

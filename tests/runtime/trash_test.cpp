@@ -1,10 +1,11 @@
 // The freedesktop.org trash: a file moved there can be got back by any
 // desktop's trash can, with its old place and the time it went.
+#include "runtime/trash.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "runtime/trash.h"
 #include "support/test_support.h"
 
 namespace velkart::runtime {
