@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "generator/encoder.h"
+#include "generator/encoder_progress.h"
 #include "generator/output_names.h"
 #include "generator/word_pool.h"
 #include "runtime/files.h"
@@ -116,7 +117,15 @@ GenerationResult run_generation(const RunSettings& settings, GenerationContext& 
   }
   if (context.launcher != nullptr) {
     context.encoder_process = find_and_start_encoder(result.used.encoder, *context.launcher);
-    if (context.encoder_process == 0) tell(encoder_missing_message());
+    if (context.encoder_process == 0) {
+      tell(encoder_missing_message());
+    } else {
+      // A later start of the program finds it here, should this one end first.
+      if (!record_encoder(
+              {context.encoder_process,
+               {settings.encoder.base_name, settings.text_count, encoder_input_written()}}))
+        tell(std::string(texts::file_not_created.view()) + " " + std::string(encoder_record_path));
+    }
   }
   return result;
 }

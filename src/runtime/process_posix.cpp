@@ -177,11 +177,18 @@ class SystemLauncher final : public Launcher {
   bool is_running(int pid) override {
     reap_finished();
     const auto child = children_.find(pid);
-    return child != children_.end() && !child->second.has_value();
+    if (child == children_.end()) return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
+    return !child->second.has_value();
   }
 
   void stop(int pid) override {
     const auto child = children_.find(pid);
+    if (child == children_.end() && pid > 0) {
+      // An encoder of an earlier run of the program: it leads its own group too.
+      ::kill(-pid, SIGKILL);
+      ::kill(pid, SIGKILL);
+      return;
+    }
     if (child == children_.end() || child->second) return;
     // Each child leads a session (and so a process group) of its own: a
     // wrapper script's encoder goes with it.

@@ -201,12 +201,27 @@ class SystemLauncher final : public Launcher {
   bool is_running(int pid) override {
     reap_finished();
     const auto child = children_.find(static_cast<DWORD>(pid));
-    return child != children_.end() && child->second.handle != nullptr;
+    if (child == children_.end()) {
+      // An encoder of an earlier run of the program.
+      const HANDLE other = ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+      if (other == nullptr) return false;
+      const bool running = ::WaitForSingleObject(other, 0) == WAIT_TIMEOUT;
+      ::CloseHandle(other);
+      return running;
+    }
+    return child->second.handle != nullptr;
   }
 
   void stop(int pid) override {
     const auto found = children_.find(static_cast<DWORD>(pid));
-    if (found == children_.end() || found->second.handle == nullptr) return;
+    if (found == children_.end()) {
+      const HANDLE other = ::OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(pid));
+      if (other == nullptr) return;
+      ::TerminateProcess(other, 1);
+      ::CloseHandle(other);
+      return;
+    }
+    if (found->second.handle == nullptr) return;
     // The encoder starts nothing of its own, so ending it ends the run.
     ::TerminateProcess(found->second.handle, 1);
     ::WaitForSingleObject(found->second.handle, INFINITE);

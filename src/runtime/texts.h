@@ -10,6 +10,10 @@ using runtime::Cp1252Literal;
 // Message boxes
 inline constexpr Cp1252Literal message_title{"Information"};
 inline constexpr Cp1252Literal question_title{"Frage"};
+inline constexpr Cp1252Literal encoder_close_question{
+    "Die mp3-Dateien werden noch erzeugt. Soll ebook2cw im Hintergrund fertig arbeiten?\n\n"
+    "Ja: ebook2cw arbeitet weiter, die mp3-Dateien werden fertig.\n"
+    "Nein: ebook2cw wird beendet und die angefangene mp3-Datei entfernt."};
 inline constexpr Cp1252Literal no_words_or_file{
     "Es wurden keine Wörter ausgewählt oder die Datei konnte nicht geöffnet werden!"};
 inline constexpr Cp1252Literal file_not_created{"Konnte Datei nicht erstellen!"};

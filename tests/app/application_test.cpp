@@ -8,6 +8,7 @@
 #include "gui/headless_gui.h"
 #include "runtime/encoding.h"
 #include "runtime/random.h"
+#include "runtime/run_lock.h"
 #include "support/main_window_fixture.h"
 
 namespace velkart::app {
@@ -159,6 +160,39 @@ TEST_F(Program, StatusLineFollowsTheEncoderAndCancelRemovesTheUnfinishedFile) {
     EXPECT_FALSE(gui.control(c::cancel_mp3_button)->enabled);
   }
   EXPECT_TRUE(runtime::to_utf8(gui.get_text(c::pool_label)).starts_with("Wortvorrat: "));
+}
+
+// Closing while the encoder works asks; a later start finds an encoder that
+// was let go on and lets "mp3 abbrechen" end it.
+TEST_F(Program, AnEncoderAtWorkIsNeverLeftUnseen) {
+  const std::string question = velkart::testing::cp1252(
+      "Die mp3-Dateien werden noch erzeugt. Soll ebook2cw im Hintergrund fertig arbeiten?\n\n"
+      "Ja: ebook2cw arbeitet weiter, die mp3-Dateien werden fertig.\n"
+      "Nein: ebook2cw wird beendet und die angefangene mp3-Datei entfernt.");
+  for (const bool go_on : {false, true}) {
+    start();
+    application.handle_control(c::generate_button);
+    launcher.still_running = true;
+    write_bytes("eure_Texte/Dateiname0000.mp3", "halb");
+    gui.answer_questions(go_on);
+    EXPECT_TRUE(application.handle_close(c::main_window));
+    EXPECT_EQ(gui.messages().back(), (gui::RecordedMessage{"Frage", question}));
+    EXPECT_EQ(fs::exists("eure_Texte/Dateiname0000.mp3"), go_on);
+    EXPECT_EQ(launcher.still_running, go_on);
+    EXPECT_TRUE(fs::exists("voreinstellungen.pref"));
+  }
+
+  // The encoder let go on still holds the folder.
+  launcher.still_running = true;
+  const runtime::RunLock held;
+  gui::HeadlessGui again;
+  Application restarted{again, launcher, pdf::local_time_now};
+  ASSERT_TRUE(restarted.start());
+  EXPECT_EQ(runtime::to_utf8(again.get_text(c::status_line)), "mp3-Dateien: 0 von 2 fertig");
+  EXPECT_TRUE(again.control(c::cancel_mp3_button)->enabled);
+  restarted.handle_control(c::cancel_mp3_button);
+  EXPECT_FALSE(launcher.still_running);
+  EXPECT_EQ(runtime::to_utf8(again.get_text(c::status_line)), "mp3 abgebrochen: 0 von 2 fertig.");
 }
 
 TEST_F(Program, BuilderWindowDisablesTheMainWindowUntilClosed) {

@@ -7,6 +7,8 @@ for tool in Xvfb openbox xdotool wmctrl; do
   command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 work=$(mktemp -d)
+# What the program moves to the trash stays in the test's folder.
+export XDG_DATA_HOME=$work/Daten
 pids=()
 cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done; wait; rm -rf "$work"; }
 trap cleanup EXIT
