@@ -225,8 +225,9 @@ void Application::start_course() {
     return;
   }
   auto lock = std::make_unique<runtime::RunLock>();
-  if (lock->busy()) {
-    gui_.show_message(texts::message_title, texts::encoder_still_running);
+  if (lock->busy() || lock->unavailable()) {
+    gui_.show_message(texts::message_title, lock->busy() ? texts::encoder_still_running.view()
+                                                         : texts::lock_unavailable.view());
     return;
   }
   read_course_window(gui_, record_);

@@ -339,8 +339,8 @@ int run_course(const Options& options, const SettingsRecord& record,
 
   // One run per working folder, for a whole course as for a generation run.
   const runtime::RunLock lock;
-  if (lock.busy()) {
-    tell(texts::encoder_still_running);
+  if (lock.busy() || lock.unavailable()) {
+    tell(lock.busy() ? texts::encoder_still_running.view() : texts::lock_unavailable.view());
     return batch_message_shown;
   }
   const generator::PreparedCourse prepared = generator::prepare_course(course, base);

@@ -50,6 +50,11 @@ inline constexpr Cp1252Literal encoder_missing_windows{
     "Der mp3-Encoder ebook2cw wurde nicht gefunden. Es werden keine mp3-Dateien erzeugt.\n"
     "ebook2cw.exe gehört in den Ordner nicht_loeschen (nicht_loeschen\\ebook2cw.exe). "
     "Woher es ebook2cw.exe gibt, steht in LIESMICH.txt."};
+inline constexpr Cp1252Literal lock_unavailable{
+    "Die Sperrdatei nicht_loeschen/velkart.lock lässt sich nicht öffnen oder sperren; ohne sie "
+    "könnten zwei Durchläufe dieselben Dateien schreiben. Bitte prüfen, ob es den Ordner "
+    "nicht_loeschen gibt und ob die Datei einem anderen Benutzer gehört oder ein Ordner ist. Es "
+    "wurde nichts geschrieben."};
 inline constexpr Cp1252Literal encoder_still_running{
     "Die mp3-Dateien des letzten Durchlaufs werden noch erzeugt. Bitte warten, bis das Erzeugen "
     "beendet ist."};

@@ -106,6 +106,19 @@ TEST_F(Safety, AnotherRunsEncoderKeepsTheFolder) {
   }
 }
 
+// A lock file that cannot be taken (here a folder of its name; a file a
+// sudo run left behaves alike for other users) refuses the run.
+TEST_F(Safety, ALockThatCannotBeTakenRefusesTheRun) {
+  fs::create_directory("nicht_loeschen/velkart.lock");
+  for (const char* command : {"generate", "course"}) {
+    EXPECT_EQ(run({command}), batch_message_shown) << command;
+    EXPECT_TRUE(said("Information: Die Sperrdatei nicht_loeschen/velkart.lock lässt sich nicht "
+                     "öffnen oder sperren"))
+        << err.str();
+    EXPECT_TRUE(fs::is_empty("eure_Texte")) << command;
+  }
+}
+
 TEST_F(Safety, OnlyFilesThisRunWroteAreListed) {
   // A sound file left by an earlier run, and an encoder that writes only
   // the second sound file.
