@@ -108,6 +108,14 @@ std::string usage(std::string_view what, std::string_view detail = {}) {
   return to_utf8(what) + std::string(detail);
 }
 
+// A word of the command line as the program's texts hold it; nothing when a
+// character has no place in Windows-1252 (it would turn into "?").
+std::optional<std::string> program_text(std::string_view utf8) {
+  std::string text = to_cp1252(utf8);
+  if (to_utf8(text) != utf8) return std::nullopt;
+  return text;
+}
+
 constexpr std::pair<std::string_view, Command> command_names[] = {
     {"trial", Command::trial},  {"pool", Command::pool},     {"generate", Command::generate},
     {"vocab", Command::vocab},  {"course", Command::course}, {"score", Command::score},
@@ -135,7 +143,8 @@ std::optional<UsageError> parse_option_value(const std::string& option, const st
     options.groups = *mode;
     options.course_option = true;
   } else if (option == "--learner") {
-    options.learner = to_cp1252(value);
+    options.learner = program_text(value);
+    if (!options.learner) return UsageError{usage(texts::batch_not_windows_1252, value)};
   } else {  // --set
     const std::size_t equals = value.find('=');
     if (equals == std::string::npos || equals == 0)
@@ -146,7 +155,9 @@ std::optional<UsageError> parse_option_value(const std::string& option, const st
     if (setting == nullptr) return UsageError{usage(texts::batch_unknown_key, key)};
     if (setting->kind == SettingKind::integer && !is_integer(setting_value))
       return UsageError{usage(texts::batch_not_a_number, value)};
-    options.overrides.emplace_back(setting, to_cp1252(setting_value));
+    const std::optional<std::string> text = program_text(setting_value);
+    if (!text) return UsageError{usage(texts::batch_not_windows_1252, setting_value)};
+    options.overrides.emplace_back(setting, *text);
   }
   return std::nullopt;
 }
@@ -158,7 +169,9 @@ std::variant<Options, UsageError> parse_arguments(std::span<const std::string> a
   for (std::size_t k = 0; k < arguments.size(); ++k) {
     const std::string& argument = arguments[k];
     if (std::ranges::find(options_with_value, argument) != std::end(options_with_value)) {
-      if (k + 1 >= arguments.size()) return UsageError{usage(texts::batch_missing_value, argument)};
+      // "--from --to 3": the next option is no value of this one.
+      if (k + 1 >= arguments.size() || arguments[k + 1].starts_with("--"))
+        return UsageError{usage(texts::batch_missing_value, argument)};
       if (auto error = parse_option_value(argument, arguments[++k], options)) return *error;
     } else if (argument == "--help" || argument == "-h") {
       options.help = true;
@@ -175,10 +188,15 @@ std::variant<Options, UsageError> parse_arguments(std::span<const std::string> a
       if (named == std::end(command_names))
         return UsageError{usage(texts::batch_unknown_command, argument)};
       options.command = named->second;
-    } else if (options.command == Command::vocab && !options.vocab_name) {
-      options.vocab_name = to_cp1252(argument);
-    } else if (options.command == Command::score && options.operands.size() < 2) {
-      options.operands.push_back(to_cp1252(argument));
+    } else if ((options.command == Command::vocab && !options.vocab_name) ||
+               (options.command == Command::score && options.operands.size() < 2)) {
+      const std::optional<std::string> text = program_text(argument);
+      if (!text) return UsageError{usage(texts::batch_not_windows_1252, argument)};
+      if (options.command == Command::vocab) {
+        options.vocab_name = *text;
+      } else {
+        options.operands.push_back(*text);
+      }
     } else {
       return UsageError{usage(texts::batch_too_many, argument)};
     }

@@ -256,6 +256,9 @@ inline constexpr Cp1252Literal batch_score_needs{
 inline constexpr Cp1252Literal batch_unknown_command{"Unbekannter Befehl: "};
 inline constexpr Cp1252Literal batch_unknown_option{"Unbekannte Option: "};
 inline constexpr Cp1252Literal batch_missing_value{"Der Option fehlt ein Wert: "};
+inline constexpr Cp1252Literal batch_not_windows_1252{
+    "Ein Zeichen kann hier nicht verwendet werden, auch nicht in einem Dateinamen: Velkart kennt "
+    "nur die Zeichen von Windows-1252 (Westeuropa). Nicht verwendbar: "};
 inline constexpr Cp1252Literal batch_bad_epoch{
     "SOURCE_DATE_EPOCH braucht die Sekunden seit 1970 (0 bis 253402300799), nicht: "};
 inline constexpr Cp1252Literal batch_bad_seed{
