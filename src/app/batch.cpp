@@ -233,6 +233,9 @@ std::string sound_file_path(const std::string& base_name, std::size_t index) {
       generator::sound_file_name(base_name, static_cast<std::int64_t>(index)));
 }
 
+// What an encoder not waited for has to say.
+constexpr std::string_view encoder_log_path = "nicht_loeschen/ebook2cw.log";
+
 // When each sound file in the output folder was last changed before the run,
 // so that only files the encoder wrote in this run are listed, not leftovers
 // of an earlier run with the same names.
@@ -312,7 +315,11 @@ void run_generate(const Options& options, const generator::RunSettings& settings
   context.clock = options.clock;
   const std::string& base_name = settings.encoder.base_name;
   const SoundStamps before = sound_stamps();
+  // Not waited for, the encoder gets an output of its own: a pipe into
+  // `tee` would otherwise stay open until it ends.
+  if (!options.wait_for_encoder) runtime::send_child_output_to_file(encoder_log_path);
   const generator::GenerationResult result = generator::run_generation(settings, context, tell);
+  runtime::send_child_output_to_file("");
   const generator::WrittenSet& files = result.files;
   // Not a message: the run went well, and says what it did with old files.
   if (!result.note.empty()) err << to_utf8(result.note) << '\n';

@@ -112,8 +112,9 @@ TEST_F(Safety, ALockThatCannotBeTakenRefusesTheRun) {
   fs::create_directory("nicht_loeschen/velkart.lock");
   for (const char* command : {"generate", "course"}) {
     EXPECT_EQ(run({command}), batch_message_shown) << command;
-    EXPECT_TRUE(said("Information: Die Sperrdatei nicht_loeschen/velkart.lock lässt sich nicht "
-                     "öffnen oder sperren"))
+    EXPECT_TRUE(
+        said("Information: Die Sperrdatei nicht_loeschen/velkart.lock lässt sich nicht "
+             "öffnen oder sperren"))
         << err.str();
     EXPECT_TRUE(fs::is_empty("eure_Texte")) << command;
   }
