@@ -15,6 +15,7 @@
 #include "app/settings_store.h"
 #include "generator/course.h"
 #include "generator/course_run.h"
+#include "generator/encoder_progress.h"
 #include "generator/generation.h"
 #include "generator/output_names.h"
 #include "generator/playlist.h"
@@ -228,51 +229,8 @@ void apply_overrides(SettingsRecord& record, const Options& options) {
   }
 }
 
-std::string sound_file_path(const std::string& base_name, std::size_t index) {
-  return generator::output_path(
-      generator::sound_file_name(base_name, static_cast<std::int64_t>(index)));
-}
-
 // What an encoder not waited for has to say.
 constexpr std::string_view encoder_log_path = "nicht_loeschen/ebook2cw.log";
-
-// When each sound file in the output folder was last changed before the run,
-// so that only files the encoder wrote in this run are listed, not leftovers
-// of an earlier run with the same names.
-using SoundStamps = std::map<std::filesystem::path, std::filesystem::file_time_type>;
-
-std::optional<std::filesystem::file_time_type> changed_at(const std::filesystem::path& native) {
-  std::error_code failed;
-  if (!std::filesystem::is_regular_file(native, failed)) return std::nullopt;
-  const auto time = runtime::last_written(native, failed);
-  if (failed) return std::nullopt;
-  return time;
-}
-
-SoundStamps sound_stamps() {
-  SoundStamps stamps;
-  std::error_code failed;
-  for (std::filesystem::directory_iterator
-           entry(runtime::file_system_path(generator::output_folder), failed),
-       end;
-       !failed && entry != end; entry.increment(failed)) {
-    const std::filesystem::path& native = entry->path();
-    if (native.extension() != ".mp3") continue;
-    if (const auto time = changed_at(native)) stamps.emplace(native, *time);
-  }
-  return stamps;
-}
-
-void print_sound_files(std::ostream& out, const std::string& base_name, std::size_t count,
-                       const SoundStamps& before) {
-  for (std::size_t index = 0; index < count; ++index) {
-    const std::string sound = sound_file_path(base_name, index);
-    const std::filesystem::path native = runtime::file_system_path(sound);
-    const auto now = changed_at(native);
-    const auto earlier = before.find(native);
-    if (now && (earlier == before.end() || earlier->second != *now)) out << to_utf8(sound) << '\n';
-  }
-}
 
 // What is listed exists now: checked after the fact, not taken from the plan.
 void print_existing(std::ostream& out, const std::string& path) {
@@ -314,7 +272,6 @@ void run_generate(const Options& options, const generator::RunSettings& settings
   context.launcher = &launcher;
   context.clock = options.clock;
   const std::string& base_name = settings.encoder.base_name;
-  const SoundStamps before = sound_stamps();
   // Not waited for, the encoder gets an output of its own: a pipe into
   // `tee` would otherwise stay open until it ends.
   if (!options.wait_for_encoder) runtime::send_child_output_to_file(encoder_log_path);
@@ -332,13 +289,15 @@ void run_generate(const Options& options, const generator::RunSettings& settings
     err << to_utf8(texts::batch_encoder_running) << context.encoder_process << '\n';
     return;
   }
-  if (wait_for_encoder(context.encoder_process, launcher, tell, err) != 0) return;
-  const std::size_t count = files.text_files.size();
-  print_sound_files(out, base_name, count, before);
-  if (!generator::replace_file(files.playlist, generator::playlist_text(generator::sound_playlist(
-                                                   generator::output_folder, base_name, count)))) {
-    tell(texts::file_not_created);
-  }
+  // Only the files the encoder finished are listed and in the playlist; one
+  // it failed in is removed.
+  const bool completed = wait_for_encoder(context.encoder_process, launcher, tell, err) == 0;
+  const generator::SettledSounds sounds =
+      generator::settle_sound_files({base_name, static_cast<std::int64_t>(files.text_files.size()),
+                                     generator::encoder_input_written()},
+                                    completed);
+  for (const std::string& sound : sounds.finished) print_existing(out, sound);
+  if (!sounds.playlist_written) tell(texts::file_not_created);
 }
 
 void run_vocab(const std::string& name, const runtime::MessageSink& tell, std::ostream& out) {
