@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/random.h"
 #include "runtime/text.h"
@@ -56,14 +57,25 @@ class RemainingEntries {
 };
 
 // Every line is appended after a blank; nullopt when the list cannot be opened.
+// A word list of more is no list for practice texts.
+constexpr std::int64_t max_list_bytes = std::int64_t{64} << 20;
+
 std::optional<std::string> read_list(std::string_view path) {
-  if (!runtime::open_for_reading(reading_slot, path)) return std::nullopt;
+  const runtime::FileBytes file = runtime::read_file_bytes(path, max_list_bytes);
+  if (file.status != runtime::ReadStatus::read) return std::nullopt;
+  // Lists saved as UTF-8 or UTF-16 read as the same words as in Windows-1252.
+  const std::string text = runtime::decode_file_text(file.bytes).text;
+  // Every line after a blank: LF, CR LF, a lone CR or a zero byte ends one.
   std::string list_text;
-  while (!runtime::at_end_of_file(reading_slot)) {
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = at;
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r' && text[end] != '\0') ++end;
     list_text += ' ';
-    list_text += runtime::read_line(reading_slot);
+    list_text.append(text, at, end - at);
+    at = end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n'
+             ? end + 2
+             : end + 1;
   }
-  runtime::close_file(reading_slot);
   return list_text;
 }
 

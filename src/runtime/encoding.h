@@ -81,4 +81,23 @@ struct DecodedText {
 // surrogate or a cut-off last byte becomes '?'.
 DecodedText decode_file_text(std::string_view bytes);
 
+// The same for a text read in pieces, too large to hold twice: a byte-order
+// mark at the start, or else the first byte beyond ASCII, settles the
+// encoding (valid UTF-8 there: UTF-8, otherwise Windows-1252), and a
+// character cut by the end of a piece waits for the next one.
+class PieceDecoder {
+ public:
+  // The Windows-1252 text of what has come so far and is complete.
+  std::string decode(std::string_view piece);
+  // The rest at the end of the text: a cut-off character becomes '?'.
+  std::string finish();
+
+ private:
+  std::string convert(std::string_view bytes) const;
+  std::string pending_;
+  bool started_ = false;
+  bool decided_ = false;
+  FileEncoding encoding_ = FileEncoding::windows_1252;
+};
+
 }  // namespace velkart::runtime

@@ -370,6 +370,30 @@ std::optional<WholeFile> read_whole_file(std::string_view path, std::size_t limi
   return file;
 }
 
+FileBytes read_file_bytes(std::string_view path, std::int64_t limit) {
+  FileBytes result;
+  const int file = open_for_reading(any_slot, path);
+  if (file == 0) return result;
+  const std::int64_t length = file_length(file);
+  if (length > limit) {
+    close_file(file);
+    result.status = ReadStatus::too_large;
+    return result;
+  }
+  // One more byte than the length: a file that grew since then shows as too large.
+  result.bytes.resize(static_cast<std::size_t>(length) + 1);
+  const std::int64_t got = read_bytes(file, result.bytes.data(), length + 1);
+  close_file(file);
+  if (got > length) {
+    result.bytes.clear();
+    result.status = ReadStatus::too_large;
+    return result;
+  }
+  result.bytes.resize(static_cast<std::size_t>(got));
+  result.status = ReadStatus::read;
+  return result;
+}
+
 bool may_replace_file(std::string_view path) {
   const std::filesystem::path folder = file_system_path(path).parent_path();
   std::error_code failed;

@@ -55,6 +55,16 @@ struct WholeFile {
 };
 std::optional<WholeFile> read_whole_file(std::string_view path, std::size_t limit);
 
+// A text from outside (a copy, a word list), read whole by its program
+// path; a file above `limit` bytes is not read. A folder or a special file
+// is unreadable.
+enum class ReadStatus { read, unreadable, too_large };
+struct FileBytes {
+  ReadStatus status = ReadStatus::unreadable;
+  std::string bytes;
+};
+FileBytes read_file_bytes(std::string_view path, std::int64_t limit);
+
 // Whether replace_file may put a file of this program path in place: its
 // folder exists and it is missing, or a regular file we may write.
 bool may_replace_file(std::string_view path);

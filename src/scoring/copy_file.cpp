@@ -23,30 +23,6 @@ bool blank_only(std::string_view line) {
 
 }  // namespace
 
-FileBytes read_file_bytes(std::string_view path, std::int64_t limit) {
-  FileBytes result;
-  const int file = runtime::open_for_reading(runtime::any_slot, path);
-  if (file == 0) return result;
-  const std::int64_t length = runtime::file_length(file);
-  if (length > limit) {
-    runtime::close_file(file);
-    result.status = ReadStatus::too_large;
-    return result;
-  }
-  // One more byte than the length: a file that grew since then shows as too large.
-  result.bytes.resize(static_cast<std::size_t>(length) + 1);
-  const std::int64_t got = runtime::read_bytes(file, result.bytes.data(), length + 1);
-  runtime::close_file(file);
-  if (got > length) {
-    result.bytes.clear();
-    result.status = ReadStatus::too_large;
-    return result;
-  }
-  result.bytes.resize(static_cast<std::size_t>(got));
-  result.status = ReadStatus::read;
-  return result;
-}
-
 ParsedCopy parse_copy(std::string_view bytes) {
   ParsedCopy copy;
   const std::string text = runtime::decode_file_text(bytes).text;

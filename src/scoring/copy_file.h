@@ -6,20 +6,15 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/files.h"
+
 namespace velkart::scoring {
 
 inline constexpr std::int64_t max_copy_bytes = std::int64_t{16} << 20;
 
-enum class ReadStatus { read, unreadable, too_large };
-struct FileBytes {
-  ReadStatus status = ReadStatus::unreadable;
-  std::string bytes;
-};
-
-// The bytes of a program path (Windows-1252, relative to the working
-// folder), read whole; a file above `limit` bytes is not read. A folder or a
-// special file is unreadable.
-FileBytes read_file_bytes(std::string_view path, std::int64_t limit);
+using runtime::FileBytes;
+using runtime::read_file_bytes;
+using runtime::ReadStatus;
 
 enum class CopyProblem { none, empty, binary };
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/texts.h"
 #include "vocab/word_collector.h"
@@ -44,12 +45,17 @@ class ProgressLog {
 bool collect_words(const std::string& path, WordCollector& collector) {
   if (runtime::open_for_reading(read_slot, path) == 0) return false;
   const auto piece = std::make_unique<char[]>(piece_size);
-  while (true) {
+  // Sources saved as UTF-8 or UTF-16 (Notepad's "Unicode") give the same words.
+  runtime::PieceDecoder decoder;
+  bool going = true;
+  while (going) {
     const std::int64_t got =
         runtime::read_bytes(read_slot, piece.get(), static_cast<std::int64_t>(piece_size));
     if (got <= 0) break;
-    if (!collector.scan(std::string_view(piece.get(), static_cast<std::size_t>(got)))) break;
+    going = collector.scan(
+        decoder.decode(std::string_view(piece.get(), static_cast<std::size_t>(got))));
   }
+  if (going) collector.scan(decoder.finish());
   runtime::close_file(read_slot);
   collector.finish();
   return true;
@@ -107,8 +113,9 @@ void run_vocabulary_pipeline(const PipelineHooks& hooks) {
   // Loading, upper-casing, splitting and both filters are one pass over the
   // bytes; the log still names each step as it is reached.
   WordCollector collector;
-  if (!collect_words(source_path(source_name), collector)) {
-    // Two empty lists would replace the results of an earlier run.
+  // A source without a word would replace the results of an earlier run
+  // with two empty lists.
+  if (!collect_words(source_path(source_name), collector) || collector.empty()) {
     hooks.tell(texts::no_words_or_file);
     log.step_done();
     log.add(std::string("\n") + std::string(texts::log_end.view()));

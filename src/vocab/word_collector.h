@@ -32,6 +32,7 @@ class WordCollector {
 
   // The distinct words, in ascending byte order.
   std::vector<WordKey> sorted_words() const;
+  bool empty() const { return count_ == 0; }
 
  private:
   void end_word();

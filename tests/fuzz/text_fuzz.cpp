@@ -1,7 +1,9 @@
-// text_to_integer and upper_case on any bytes.
+// text_to_integer, upper_case and the recognition of a text's encoding on
+// any bytes.
 #include <charconv>
 
 #include "fuzz_support.h"
+#include "runtime/encoding.h"
 #include "runtime/text.h"
 
 using velkart::fuzz::check;
@@ -30,5 +32,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(upper[k] == rt::upper_case_byte(text[k]), "upper_case differs from upper_case_byte");
     if (text[k] >= 'a' && text[k] <= 'z') check(upper[k] == text[k] - 32, "a-z not upper-cased");
   }
+
+  // A text read in pieces reads as in one piece, wherever the pieces end.
+  const std::size_t cut = size == 0 ? 0 : data[size - 1] % (size + 1);
+  rt::PieceDecoder whole, pieces;
+  std::string at_once = whole.decode(text);
+  at_once += whole.finish();
+  std::string in_pieces = pieces.decode(text.substr(0, cut));
+  in_pieces += pieces.decode(text.substr(cut));
+  in_pieces += pieces.finish();
+  check(at_once == in_pieces, "a piece boundary changed the decoded text");
+  // Windows-1252 text saved as UTF-8 comes back as it was.
+  const std::string utf8 = rt::to_utf8(text);
+  if (utf8.size() != text.size() && text.find('\0') == std::string_view::npos)
+    check(rt::decode_file_text(utf8).text == text, "UTF-8 text not recognised");
   return 0;
 }

@@ -83,10 +83,20 @@ TEST(ReplaceSpecialLetters, FollowsEachSwitchOnItsOwn) {
   EXPECT_EQ(replace_special_letters(text, false, false), text);
 }
 
-TEST_F(BuildWordPool, ReplacesSharpSAndUmlautsBeforeFiltering) {
+// Lists saved as UTF-8 (with or without its mark) or UTF-16 read as the
+// same words as in Windows-1252.
+TEST_F(BuildWordPool, ReplacesSharpSAndUmlautsBeforeFilteringInEveryEncoding) {
   options.allowed = "straeol";
   options.word_length = 10;
-  EXPECT_EQ(build_from(cp1252("straße öl größe\r\n")).pool, (WordPool{"STRASSE", "OEL"}));
+  const std::string utf16("\xFF\xFEs\0t\0r\0a\0\xDF\0e\0 \0\xF6\0l\0", 20);
+  for (const std::string& list : {cp1252("straße öl größe\r\n"),
+                                  std::string("stra\xC3\x9F"
+                                              "e \xC3\xB6l gr\xC3\xB6\xC3\x9F"
+                                              "e"),
+                                  std::string("\xEF\xBB\xBFstra\xC3\x9F"
+                                              "e \xC3\xB6l"),
+                                  utf16})
+    EXPECT_EQ(build_from(list).pool, (WordPool{"STRASSE", "OEL"})) << list;
 }
 
 TEST_F(BuildWordPool, MandatoryCharactersAreAllowedAndRequiredAndABlankCounts) {

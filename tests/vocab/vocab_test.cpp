@@ -80,22 +80,47 @@ TEST_F(VocabularyPipeline, WritesTheGoldenFilesAndShowsTheGrowingLogOfEachExampl
   EXPECT_TRUE(messages_.empty());
 }
 
-TEST_F(VocabularyPipeline, ReadsEmptyBlankAndBinarySourcesLikeTheReferenceReplacingOldResults) {
+TEST_F(VocabularyPipeline, ReadsEveryEncodingAndKeepsEarlierResultsForASourceWithoutWords) {
   // Random bytes meet the collector in the vocab fuzz corpus; here the text
   // ends at the first zero byte.
   const std::string binary("Haus \x01\xff\x93Maus \x7f\x84Tor\0 Nachher", 27);
-  for (const std::string& source :
-       {std::string(), std::string("   \r\n  \n\r \t ,, , \r\n"), binary}) {
-    write_bytes(file("quelle", "_bearbeitet_ABC.txt"), std::string(5000, 'X'));
-    write_bytes(file("quelle"), source);
-    run();
-    const testing::ReferenceLists expected = reference_lists(source);
-    EXPECT_EQ(alphabetical(), testing::joined(expected.alphabetical) + "\r\n") << source.size();
-    EXPECT_EQ(by_length(), testing::joined(expected.by_length) + "\r\n") << source.size();
-  }
+  write_bytes(file("quelle"), binary);
+  run();
+  const testing::ReferenceLists expected = reference_lists(binary);
+  EXPECT_EQ(alphabetical(), testing::joined(expected.alphabetical) + "\r\n");
+  EXPECT_EQ(by_length(), testing::joined(expected.by_length) + "\r\n");
   EXPECT_NE(alphabetical().find("HAUS "), std::string::npos);
   EXPECT_EQ(alphabetical().find("NACHHER"), std::string::npos);
+
+  // UTF-8 (with or without its mark) and UTF-16 give the words of the text
+  // in Windows-1252, as the program keeps them.
+  write_bytes(file("quelle"), cp1252("Grün Öl Straße"));
+  run();
+  const std::string words = alphabetical();
+  const std::string utf16_le("\xFF\xFEG\0r\0\xFC\0n\0 \0\xD6\0l\0 \0S\0t\0r\0a\0\xDF\0e\0", 30);
+  std::string utf16_be = "\xFE\xFF";
+  for (std::size_t at = 2; at < utf16_le.size(); at += 2)
+    utf16_be += {utf16_le[at + 1], utf16_le[at]};
+  for (const std::string& source :
+       {std::string("Gr\xC3\xBCn \xC3\x96l Stra\xC3\x9F"
+                    "e"),
+        std::string("\xEF\xBB\xBF") + "Gr\xC3\xBCn \xC3\x96l Stra\xC3\x9F"
+                                      "e",
+        utf16_le, utf16_be}) {
+    write_bytes(file("quelle"), source);
+    run();
+    EXPECT_EQ(alphabetical(), words) << source;
+  }
   EXPECT_TRUE(messages_.empty());
+
+  // Without a word the earlier results stay, and the user is told.
+  for (const std::string& source : {std::string(), std::string("   \r\n  \n\r \t ,, , \r\n")}) {
+    messages_.clear();
+    write_bytes(file("quelle"), source);
+    run();
+    EXPECT_EQ(alphabetical(), words);
+    EXPECT_EQ(messages_, Messages{no_source});
+  }
 }
 
 TEST_F(VocabularyPipeline, WarnsOnceAndKeepsEarlierResultsWhenTheSourceIsMissingOrAFolder) {
