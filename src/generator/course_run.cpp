@@ -17,6 +17,7 @@
 #include "runtime/process.h"
 #include "runtime/text.h"
 #include "runtime/texts.h"
+#include "runtime/trash.h"
 
 namespace velkart::generator {
 
@@ -24,6 +25,65 @@ namespace {
 
 namespace fs = std::filesystem;
 using runtime::integer_to_text;
+
+// Where a lesson is written before it replaces the old one: beside it, so
+// the swap is a rename on the same file system.
+std::string fresh_folder(const std::string& folder) {
+  const std::string name =
+      folder.substr(output_folder.size(), folder.size() - output_folder.size() - 1);
+  return std::string(output_folder) + ".velkart-neu-" + name + "/";
+}
+
+fs::path on_disk(const std::string& folder) {
+  return runtime::file_system_path(folder.substr(0, folder.size() - 1));
+}
+
+// What a run left there when it was cut short goes first; a link of that
+// name is removed, never followed.
+void remove_fresh_folder(const std::string& fresh) {
+  std::error_code ignored;
+  if (fs::is_symlink(on_disk(fresh), ignored)) {
+    fs::remove(on_disk(fresh), ignored);
+  } else {
+    fs::remove_all(on_disk(fresh), ignored);
+  }
+}
+
+bool make_fresh_folder(const std::string& fresh) {
+  remove_fresh_folder(fresh);
+  std::error_code error;
+  return fs::create_directory(on_disk(fresh), error) && !error;
+}
+
+// The old lesson goes to the trash (a link of its name is only removed, its
+// target stays untouched), then the new one takes its name.
+bool swap_in(const std::string& fresh, const std::string& folder) {
+  std::error_code error;
+  const fs::path target = on_disk(folder);
+  const fs::file_status old = fs::symlink_status(target, error);
+  if (fs::is_symlink(old)) {
+    if (!fs::remove(target, error)) return false;
+  } else if (fs::is_directory(old)) {
+    if (!runtime::move_to_trash(folder.substr(0, folder.size() - 1))) {
+      // No trash takes it: the user asked for the lesson to be replaced.
+      const fs::path aside = on_disk(fresh).string() + "-alt";
+      fs::remove_all(aside, error);
+      fs::rename(target, aside, error);
+      if (error) return false;
+      fs::rename(on_disk(fresh), target, error);
+      if (error) {
+        fs::rename(aside, target, error);
+        return false;
+      }
+      fs::remove_all(aside, error);
+      return true;
+    }
+  } else if (fs::exists(old)) {
+    return false;  // a file of that name is no lesson
+  }
+  fs::rename(on_disk(fresh), target, error);
+  return !error;
+}
 
 std::string lesson_prefix(int lesson) {
   return std::string(texts::course_lesson.view()) +
@@ -84,21 +144,18 @@ bool CourseRun::write_lesson(std::size_t index) {
   const LessonPlan& lesson = plan_.lessons[index];
   const std::string& base_name = base_.encoder.base_name;
   const std::string folder = lesson_folder(base_name, lesson.number);
-
-  // An earlier course's folder goes as a whole, so no text or sound file of
-  // a longer earlier lesson stays behind among the new ones.
-  std::error_code error;
-  fs::remove_all(runtime::file_system_path(folder), error);
-  if (!error) fs::create_directory(runtime::file_system_path(folder), error);
-  if (error) {
-    not_written(lesson.number, folder);
+  // The new lesson is written beside the old one and swapped in whole: a
+  // failure on the way leaves the old lesson as it was.
+  const std::string fresh = fresh_folder(folder);
+  if (!make_fresh_folder(fresh)) {
+    not_written(lesson.number, fresh);
     return false;
   }
 
   RunSettings settings = base_;
   settings.encoder.effective_speed = lesson.effective_speed;
   PracticeSet set;
-  set.folder = folder;
+  set.folder = fresh;
   set.base_name = base_name;
   set.texts = lesson.texts;
   set.repetitions = runtime::text_to_integer(base_.repetitions);
@@ -111,15 +168,18 @@ bool CourseRun::write_lesson(std::size_t index) {
   set.encoder_input = lesson_encoder_input(lesson.number);
 
   const WrittenSet written = write_practice_set(set, clock_);
-  reporter_({lesson.number, CourseFileKind::texts, written.text_files});
-  if (!written.answer_key.empty())
-    reporter_({lesson.number, CourseFileKind::answer_key, {written.answer_key}});
-  if (!written.copy_sheet.empty())
-    reporter_({lesson.number, CourseFileKind::copy_sheet, {written.copy_sheet}});
-  if (!written.complete()) {
-    not_written(lesson.number, written.failed);
+  if (!written.complete() || !swap_in(fresh, folder)) {
+    remove_fresh_folder(fresh);
+    not_written(lesson.number, written.complete() ? folder : written.failed);
     return false;
   }
+  // Named where they are now.
+  const auto moved = [&](const std::string& path) { return folder + path.substr(fresh.size()); };
+  CourseFiles texts{lesson.number, CourseFileKind::texts, {}};
+  for (const std::string& path : written.text_files) texts.paths.push_back(moved(path));
+  reporter_(texts);
+  reporter_({lesson.number, CourseFileKind::answer_key, {moved(written.answer_key)}});
+  reporter_({lesson.number, CourseFileKind::copy_sheet, {moved(written.copy_sheet)}});
   jobs_.push_back({index,
                    encoder_arguments(settings.encoder, set.encoder_input, folder + base_name), 0,
                    false});
