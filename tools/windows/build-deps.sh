@@ -75,7 +75,8 @@ if [ ! -f "$lame_stamp" ]; then
 fi
 
 encoder_archive=$source_dir/third_party/ebook2cw-0.8.5.tar.gz
-encoder_stamp=$prefix/ebook2cw-$(cat "$encoder_archive" "$lame_stamp" | sha256sum | cut -c1-16).done
+encoder_getopt=$source_dir/tools/windows/ebook2cw/gnu_getopt.h
+encoder_stamp=$prefix/ebook2cw-$(cat "$encoder_archive" "$encoder_getopt" "$lame_stamp" | sha256sum | cut -c1-16).done
 if [ ! -f "$encoder_stamp" ]; then
   echo "Building ebook2cw 0.8.5 for Windows (once)"
   rm -rf "$out/ebook2cw-src" "$prefix"/ebook2cw-*.done
@@ -83,7 +84,7 @@ if [ ! -f "$encoder_stamp" ]; then
   tar -xzf "$encoder_archive" -C "$out/ebook2cw-src" --strip-components=1
   # DESTDIR only names where Linux keeps the example configuration.
   x86_64-w64-mingw32-gcc-posix -O2 -static -D LAME -D 'DESTDIR=""' -D 'VERSION="0.8.5"' \
-    -I "$prefix/include" "$out/ebook2cw-src/ebook2cw.c" -L "$prefix/lib" -lmp3lame -lm \
+    -include "$encoder_getopt" -I "$prefix/include" "$out/ebook2cw-src/ebook2cw.c" -L "$prefix/lib" -lmp3lame -lm \
     -o "$prefix/bin/ebook2cw.exe" >"$out/ebook2cw-build.log" 2>&1 || { cat "$out/ebook2cw-build.log"; exit 1; }
   x86_64-w64-mingw32-strip "$prefix/bin/ebook2cw.exe"
   touch "$encoder_stamp"
