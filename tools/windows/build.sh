@@ -21,7 +21,7 @@ cmake -S "$source_dir" -B "$out/velkart" \
   -DCMAKE_BUILD_TYPE=Release -DVELKART_BENCH=OFF -DVELKART_WERROR="${WERROR:-OFF}" \
   -DVELKART_FLTK_ROOT="$out/deps" -DGTest_DIR="$out/deps/lib/cmake/GTest" \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$source_dir/tools/windows/wine-run.sh" \
-  -DVELKART_LINUX_BUILD="$linux_build" >/dev/null
+  -DVELKART_LINUX_BUILD="$linux_build" -DVELKART_WINDOWS_PACKAGES="$out" >/dev/null
 cmake --build "$out/velkart" -j"$jobs"
 
 deps=$out/deps
