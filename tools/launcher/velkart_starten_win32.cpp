@@ -125,14 +125,17 @@ fs::path known_folder(REFKNOWNFOLDERID which) {
 fs::path program_folder() {
   std::wstring name(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = ::GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
     if (length == 0) return {};
     if (length < name.size()) return fs::path(name.substr(0, length)).parent_path();
     name.resize(name.size() * 2);
   }
 }
 
-std::wstring names(const std::wstring& list) { return list.empty() ? L"" : list.substr(2); }
+std::wstring names(const std::wstring& list) {
+  return list.empty() ? L"" : list.substr(2);
+}
 
 int launch() {
   const fs::path here = program_folder();
@@ -150,7 +153,8 @@ int launch() {
         fallback.wstring() + L"; kopiert eure Ergebnisse von dort an einen sicheren Ort.");
     work = fallback;
     if (!prepare(work)) {
-      say(L"Auch " + work.wstring() + L" kann nicht angelegt werden. Velkart wird nicht gestartet.");
+      say(L"Auch " + work.wstring() +
+          L" kann nicht angelegt werden. Velkart wird nicht gestartet.");
       return 1;
     }
   }
@@ -174,7 +178,8 @@ int launch() {
     if (!fs::is_regular_file(target, error)) continue;
     const std::optional<std::string> current = read_file(target);
     const std::optional<std::string> now = read_file(shipped);
-    if (!current || !now || *current == *now || !shipped_before(templates, list, *current)) continue;
+    if (!current || !now || *current == *now || !shipped_before(templates, list, *current))
+      continue;
     if (put_file(target, *now)) {
       renewed += L", " + std::wstring(list);
     } else {
