@@ -76,7 +76,8 @@ fi
 
 encoder_archive=$source_dir/third_party/ebook2cw-0.8.5.tar.gz
 encoder_getopt=$source_dir/tools/windows/ebook2cw/gnu_getopt.h
-encoder_stamp=$prefix/ebook2cw-$(cat "$encoder_archive" "$encoder_getopt" "$lame_stamp" | sha256sum | cut -c1-16).done
+# A new LAME (its stamp's name) links the encoder afresh.
+encoder_stamp=$prefix/ebook2cw-$( (cat "$encoder_archive" "$encoder_getopt"; echo "$lame_stamp") | sha256sum | cut -c1-16).done
 if [ ! -f "$encoder_stamp" ]; then
   echo "Building ebook2cw 0.8.5 for Windows (once)"
   rm -rf "$out/ebook2cw-src" "$prefix"/ebook2cw-*.done
