@@ -115,58 +115,6 @@ void velkart_solution_sheet(benchmark::State& state) {
 }
 BENCHMARK(velkart_solution_sheet)->Unit(benchmark::kMillisecond);
 
-// The writer's stress cases: ten megabytes of any bytes on thousands of
-// pages, and ten thousand cells followed by ten thousand pages, each with
-// its header. Checked as well as timed, in memory: qpdf would need many
-// seconds for the 55 MB file.
-void velkart_ten_megabytes_of_any_bytes(benchmark::State& state) {
-  std::mt19937 generator(1);
-  std::uniform_int_distribution<int> byte(1, 255);
-  std::string text(10'000'000, ' ');
-  for (char& c : text) c = static_cast<char>(byte(generator));
-  for (auto _ : state) {
-    velkart::pdf::Document document([] { return velkart::pdf::LocalTime{2024, 1, 2, 3, 4, 5}; });
-    document.add_page();
-    document.set_font("Times", "", 12);
-    document.text_cell(0, 6, text, Border::frame, LineMode::next_line);
-    document.multi_line_cell(0, 5, text);
-    const int pages = document.page_number();
-    document.close_document();
-    const std::string pdf(document.bytes());
-    std::size_t streams = 0;
-    for (std::size_t at = pdf.find("stream\n"); at != std::string::npos;
-         at = pdf.find("endstream\n", at) + 1, at = pdf.find("\nstream\n", at))
-      ++streams;
-    if (pages < 1000 || streams != static_cast<std::size_t>(pages))
-      state.SkipWithError("pages missing");
-    state.counters["pages"] = pages;
-  }
-}
-BENCHMARK(velkart_ten_megabytes_of_any_bytes)->Unit(benchmark::kMillisecond)->Iterations(1);
-
-void velkart_ten_thousand_cells_and_pages(benchmark::State& state) {
-  for (auto _ : state) {
-    velkart::pdf::Document document([] { return velkart::pdf::LocalTime{2024, 1, 2, 3, 4, 5}; });
-    int headers = 0;
-    document.set_header_hook([&] {
-      ++headers;
-      document.set_font("Arial", "B", 10);
-      document.text_cell(0, 6, "Kopf", Border::frame, LineMode::next_line, Align::centre);
-    });
-    document.set_font("Times", "", 12);
-    document.add_page();
-    for (int cell = 0; cell < 10'000; ++cell)
-      document.text_cell(0, 5, "Zelle " + std::to_string(cell), Border::none, LineMode::next_line);
-    for (int page = 0; page < 10'000; ++page) document.add_page();
-    document.close_document();
-    const std::string count = "/Count " + std::to_string(document.page_number()) + "\n";
-    if (headers != document.page_number() ||
-        std::string(document.bytes()).find(count) == std::string::npos)
-      state.SkipWithError("pages or headers missing");
-  }
-}
-BENCHMARK(velkart_ten_thousand_cells_and_pages)->Unit(benchmark::kMillisecond);
-
 #ifdef VELKART_WITH_HPDF
 
 // The same pages through libharu: same fonts, sizes, boxes, colours and

@@ -8,13 +8,14 @@
 #include "app/main_window.h"
 #include "generator/encoder.h"
 #include "generator/output_names.h"
+#include "generator/playlist.h"
 #include "generator/word_pool.h"
 #include "gui/controls.h"
 #include "gui/gui.h"
-#include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 #include "vocab/pipeline.h"
 
 namespace velkart::app {
@@ -37,7 +38,27 @@ Application::Application(gui::Gui& gui, runtime::Launcher& launcher, pdf::Clock 
 
 bool Application::start() {
   record_ = load_settings(store_);
-  return build_main_window(gui_, record_);
+  if (!build_main_window(gui_, record_)) return false;
+  adopt_running_encoder();
+  return true;
+}
+
+void Application::adopt_running_encoder() {
+  const runtime::RunLock lock;
+  if (!lock.busy()) {
+    generator::forget_encoder();  // its encoder is long done
+    return;
+  }
+  const std::optional<generator::RunningEncoder> running = generator::recorded_encoder();
+  if (running && launcher_.is_running(running->process)) watch_encoder(*running, true);
+}
+
+void Application::watch_encoder(const generator::RunningEncoder& encoder, bool adopted) {
+  encoder_ = {encoder.process, encoder.run, adopted};
+  generation_.encoder_process = encoder.process;
+  gui_.set_enabled(c::cancel_mp3_button, true);
+  show_status(generator::encoder_status(generator::EncoderState::working, 0, encoder_.run.count));
+  keep_watching();
 }
 
 int Application::run() {
@@ -87,13 +108,9 @@ void Application::handle_control(int control) {
     case c::generate_button:
       generate();
       break;
-    case c::base_name_field: {
-      // The names the files really get: "Dateiname0000_.txt" and the sheet "Dateiname.pdf".
-      const std::string base_name = gui_.get_text(c::base_name_field);
-      gui_.set_text(c::text_preview, generator::text_file_name(base_name, 0));
-      gui_.set_text(c::pdf_preview, generator::answer_key_name(base_name));
+    case c::base_name_field:
+      show_file_names(gui_);
       break;
-    }
     case c::open_builder_button:
       open_builder();
       break;
@@ -109,12 +126,9 @@ void Application::handle_control(int control) {
         gui_.set_text(c::effective_speed_field, gui_.get_text(c::character_speed_field));
       }
       break;
-    case c::source_name_field: {
-      const std::string name = gui_.get_text(c::source_name_field);
-      gui_.set_text(c::abc_preview, vocab::alphabetical_name(name));
-      gui_.set_text(c::size_preview, vocab::length_name(name));
+    case c::source_name_field:
+      show_result_names(gui_);
       break;
-    }
     case c::open_course_button:
       open_course();
       break;
@@ -143,6 +157,10 @@ void Application::handle_control(int control) {
 
 bool Application::handle_close(int window) {
   if (window == c::main_window) {
+    // Left alone, the encoder would go on unseen; the user decides.
+    if (encoder_.process != 0 && launcher_.is_running(encoder_.process) &&
+        !gui_.ask_question(texts::question_title, texts::encoder_close_question))
+      cancel_encoder();
     shut_down();
     return true;
   }
@@ -224,7 +242,7 @@ void Application::start_course() {
   if (!existing.empty()) {
     std::string question(texts::course_replace_question.view());
     for (const std::string& folder : existing) question += "\n" + folder;
-    if (!gui_.ask_question(texts::message_title, question)) return;
+    if (!gui_.ask_question(texts::question_title, question)) return;
   }
   for (const std::string& list : prepared.unreadable_lists) {
     gui_.show_message(texts::message_title,
@@ -284,18 +302,11 @@ void Application::generate() {
     show_status({});
     return;
   }
-  encoder_.process = generation_.encoder_process;
-  encoder_.run.base_name = result.used.encoder.base_name;
-  encoder_.run.count = static_cast<std::int64_t>(result.files.text_files.size());
-  // The input file was written just before the encoder started, on the same
-  // clock as the files the encoder writes: anything older is from before.
-  std::error_code error;
-  encoder_.run.started =
-      runtime::last_written(runtime::file_system_path(generator::encoder_input_path), error);
-  if (error) encoder_.run.started = std::filesystem::file_time_type::clock::now();
-  gui_.set_enabled(c::cancel_mp3_button, true);
-  show_status(generator::encoder_status(generator::EncoderState::working, 0, encoder_.run.count));
-  keep_watching();
+  watch_encoder(
+      {generation_.encoder_process,
+       {result.used.encoder.base_name, static_cast<std::int64_t>(result.files.text_files.size()),
+        generator::encoder_input_written()}},
+      false);
 }
 
 void Application::handle_timer() {
@@ -325,11 +336,17 @@ void Application::update_encoder_status() {
         generator::encoder_status(generator::EncoderState::working, finished, encoder_.run.count));
     return;
   }
-  const int code = launcher_.wait_for(encoder_.process);
+  const int code = encoder_.adopted ? 0 : launcher_.wait_for(encoder_.process);
   encoder_.process = 0;
+  generator::forget_encoder();
   gui_.set_enabled(c::cancel_mp3_button, false);
   show_status(generator::encoder_status(generator::EncoderState::ended, finished,
                                         encoder_.run.count, code));
+  // Now the lengths are known; written before, the list could only say -1.
+  if (!generator::write_playlist(generator::output_folder, encoder_.run.base_name,
+                                 static_cast<std::size_t>(encoder_.run.count),
+                                 generator::Lengths::measured))
+    gui_.show_message(texts::message_title, texts::file_not_created);
 }
 
 void Application::cancel_encoder() {
@@ -340,6 +357,7 @@ void Application::cancel_encoder() {
   }
   launcher_.stop(encoder_.process);
   encoder_.process = 0;
+  generator::forget_encoder();
   const std::vector<bool> begun = generator::begun_sound_files(encoder_.run);
   const std::int64_t finished = generator::finished_sound_files(begun, false);
   // The file it was writing is cut off somewhere: no half file is left.

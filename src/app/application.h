@@ -73,7 +73,12 @@ class Application {
   struct EncoderWatch {
     int process = 0;  // 0 when no encoder works
     generator::SoundRun run;
+    bool adopted = false;  // started by an earlier run of the program: no exit code
   };
+  // An encoder an earlier run of the program left at work shows in the status
+  // line, and "mp3 abbrechen" can end it.
+  void adopt_running_encoder();
+  void watch_encoder(const generator::RunningEncoder& encoder, bool adopted);
 
   gui::Gui& gui_;
   runtime::Launcher& launcher_;

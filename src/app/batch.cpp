@@ -19,7 +19,6 @@
 #include "generator/output_names.h"
 #include "generator/playlist.h"
 #include "generator/word_pool.h"
-#include "runtime/texts.h"
 #include "pdf/document.h"
 #include "runtime/encoding.h"
 #include "runtime/files.h"
@@ -27,6 +26,8 @@
 #include "runtime/random.h"
 #include "runtime/run_lock.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
+#include "scoring/commands.h"
 #include "vocab/pipeline.h"
 
 namespace velkart::app {
@@ -36,13 +37,15 @@ namespace {
 using runtime::to_cp1252;
 using runtime::to_utf8;
 
-enum class Command { none, trial, generate, vocab, course, pool };
+enum class Command { none, trial, generate, vocab, course, pool, score, report };
 
 struct Options {
   Command command = Command::none;
   std::optional<std::uint32_t> seed;
   std::vector<std::pair<const SettingKey*, std::string>> overrides;  // values in Windows-1252
   std::optional<std::string> vocab_name;
+  std::vector<std::string> operands;  // score: PREFIX FILE, in Windows-1252
+  std::optional<std::string> learner;
   bool wait_for_encoder = true;
   bool help = false;
   // course
@@ -105,11 +108,10 @@ std::string usage(std::string_view what, std::string_view detail = {}) {
   return to_utf8(what) + std::string(detail);
 }
 
-constexpr std::pair<std::string_view, Command> command_names[] = {{"trial", Command::trial},
-                                                                  {"pool", Command::pool},
-                                                                  {"generate", Command::generate},
-                                                                  {"vocab", Command::vocab},
-                                                                  {"course", Command::course}};
+constexpr std::pair<std::string_view, Command> command_names[] = {
+    {"trial", Command::trial},  {"pool", Command::pool},     {"generate", Command::generate},
+    {"vocab", Command::vocab},  {"course", Command::course}, {"score", Command::score},
+    {"report", Command::report}};
 
 // The options that take a value, with the value already taken from the
 // command line: nullopt when all is well.
@@ -132,6 +134,8 @@ std::optional<UsageError> parse_option_value(const std::string& option, const st
     if (!mode) return UsageError{usage(texts::batch_bad_groups, value)};
     options.groups = *mode;
     options.course_option = true;
+  } else if (option == "--learner") {
+    options.learner = to_cp1252(value);
   } else {  // --set
     const std::size_t equals = value.find('=');
     if (equals == std::string::npos || equals == 0)
@@ -149,7 +153,7 @@ std::optional<UsageError> parse_option_value(const std::string& option, const st
 
 std::variant<Options, UsageError> parse_arguments(std::span<const std::string> arguments) {
   static constexpr std::string_view options_with_value[] = {
-      "--seed", "--from", "--to", "--texts", "--effective", "--groups", "--set"};
+      "--seed", "--from", "--to", "--texts", "--effective", "--groups", "--set", "--learner"};
   Options options;
   for (std::size_t k = 0; k < arguments.size(); ++k) {
     const std::string& argument = arguments[k];
@@ -173,6 +177,8 @@ std::variant<Options, UsageError> parse_arguments(std::span<const std::string> a
       options.command = named->second;
     } else if (options.command == Command::vocab && !options.vocab_name) {
       options.vocab_name = to_cp1252(argument);
+    } else if (options.command == Command::score && options.operands.size() < 2) {
+      options.operands.push_back(to_cp1252(argument));
     } else {
       return UsageError{usage(texts::batch_too_many, argument)};
     }
@@ -181,6 +187,10 @@ std::variant<Options, UsageError> parse_arguments(std::span<const std::string> a
     return UsageError{usage(texts::batch_no_command)};
   if (options.course_option && options.command != Command::course)
     return UsageError{usage(texts::batch_course_only)};
+  if (options.learner && options.command != Command::score && options.command != Command::report)
+    return UsageError{usage(texts::batch_learner_only)};
+  if (options.command == Command::score && (options.operands.size() != 2 || !options.learner))
+    return UsageError{usage(texts::batch_score_needs)};
   const auto time = fixed_time();
   if (const auto* bad = std::get_if<std::string>(&time))
     return UsageError{usage(texts::batch_bad_epoch, *bad)};
@@ -286,6 +296,8 @@ void run_generate(const Options& options, const generator::RunSettings& settings
   const SoundStamps before = sound_stamps();
   const generator::GenerationResult result = generator::run_generation(settings, context, tell);
   const generator::WrittenSet& files = result.files;
+  // Not a message: the run went well, and says what it did with old files.
+  if (!result.note.empty()) err << to_utf8(result.note) << '\n';
   for (const std::string& path : files.text_files) print_existing(out, path);
   for (const std::string* path : {&files.answer_key, &files.copy_sheet, &files.playlist}) {
     if (!path->empty()) print_existing(out, *path);
@@ -298,9 +310,8 @@ void run_generate(const Options& options, const generator::RunSettings& settings
   if (wait_for_encoder(context.encoder_process, launcher, tell, err) != 0) return;
   const std::size_t count = files.text_files.size();
   print_sound_files(out, base_name, count, before);
-  if (!generator::replace_file(files.playlist,
-                               generator::playlist_text(generator::sound_playlist(
-                                   generator::output_folder, base_name, count)))) {
+  if (!generator::replace_file(files.playlist, generator::playlist_text(generator::sound_playlist(
+                                                   generator::output_folder, base_name, count)))) {
     tell(texts::file_not_created);
   }
 }
@@ -377,6 +388,13 @@ int run_batch(std::span<const std::string> arguments, std::ostream& out, std::os
     return batch_ok;
   }
 
+  // Scoring reads no settings: only the texts, the copy and the register.
+  if (options.command == Command::score)
+    return scoring::score_command(options.operands[0], *options.learner, options.operands[1],
+                                  options.clock, out, err);
+  if (options.command == Command::report)
+    return scoring::report_command(options.learner, options.clock, out, err);
+
   SettingsStore store;
   SettingsRecord record = load_settings(store);
   apply_overrides(record, options);
@@ -406,6 +424,8 @@ int run_batch(std::span<const std::string> arguments, std::ostream& out, std::os
       out.flush();
       return run_course(options, record, tell, out, err, launcher);
     case Command::none:
+    case Command::score:
+    case Command::report:
       break;
   }
   out.flush();

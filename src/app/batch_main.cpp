@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "app/batch.h"
-#include "runtime/texts.h"
 #include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
+#include "runtime/texts.h"
 
 int main(int argc, char** argv) {
   int code = velkart::app::batch_message_shown;

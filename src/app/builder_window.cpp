@@ -5,6 +5,7 @@
 #include "app/palette.h"
 #include "gui/controls.h"
 #include "runtime/texts.h"
+#include "vocab/pipeline.h"
 
 namespace velkart::app {
 
@@ -56,7 +57,14 @@ bool build_builder_window(gui::Gui& gui, std::string_view source_name) {
   gui.set_colors(controls::source_name_field, palette::dark_red, palette::light_yellow);
   gui.set_colors(controls::progress_display, palette::light_yellow, palette::dark_red);
   gui.set_text(controls::source_name_field, source_name);
+  show_result_names(gui);
   return true;
+}
+
+void show_result_names(gui::Gui& gui) {
+  const std::string name = gui.get_text(controls::source_name_field);
+  gui.set_text(controls::abc_preview, vocab::alphabetical_name(name));
+  gui.set_text(controls::size_preview, vocab::length_name(name));
 }
 
 }  // namespace velkart::app

@@ -10,4 +10,7 @@ namespace velkart::app {
 // source name; false (and no controls) when the window cannot be opened.
 bool build_builder_window(gui::Gui& gui, std::string_view source_name);
 
+// The names the two result files really get, below the name field.
+void show_result_names(gui::Gui& gui);
+
 }  // namespace velkart::app

@@ -5,8 +5,8 @@
 #include "app/palette.h"
 #include "app/settings.h"
 #include "gui/controls.h"
-#include "runtime/texts.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 
 namespace velkart::app {
 
@@ -113,13 +113,17 @@ std::string course_log_line(const generator::CourseFiles& files) {
   const std::string count = integer_to_text(static_cast<std::int64_t>(files.paths.size()));
   switch (files.kind) {
     case K::texts:
-      return line + count + std::string(t::course_log_texts.view());
+      return line + count +
+             std::string(files.paths.size() == 1 ? t::course_log_one_text.view()
+                                                 : t::course_log_texts.view());
     case K::answer_key:
       return line + std::string(t::course_log_answer_key.view());
     case K::copy_sheet:
       return line + std::string(t::course_log_copy_sheet.view());
     case K::sounds:
-      return line + count + std::string(t::course_log_sounds.view());
+      return line + count +
+             std::string(files.paths.size() == 1 ? t::course_log_one_sound.view()
+                                                 : t::course_log_sounds.view());
     case K::playlist:
       return line + std::string(t::course_log_playlist.view());
     case K::overview:

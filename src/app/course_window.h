@@ -21,7 +21,6 @@ void add_open_folder_button(gui::Gui& gui);
 // The window's values back into the record, when it closes.
 void read_course_window(const gui::Gui& gui, SettingsRecord& record);
 
-
 // One line of the progress log: "Lektion 02: 5 Textdateien".
 std::string course_log_line(const generator::CourseFiles& files);
 

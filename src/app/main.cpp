@@ -4,10 +4,10 @@
 
 #include "app/application.h"
 #include "gui/fltk_gui.h"
-#include "runtime/texts.h"
 #include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
+#include "runtime/texts.h"
 
 namespace {
 

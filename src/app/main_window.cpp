@@ -6,6 +6,7 @@
 
 #include "app/palette.h"
 #include "app/settings.h"
+#include "generator/output_names.h"
 #include "gui/controls.h"
 #include "runtime/text.h"
 #include "runtime/texts.h"
@@ -103,7 +104,7 @@ const std::array<ControlRow, 69> rows{{
   {80, T::label,    {5,   632, 560, 15},  {}},
   {81, T::button,   {5,   652, 120, 20},  t::open_folder_button,        p::light_yellow, p::mid_grey},
   {82, T::button,   {130, 652, 120, 20},  t::cancel_mp3_button,         p::light_yellow, p::mid_grey},
-  // Added to the design: the lesson packs, in the strip below label 78
+  // Added to the original layout: the lesson packs, in the strip below label 78
   {100, T::button,  {255, 652, 310, 20},  t::open_course_button,        p::light_yellow, p::mid_grey},
 }};
 // clang-format on
@@ -153,6 +154,7 @@ bool build_main_window(gui::Gui& gui, const SettingsRecord& record) {
   gui.set_window_color(controls::main_window, palette::panel_grey);
 
   apply_settings_to_controls(gui, record);
+  show_file_names(gui);
   // Only while an encoder works is there anything to cancel.
   gui.set_enabled(controls::cancel_mp3_button, false);
   return true;
@@ -191,6 +193,12 @@ generator::RunSettings read_run_settings(const gui::Gui& gui) {
   return settings;
 }
 
+void show_file_names(gui::Gui& gui) {
+  const std::string base_name = gui.get_text(controls::base_name_field);
+  gui.set_text(controls::text_preview, generator::text_file_name(base_name, 0));
+  gui.set_text(controls::pdf_preview, generator::answer_key_name(base_name));
+}
+
 runtime::MessageSink message_boxes_of(gui::Gui& gui) {
   return [&gui](std::string_view text) { gui.show_message(texts::message_title, text); };
 }
@@ -211,8 +219,12 @@ generator::GenerationResult run_generation_in_window(gui::Gui& gui,
   if (result.refused) return result;
   if (result.speed_lowered)
     gui.set_text(controls::effective_speed_field, result.used.encoder.effective_speed);
-  if (!result.texts.empty())
-    show_pool(gui, settings.pool, result.pool_label, result.texts.back());
+  // An earlier run's files moved away are said below the last text.
+  if (!result.texts.empty()) {
+    show_pool(
+        gui, settings.pool, result.pool_label,
+        result.note.empty() ? result.texts.back() : result.texts.back() + "\n\n" + result.note);
+  }
   return result;
 }
 

@@ -17,6 +17,10 @@ bool build_main_window(gui::Gui& gui, const SettingsRecord& record);
 generator::PoolOptions read_pool_options(const gui::Gui& gui);
 generator::RunSettings read_run_settings(const gui::Gui& gui);
 
+// The names the files really get, beside the base-name field:
+// "Dateiname0000_.txt" and the sheet "Dateiname.pdf".
+void show_file_names(gui::Gui& gui);
+
 // A run's messages as message boxes of the window.
 runtime::MessageSink message_boxes_of(gui::Gui& gui);
 

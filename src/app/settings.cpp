@@ -6,8 +6,8 @@
 #include "app/settings_store.h"
 #include "gui/controls.h"
 #include "gui/gui.h"
-#include "runtime/texts.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 
 namespace velkart::app {
 
@@ -69,7 +69,8 @@ generator::RunSettings run_settings(const SettingsRecord& record) {
     if (number(static_cast<Setting>(static_cast<int>(S::list_own) + static_cast<int>(k))) != 0)
       pool.lists.emplace_back(generator::word_list_paths[k]);
   }
-  pool.word_length = std::clamp(number(S::word_length), controls::shortest_word, controls::longest_word);
+  pool.word_length =
+      std::clamp(number(S::word_length), controls::shortest_word, controls::longest_word);
   pool.up_to = number(S::up_to_length) == 1;
   pool.replace_sz = number(S::replace_sz) != 0;
   pool.replace_umlauts = number(S::replace_umlauts) != 0;

@@ -1,10 +1,5 @@
 #include "app/settings_store.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/text.h"
@@ -62,71 +57,9 @@ bool names_match(std::string_view a, std::string_view b) {
   return true;
 }
 
-int SettingsStore::open_settings_file(std::string_view path) {
-  close_settings_file();
-  const std::string name = runtime::native_path(path);
-  int fd = runtime::open_regular_file(name, O_RDWR);
-  if (fd < 0) {
-    fd = runtime::open_regular_file(name, O_RDONLY);
-    read_only_ = fd >= 0;
-  }
-  if (fd < 0) {
-    kept_path_ = name;
-    return 0;
-  }
-  // Ours is well under a kilobyte; a bigger file is none of ours and must not
-  // fill the memory: it counts as unreadable.
-  std::string content;
-  char buffer[65536];
-  bool too_big = false;
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;  // a short read parses what was read
-    content.append(buffer, static_cast<std::size_t>(got));
-    if (content.size() > settings_size_limit) {
-      too_big = true;
-      break;
-    }
-  }
-  if (too_big) {
-    ::close(fd);
-    read_only_ = false;
-    kept_path_ = name;
-    return 0;
-  }
-  ::close(fd);
-  has_file_ = true;
-  path_ = name;
-  if (content.size() >= 3 && content.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-    utf8_ = true;
-    content.erase(0, 3);
-  }
-  parse(content);
-  return 1;
-}
-
-int SettingsStore::create_settings_file(std::string_view path) {
-  close_settings_file();
-  const std::string name = runtime::native_path(path);
-  // Nothing changes on disk before the new content is complete at close, so a
-  // failure in between never leaves the user without settings.
-  const int fd = runtime::open_regular_file(name, O_RDWR);
-  if (fd >= 0) {
-    ::close(fd);
-  } else {
-    // The name on disk has the system's separators ("\\" on Windows).
-    const std::size_t slash = name.find_last_of("/\\");
-    const std::string folder = slash == std::string::npos ? "." : name.substr(0, slash + 1);
-    if (errno != ENOENT || ::access(folder.c_str(), W_OK) != 0) return 0;
-  }
-  has_file_ = true;
-  path_ = name;
-  truncate_on_close_ = true;
-  return 1;
-}
-
-void SettingsStore::parse(std::string_view content) {
+std::vector<SettingsEntry> parse_settings(std::string_view content) {
+  using Entry = SettingsEntry;
+  std::vector<Entry> entries;
   std::size_t at = 0;
   const auto line_rest = [&content, &at]() {
     const std::size_t begin = at;
@@ -140,11 +73,11 @@ void SettingsStore::parse(std::string_view content) {
     if (first == ';') {
       ++at;
       if (at < content.size() && content[at] == ' ') ++at;
-      entries_.push_back({Entry::Kind::comment, std::string(line_rest()), {}});
+      entries.push_back({Entry::Kind::comment, std::string(line_rest()), {}});
     } else if (first == '[') {
       ++at;
       std::string_view line = line_rest();
-      entries_.push_back({Entry::Kind::group, std::string(line.substr(0, line.find(']'))), {}});
+      entries.push_back({Entry::Kind::group, std::string(line.substr(0, line.find(']'))), {}});
     } else if (!is_line_end(first)) {
       std::string_view line = line_rest();
       const std::size_t equals = line.find('=');
@@ -154,11 +87,67 @@ void SettingsStore::parse(std::string_view content) {
         while (!value.empty() && is_blank(value.front())) value.remove_prefix(1);
         entry.value = value;
       }
-      entries_.push_back(std::move(entry));
+      entries.push_back(std::move(entry));
     }
     if (at < content.size() && content[at] == '\0') break;
     while (at < content.size() && (content[at] == '\r' || content[at] == '\n')) ++at;
   }
+  return entries;
+}
+
+std::string render_settings(const std::vector<SettingsEntry>& entries, bool utf8) {
+  using Entry = SettingsEntry;
+  std::string output = utf8 ? "\xEF\xBB\xBF\r\n" : "";
+  for (const Entry& entry : entries) {
+    switch (entry.kind) {
+      case Entry::Kind::group:
+        output += "[" + entry.name + "]";
+        break;
+      case Entry::Kind::comment:
+        output += "; " + entry.name;
+        break;
+      case Entry::Kind::key:
+        output += entry.name + " = " + entry.value;
+        break;
+    }
+    output += "\r\n";
+  }
+  // A single-byte file whose first entry begins with the signature's bytes
+  // keeps a blank first line: read back, it would be taken for UTF-8.
+  if (!utf8 && output.starts_with("\xEF\xBB\xBF")) output.insert(0, "\r\n");
+  return output;
+}
+
+int SettingsStore::open_settings_file(std::string_view path) {
+  close_settings_file();
+  // Ours is well under a kilobyte; a bigger file is none of ours and must not
+  // fill the memory: it counts as missing.
+  std::optional<runtime::WholeFile> file = runtime::read_whole_file(path, settings_size_limit);
+  if (!file) {
+    kept_path_ = path;
+    return 0;
+  }
+  has_file_ = true;
+  path_ = path;
+  read_only_ = !file->writable;
+  std::string_view content = file->bytes;
+  if (content.starts_with("\xEF\xBB\xBF")) {
+    utf8_ = true;
+    content.remove_prefix(3);
+  }
+  entries_ = parse_settings(content);
+  return 1;
+}
+
+int SettingsStore::create_settings_file(std::string_view path) {
+  close_settings_file();
+  // Nothing changes on disk before the new content is complete at close, so a
+  // failure in between never leaves the user without settings.
+  if (!runtime::may_replace_file(path)) return 0;
+  has_file_ = true;
+  path_ = path;
+  truncate_on_close_ = true;
+  return 1;
 }
 
 std::string SettingsStore::as_stored(std::string_view single_byte) const {
@@ -255,29 +244,9 @@ void SettingsStore::write_back() {
   if (read_only_) return;
   const std::string& target = has_file_ ? path_ : kept_path_;
   if (target.empty()) return;
-  std::string output;
-  if (changed_) {
-    if (utf8_) output = "\xEF\xBB\xBF\r\n";
-    for (const Entry& entry : entries_) {
-      switch (entry.kind) {
-        case Entry::Kind::group:
-          output += "[" + entry.name + "]";
-          break;
-        case Entry::Kind::comment:
-          output += "; " + entry.name;
-          break;
-        case Entry::Kind::key:
-          output += entry.name + " = " + entry.value;
-          break;
-      }
-      output += "\r\n";
-    }
-  }
-  // A single-byte file whose first entry begins with the signature's bytes
-  // keeps a blank first line: read back, it would be taken for UTF-8.
-  if (!utf8_ && output.starts_with("\xEF\xBB\xBF")) output.insert(0, "\r\n");
   // Replaced whole or not at all: a failed save keeps the old settings.
-  runtime::replace_file(target, output);
+  runtime::replace_file(runtime::native_path(target),
+                        changed_ ? render_settings(entries_, utf8_) : std::string());
 }
 
 void SettingsStore::close_settings_file() {

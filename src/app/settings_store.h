@@ -17,6 +17,20 @@ namespace velkart::app {
 // A settings file above this size is not one of ours and is not read.
 inline constexpr std::size_t settings_size_limit = std::size_t{1} << 20;
 
+struct SettingsEntry {
+  enum class Kind { group, comment, key } kind;
+  std::string name;   // group name, comment text or key
+  std::string value;  // keys only, as stored (UTF-8 in a UTF-8 file)
+  bool operator==(const SettingsEntry&) const = default;
+};
+
+// The file's lines as entries (after any UTF-8 signature): blank lines
+// dropped, a zero byte ends the file.
+std::vector<SettingsEntry> parse_settings(std::string_view content);
+// The entries as a file, every line ended with CR LF; a UTF-8 file starts
+// with the signature and a blank line.
+std::string render_settings(const std::vector<SettingsEntry>& entries, bool utf8);
+
 class SettingsStore {
  public:
   SettingsStore() = default;
@@ -40,14 +54,9 @@ class SettingsStore {
   void close_settings_file();
 
  private:
-  struct Entry {
-    enum class Kind { group, comment, key } kind;
-    std::string name;   // group name, comment text or key
-    std::string value;  // keys only, as stored (UTF-8 in a UTF-8 file)
-  };
+  using Entry = SettingsEntry;
 
   bool is_open() const { return has_file_ || !kept_path_.empty(); }
-  void parse(std::string_view content);
   std::string as_stored(std::string_view single_byte) const;
   // Index of the first entry of the current block and one past its last.
   std::size_t block_begin() const;

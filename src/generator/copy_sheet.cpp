@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "runtime/texts.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 
 namespace velkart::generator {
 

@@ -2,11 +2,12 @@
 
 #include <cmath>
 
-#include "generator/generation.h"
-#include "runtime/texts.h"
+#include "generator/output_names.h"
+#include "generator/run_checks.h"
 #include "runtime/files.h"
 #include "runtime/random.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 
 namespace velkart::generator {
 
@@ -67,9 +68,14 @@ std::optional<std::string> check_course_options(const CourseOptions& options,
     return std::string(texts::course_bad_text_count.view());
   if (options.ramp && (options.ramp->first < 1 || options.ramp->last < 1))
     return std::string(texts::course_bad_ramp.view());
-  if (base.pool.word_limit < 1) return std::string(texts::course_no_words.view());
   if (!base_name_allowed(base.encoder.base_name)) return std::string(texts::bad_base_name.view());
-  return std::nullopt;
+  // The last lesson's folder has the longest name; its files are named like a run's.
+  const std::string last_folder = lesson_folder(base.encoder.base_name, options.to);
+  if (!runtime::name_fits(
+          output_folder,
+          last_folder.substr(output_folder.size(), last_folder.size() - output_folder.size() - 1)))
+    return std::string(texts::name_too_long.view());
+  return check_run(base, options.texts, last_folder);
 }
 
 PoolFilter lesson_filter(const CourseBase& base, int lesson) {

@@ -3,8 +3,11 @@
 #include <array>
 #include <cmath>
 
-#include "runtime/texts.h"
+#include "generator/output_names.h"
+#include "generator/playlist.h"
+#include "runtime/files.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 
 namespace velkart::generator {
 
@@ -41,12 +44,43 @@ std::string minutes_text(std::optional<double> seconds) {
   return integer_to_text(tenths / 10) + "," + integer_to_text(tenths % 10);
 }
 
+void print_row(pdf::Document& document, const std::array<std::string, 8>& cells) {
+  for (std::size_t c = 0; c < columns.size(); ++c)
+    document.text_cell(columns[c].width, 6, cells[c], pdf::Border::frame, pdf::LineMode::right,
+                       columns[c].align);
+  document.line_break();
+}
+
 }  // namespace
+
+std::vector<EarlierLesson> earlier_lessons(const CourseOptions& options,
+                                           std::string_view base_name) {
+  std::vector<EarlierLesson> earlier;
+  for (int lesson = first_lesson; lesson <= last_lesson; ++lesson) {
+    if (lesson >= options.from && lesson <= options.to) continue;
+    const std::string folder = lesson_folder(base_name, lesson);
+    std::error_code failed;
+    if (!std::filesystem::is_directory(runtime::file_system_path(folder), failed)) continue;
+    EarlierLesson entry{lesson, 0, std::nullopt};
+    while (entry.texts < static_cast<std::size_t>(most_texts_per_lesson) &&
+           std::filesystem::is_regular_file(
+               runtime::file_system_path(
+                   folder + text_file_name(base_name, static_cast<std::int64_t>(entry.texts))),
+               failed))
+      ++entry.texts;
+    for (const PlaylistEntry& sound : sound_playlist(folder, base_name, entry.texts)) {
+      if (sound.seconds) entry.audio_seconds = entry.audio_seconds.value_or(0) + *sound.seconds;
+    }
+    earlier.push_back(entry);
+  }
+  return earlier;
+}
 
 bool write_course_overview(const CourseOptions& options, const CourseBase& base,
                            const CoursePlan& plan,
                            const std::vector<std::optional<double>>& audio_seconds,
-                           std::string_view path, const pdf::Clock& clock) {
+                           const std::vector<EarlierLesson>& earlier, std::string_view path,
+                           const pdf::Clock& clock) {
   pdf::Document document(clock);
   document.new_document();
   const std::string title = std::string(texts::overview_title.view()) + base.encoder.base_name;
@@ -61,8 +95,9 @@ bool write_course_overview(const CourseOptions& options, const CourseBase& base,
                      text(texts::overview_range) + integer_to_text(options.from) +
                          text(texts::overview_to) + integer_to_text(options.to) +
                          text(texts::overview_each) + integer_to_text(options.texts) +
-                         text(texts::overview_texts_of) + integer_to_text(base.pool.word_limit) +
-                         text(texts::overview_words),
+                         text(options.texts == 1 ? texts::overview_one_text_of.view()
+                                                 : texts::overview_texts_of.view()) +
+                         integer_to_text(base.pool.word_limit) + text(texts::overview_words),
                      pdf::Border::none, pdf::LineMode::next_line);
   document.text_cell(0, 6,
                      base.encoder.character_speed + text(texts::overview_character) +
@@ -82,23 +117,38 @@ bool write_course_overview(const CourseOptions& options, const CourseBase& base,
                        pdf::Align::centre, pdf::Fill::paint);
   document.line_break();
   document.set_font("Arial", "", 10);
+  // The lessons of this run and those left by earlier ones, in lesson order.
+  auto next_earlier = earlier.begin();
+  const auto print_earlier_before = [&](int number) {
+    for (; next_earlier != earlier.end() && next_earlier->number < number; ++next_earlier) {
+      print_row(document,
+                {integer_to_text(next_earlier->number),
+                 std::string(1, koch_order[static_cast<std::size_t>(next_earlier->number - 1)]),
+                 lesson_letters(next_earlier->number), "-", "-",
+                 integer_to_text(static_cast<std::int64_t>(next_earlier->texts)), "-",
+                 minutes_text(next_earlier->audio_seconds)});
+    }
+  };
   for (std::size_t k = 0; k < plan.lessons.size(); ++k) {
     const LessonPlan& lesson = plan.lessons[k];
-    const std::array<std::string, 8> cells{
-        integer_to_text(lesson.number),
-        std::string(1, lesson.new_letter),
-        lesson.letters,
-        integer_to_text(static_cast<std::int64_t>(lesson.pool_size)),
-        std::string(lesson.groups ? texts::overview_groups.view()
-                                  : texts::overview_words_kind.view()),
-        integer_to_text(static_cast<std::int64_t>(lesson.texts.size())),
-        lesson.effective_speed,
-        minutes_text(k < audio_seconds.size() ? audio_seconds[k] : std::nullopt),
-    };
-    for (std::size_t c = 0; c < columns.size(); ++c)
-      document.text_cell(columns[c].width, 6, cells[c], pdf::Border::frame, pdf::LineMode::right,
-                         columns[c].align);
-    document.line_break();
+    print_earlier_before(lesson.number);
+    print_row(document,
+              {
+                  integer_to_text(lesson.number),
+                  std::string(1, lesson.new_letter),
+                  lesson.letters,
+                  integer_to_text(static_cast<std::int64_t>(lesson.pool_size)),
+                  std::string(lesson.groups ? texts::overview_groups.view()
+                                            : texts::overview_words_kind.view()),
+                  integer_to_text(static_cast<std::int64_t>(lesson.texts.size())),
+                  lesson.effective_speed,
+                  minutes_text(k < audio_seconds.size() ? audio_seconds[k] : std::nullopt),
+              });
+  }
+  print_earlier_before(last_lesson + 1);
+  if (!earlier.empty()) {
+    document.line_break(2);
+    document.multi_line_cell(0, 5, text(texts::overview_earlier_note));
   }
   document.save_document(path);
   return document.error() == pdf::WriterError::none;

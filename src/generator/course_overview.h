@@ -11,10 +11,23 @@
 
 namespace velkart::generator {
 
+// A lesson folder of the same course left by an earlier run: the overview
+// lists it too, with what its files tell.
+struct EarlierLesson {
+  int number = 0;
+  std::size_t texts = 0;
+  std::optional<double> audio_seconds;
+};
+
+// The lesson folders of `base_name` outside this run's range, in order.
+std::vector<EarlierLesson> earlier_lessons(const CourseOptions& options,
+                                           std::string_view base_name);
+
 // `audio_seconds` holds one entry per planned lesson; nullopt where unknown.
 bool write_course_overview(const CourseOptions& options, const CourseBase& base,
                            const CoursePlan& plan,
                            const std::vector<std::optional<double>>& audio_seconds,
-                           std::string_view path, const pdf::Clock& clock);
+                           const std::vector<EarlierLesson>& earlier, std::string_view path,
+                           const pdf::Clock& clock);
 
 }  // namespace velkart::generator

@@ -9,14 +9,14 @@
 #include "generator/course_overview.h"
 #include "generator/encoder.h"
 #include "generator/generation.h"
-#include "generator/practice_set.h"
 #include "generator/output_names.h"
 #include "generator/playlist.h"
+#include "generator/practice_set.h"
 #include "generator/solution_sheet.h"
-#include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 
 namespace velkart::generator {
 
@@ -120,8 +120,9 @@ bool CourseRun::write_lesson(std::size_t index) {
     not_written(lesson.number, written.failed);
     return false;
   }
-  jobs_.push_back(
-      {index, encoder_arguments(settings.encoder, set.encoder_input, folder + base_name), 0, false});
+  jobs_.push_back({index,
+                   encoder_arguments(settings.encoder, set.encoder_input, folder + base_name), 0,
+                   false});
   return true;
 }
 
@@ -207,7 +208,8 @@ bool CourseRun::step() {
 
 void CourseRun::finish() {
   const std::string path = course_overview_path(base_.encoder.base_name);
-  if (write_course_overview(options_, base_, plan_, audio_seconds_, path, clock_)) {
+  if (write_course_overview(options_, base_, plan_, audio_seconds_,
+                            earlier_lessons(options_, base_.encoder.base_name), path, clock_)) {
     reporter_({0, CourseFileKind::overview, {path}});
   } else {
     problem(std::string(texts::file_not_created.view()) + " " + path);

@@ -1,10 +1,10 @@
 #include "generator/encoder.h"
 
 #include "generator/output_names.h"
-#include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 
 namespace velkart::generator {
 

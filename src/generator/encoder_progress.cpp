@@ -2,15 +2,53 @@
 
 #include <system_error>
 
+#include "generator/encoder.h"
 #include "generator/generation.h"
 #include "generator/output_names.h"
-#include "runtime/texts.h"
+#include "generator/playlist.h"
+#include "generator/run_checks.h"
 #include "runtime/files.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 
 namespace velkart::generator {
 
 using runtime::integer_to_text;
+
+std::filesystem::file_time_type encoder_input_written() {
+  std::error_code error;
+  const auto written = runtime::last_written(runtime::file_system_path(encoder_input_path), error);
+  return error ? std::filesystem::file_time_type::clock::now() : written;
+}
+
+bool record_encoder(const RunningEncoder& encoder) {
+  return replace_file(encoder_record_path, integer_to_text(encoder.process) + "\r\n" +
+                                               integer_to_text(encoder.run.count) + "\r\n" +
+                                               encoder.run.base_name + "\r\n");
+}
+
+std::optional<RunningEncoder> recorded_encoder() {
+  const auto file = runtime::read_whole_file(encoder_record_path, 4096);
+  if (!file) return std::nullopt;
+  const std::string& bytes = file->bytes;
+  const std::size_t first = bytes.find("\r\n");
+  const std::size_t second = first == std::string::npos ? first : bytes.find("\r\n", first + 2);
+  const std::size_t third = second == std::string::npos ? second : bytes.find("\r\n", second + 2);
+  if (third == std::string::npos) return std::nullopt;
+  RunningEncoder encoder;
+  encoder.process = static_cast<int>(runtime::text_to_integer(bytes.substr(0, first)));
+  encoder.run.count = runtime::text_to_integer(bytes.substr(first + 2, second - first - 2));
+  encoder.run.base_name = bytes.substr(second + 2, third - second - 2);
+  encoder.run.started = encoder_input_written();
+  if (encoder.process <= 0 || encoder.run.count < 1 || encoder.run.count > max_texts)
+    return std::nullopt;
+  return encoder;
+}
+
+void forget_encoder() {
+  std::error_code ignored;
+  std::filesystem::remove(runtime::file_system_path(encoder_record_path), ignored);
+}
 
 std::vector<bool> begun_sound_files(const SoundRun& run) {
   std::vector<bool> begun;
@@ -54,6 +92,7 @@ std::string encoder_status(EncoderState state, std::int64_t finished, std::int64
   }
   // Ended without an error code but short of files: say what is there.
   if (finished < total) return of_total(texts::mp3_ended_short) + ".";
+  if (total == 1) return std::string(texts::mp3_the_one_done.view());
   return std::string(texts::mp3_all.view()) + integer_to_text(total) +
          std::string(texts::mp3_all_done.view());
 }

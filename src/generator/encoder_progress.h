@@ -6,7 +6,9 @@
 // main window's status line, a batch run) counts alike.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velkart::generator {
@@ -18,6 +20,21 @@ struct SoundRun {
   // Files older than this were left by an earlier run.
   std::filesystem::file_time_type started{};
 };
+
+// When the run's encoder started: its input was written just before, on the
+// same clock as the files the encoder writes; anything older is from before.
+std::filesystem::file_time_type encoder_input_written();
+
+// The encoder a generation run started, noted beside the run lock so that a
+// later start of the program finds it while it still works.
+struct RunningEncoder {
+  int process = 0;
+  SoundRun run;
+};
+inline constexpr std::string_view encoder_record_path = "nicht_loeschen/velkart.encoder";
+bool record_encoder(const RunningEncoder& encoder);
+std::optional<RunningEncoder> recorded_encoder();
+void forget_encoder();
 
 // For each of the run's files, whether the encoder has begun it in this run.
 std::vector<bool> begun_sound_files(const SoundRun& run);

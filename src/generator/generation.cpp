@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "generator/encoder.h"
+#include "generator/encoder_progress.h"
 #include "generator/output_names.h"
 #include "generator/word_pool.h"
 #include "runtime/files.h"
@@ -10,6 +11,7 @@
 #include "runtime/run_lock.h"
 #include "runtime/text.h"
 #include "runtime/texts.h"
+#include "runtime/trash.h"
 
 namespace velkart::generator {
 
@@ -26,19 +28,8 @@ bool may_start(const RunSettings& settings, GenerationContext& context,
     return false;
   }
   context.encoder_process = 0;
-  const std::string& base_name = settings.encoder.base_name;
-  if (!base_name_allowed(base_name)) {
-    tell(texts::bad_base_name);
-    return false;
-  }
-  if (!runtime::name_fits(output_folder,
-                          text_file_name(base_name, std::max<std::int64_t>(
-                                                        settings.text_count - 1, 0)))) {
-    tell(texts::name_too_long);
-    return false;
-  }
-  if (runtime::text_to_integer(settings.repetitions) > max_repetitions) {
-    tell(texts::too_many_repetitions);
+  if (const auto refused = check_run(settings, settings.text_count, output_folder)) {
+    tell(*refused);
     return false;
   }
   return true;
@@ -56,9 +47,9 @@ PracticeSet generation_set(const RunSettings& settings, std::vector<std::string>
   set.copy_heading.letters =
       runtime::remove_all(runtime::upper_case(pool.allowed + pool.mandatory), " ");
   set.copy_heading.new_letter = runtime::upper_case(pool.mandatory);
-  set.copy_heading.speeds = speeds_line(settings.encoder.character_speed,
-                                        settings.encoder.effective_speed,
-                                        settings.encoder.frequency);
+  set.copy_heading.speeds =
+      speeds_line(settings.encoder.character_speed, settings.encoder.effective_speed,
+                  settings.encoder.frequency);
   set.encoder_input = std::string(encoder_input_path);
   return set;
 }
@@ -67,12 +58,8 @@ PracticeSet generation_set(const RunSettings& settings, std::vector<std::string>
 
 SheetSettings sheet_settings(const RunSettings& settings) {
   const EncoderFields& encoder = settings.encoder;
-  return {encoder.character_speed, encoder.frequency,   encoder.effective_speed,
+  return {encoder.character_speed, encoder.frequency,    encoder.effective_speed,
           settings.repetitions,    encoder.word_spacing, encoder.qrq};
-}
-
-bool base_name_allowed(std::string_view base_name) {
-  return runtime::plain_file_name(base_name);
 }
 
 GenerationResult run_generation(const RunSettings& settings, GenerationContext& context,
@@ -90,10 +77,37 @@ GenerationResult run_generation(const RunSettings& settings, GenerationContext& 
   // could not be read.
   const PoolBuild build = build_word_pool(settings.pool);
   result.pool_label = pool_summary(build.pool, settings.pool.word_limit);
+  // An empty pool would replace the last good set with empty texts.
+  if (pool_word_count(build.pool) == 0) {
+    for (std::size_t k = 0; k < build.unreadable_lists.size(); ++k) tell(texts::no_words_or_file);
+    tell(texts::empty_pool);
+    result.refused = true;
+    return result;
+  }
   const auto text_count = static_cast<std::int32_t>(settings.text_count);
   for (std::int32_t index = 0; index < text_count; ++index) {
     for (std::size_t k = 0; k < build.unreadable_lists.size(); ++k) tell(texts::no_words_or_file);
     result.texts.push_back(draw_from_pool(build.pool, settings.pool.word_limit));
+  }
+
+  // Texts and sound files of an earlier, longer run of this name would stand
+  // beside a key that does not cover them.
+  std::int64_t trashed = 0;
+  bool kept = false;
+  for (const std::string& stale :
+       numbered_files_from(output_folder, settings.encoder.base_name, settings.text_count)) {
+    if (runtime::move_to_trash(stale)) {
+      ++trashed;
+    } else {
+      kept = true;
+    }
+  }
+  if (kept) {
+    result.note = std::string(texts::stale_kept.view());
+  } else if (trashed == 1) {
+    result.note = std::string(texts::stale_one_trashed.view());
+  } else if (trashed > 1) {
+    result.note = runtime::integer_to_text(trashed) + std::string(texts::stale_trashed.view());
   }
 
   result.files = write_practice_set(generation_set(result.used, result.texts), context.clock);
@@ -103,7 +117,15 @@ GenerationResult run_generation(const RunSettings& settings, GenerationContext& 
   }
   if (context.launcher != nullptr) {
     context.encoder_process = find_and_start_encoder(result.used.encoder, *context.launcher);
-    if (context.encoder_process == 0) tell(encoder_missing_message());
+    if (context.encoder_process == 0) {
+      tell(encoder_missing_message());
+    } else {
+      // A later start of the program finds it here, should this one end first.
+      if (!record_encoder(
+              {context.encoder_process,
+               {settings.encoder.base_name, settings.text_count, encoder_input_written()}}))
+        tell(std::string(texts::file_not_created.view()) + " " + std::string(encoder_record_path));
+    }
   }
   return result;
 }

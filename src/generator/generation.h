@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "generator/practice_set.h"
+#include "generator/run_checks.h"
 #include "generator/run_settings.h"
 #include "pdf/document.h"
 
@@ -33,14 +34,10 @@ struct GenerationResult {
   std::vector<std::string> texts;  // the practice texts drawn
   std::string pool_label;          // "Wortvorrat: ..." of the pool they were drawn from
   WrittenSet files;
+  // What became of an earlier, longer run's numbered files: how many went to
+  // the trash, or that some are still there. Empty when there were none.
+  std::string note;
 };
-
-// More repetitions are refused: the encoder text grows with them.
-inline constexpr std::int64_t max_repetitions = 100;
-
-// False for names that would write outside eure_Texte/ or that no file
-// system takes: "/", "\", control characters and : * ? " < > |.
-bool base_name_allowed(std::string_view base_name);
 
 GenerationResult run_generation(const RunSettings& settings, GenerationContext& context,
                                 const runtime::MessageSink& tell);

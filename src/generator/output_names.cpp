@@ -1,5 +1,10 @@
 #include "generator/output_names.h"
 
+#include <algorithm>
+#include <filesystem>
+
+#include "runtime/encoding.h"
+#include "runtime/files.h"
 #include "runtime/text.h"
 
 namespace velkart::generator {
@@ -28,6 +33,28 @@ std::string text_file_name(std::string_view base_name, std::int64_t index) {
 
 std::string sound_file_name(std::string_view base_name, std::int64_t index) {
   return std::string(base_name) + text_number(index) + ".mp3";
+}
+
+std::vector<std::string> numbered_files_from(std::string_view folder, std::string_view base_name,
+                                             std::int64_t count) {
+  std::vector<std::string> found;
+  std::error_code failed;
+  for (std::filesystem::directory_iterator entry(runtime::file_system_path(folder), failed), end;
+       !failed && entry != end; entry.increment(failed)) {
+    const std::u8string utf8 = entry->path().filename().u8string();
+    const std::string name = runtime::to_cp1252(std::string(utf8.begin(), utf8.end()));
+    if (!name.starts_with(base_name)) continue;
+    const std::string_view rest = std::string_view(name).substr(base_name.size());
+    if (rest.size() < 5 ||
+        !std::all_of(rest.begin(), rest.begin() + 4, [](char c) { return c >= '0' && c <= '9'; }))
+      continue;
+    const std::int64_t index = runtime::text_to_integer(rest.substr(0, 4));
+    if (index >= count &&
+        (text_file_name(base_name, index) == name || sound_file_name(base_name, index) == name))
+      found.push_back(std::string(folder) + name);
+  }
+  std::sort(found.begin(), found.end());
+  return found;
 }
 
 std::string answer_key_name(std::string_view base_name) {

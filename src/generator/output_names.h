@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velkart::generator {
 
@@ -27,6 +28,12 @@ std::string sheet_path(std::string_view base_name);
 std::string copy_sheet_name(std::string_view base_name);
 // "Dateiname.m3u", naming the sound files relative to its own folder.
 std::string playlist_name(std::string_view base_name);
+
+// The numbered text and sound files of `base_name` in `folder` from number
+// `count` on: what an earlier, longer run of the same name left. Only names
+// with exactly four digits count, so "Kurs" never takes "Kurs1"'s files.
+std::vector<std::string> numbered_files_from(std::string_view folder, std::string_view base_name,
+                                             std::int64_t count);
 
 // The folder of one lesson, with its final "/": "eure_Texte/Dateiname_Lektion02/".
 std::string lesson_folder(std::string_view base_name, int lesson);

@@ -53,14 +53,21 @@ std::optional<Frame> frame_at(const std::string& data, std::size_t at) {
 }  // namespace
 
 std::vector<PlaylistEntry> sound_playlist(std::string_view folder, std::string_view base_name,
-                                          std::size_t count) {
+                                          std::size_t count, Lengths lengths) {
   std::vector<PlaylistEntry> entries;
   for (std::size_t k = 0; k < count; ++k) {
     const std::string name = sound_file_name(base_name, static_cast<std::int64_t>(k));
-    entries.push_back({name, name.substr(0, name.size() - std::string_view(".mp3").size()),
-                       mp3_duration(std::string(folder) + name)});
+    entries.push_back(
+        {name, name.substr(0, name.size() - std::string_view(".mp3").size()),
+         lengths == Lengths::measured ? mp3_duration(std::string(folder) + name) : std::nullopt});
   }
   return entries;
+}
+
+bool write_playlist(std::string_view folder, std::string_view base_name, std::size_t count,
+                    Lengths lengths) {
+  return replace_file(std::string(folder) + playlist_name(base_name),
+                      playlist_text(sound_playlist(folder, base_name, count, lengths)));
 }
 
 std::string playlist_text(const std::vector<PlaylistEntry>& entries) {

@@ -15,9 +15,16 @@ struct PlaylistEntry {
 };
 
 // The sound files of `count` texts in `folder`, in order, each with its
-// length when the file is there.
+// length when the file is there; before the encoder has written them, the
+// files of that name are an earlier run's, and no length is known.
+enum class Lengths { measured, unknown };
 std::vector<PlaylistEntry> sound_playlist(std::string_view folder, std::string_view base_name,
-                                          std::size_t count);
+                                          std::size_t count, Lengths lengths = Lengths::measured);
+
+// The playlist of a set, "BASE.m3u" in `folder`, replaced whole; false when
+// it could not be.
+bool write_playlist(std::string_view folder, std::string_view base_name, std::size_t count,
+                    Lengths lengths);
 
 // "#EXTM3U", then "#EXTINF:<whole seconds>,<title>" and the file name per
 // entry, CR LF after every line. Names and titles are written as UTF-8, the

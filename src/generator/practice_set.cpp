@@ -51,10 +51,12 @@ WrittenSet write_practice_set(const PracticeSet& set, const pdf::Clock& clock) {
   }
   written.copy_sheet = copy_sheet;
   // The encoder is still to come: the lengths follow once it is done.
-  if (!put_in_place(written, written.playlist, set.folder + playlist_name(set.base_name),
-                    playlist_text(sound_playlist(set.folder, set.base_name, set.texts.size())))) {
+  const std::string playlist = set.folder + playlist_name(set.base_name);
+  if (!write_playlist(set.folder, set.base_name, set.texts.size(), Lengths::unknown)) {
+    written.failed = playlist;
     return written;
   }
+  written.playlist = playlist;
   std::string input;
   put_in_place(written, input, set.encoder_input,
                finish_encoder_text(std::move(encoder_text)) + "\r\n");

@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "generator/encoder.h"
-#include "runtime/message_sink.h"
 #include "generator/solution_sheet.h"
 #include "generator/word_pool.h"
+#include "runtime/message_sink.h"
 
 namespace velkart::generator {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "generator/output_names.h"
-#include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 
 namespace velkart::generator {
 

@@ -4,10 +4,10 @@
 #include <array>
 #include <optional>
 
-#include "runtime/texts.h"
 #include "runtime/files.h"
 #include "runtime/random.h"
 #include "runtime/text.h"
+#include "runtime/texts.h"
 
 namespace velkart::generator {
 

@@ -19,8 +19,8 @@ using WordPool = std::vector<std::string>;
 
 // The word lists in the order they are read; each has its check box.
 inline constexpr std::string_view word_list_paths[] = {
-    "nicht_loeschen/eigeneDatei.txt",     "nicht_loeschen/de_AllgemAfuTechnik.txt",
-    "nicht_loeschen/en1000.txt",          "nicht_loeschen/Qgruppe.txt",
+    "nicht_loeschen/eigeneDatei.txt",    "nicht_loeschen/de_AllgemAfuTechnik.txt",
+    "nicht_loeschen/en1000.txt",         "nicht_loeschen/Qgruppe.txt",
     "nicht_loeschen/CWabkuerzungen.txt",
 };
 

@@ -61,8 +61,8 @@ inline constexpr int size_preview = 69;
 inline constexpr int builder_help_button = 70;
 inline constexpr int builder_logo = 76;
 
-// Course window (lesson packs), numbered after the designed ones with room
-// between them
+// Course window (lesson packs), numbered after those of the original layout
+// with room between them
 inline constexpr int course_from_field = 103;
 inline constexpr int course_to_field = 105;
 inline constexpr int course_texts_field = 107;

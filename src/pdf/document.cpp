@@ -368,6 +368,22 @@ void Document::set_line_width(float width) {
   }
 }
 
+void Document::line(float x1, float y1, float x2, float y2) {
+  // As in the cell frames: computed in double, rounded to float once.
+  const double k = k_;
+  const double height = page_height_;
+  line_.clear();
+  append_number(line_, static_cast<float>(x1 * k), 2);
+  line_ += ' ';
+  append_number(line_, static_cast<float>((height - y1) * k), 2);
+  line_ += " m ";
+  append_number(line_, static_cast<float>(x2 * k), 2);
+  line_ += ' ';
+  append_number(line_, static_cast<float>((height - y2) * k), 2);
+  line_ += " l S";
+  emit(line_);
+}
+
 void print_page_number(Document& document, std::string_view label) {
   document.set_y(-15);
   document.set_font("Arial", "I", 8);

@@ -122,6 +122,10 @@ class Document {
   void set_fill_color(int r, int g = -1, int b = -1);
   void set_text_color(int r, int g = -1, int b = -1);
   void set_line_width(float width);
+  // A straight line from (x1, y1) to (x2, y2), user units from the top left,
+  // in the draw colour and line width. Nothing without an open page; it never
+  // starts a page and leaves the position where it is.
+  void line(float x1, float y1, float x2, float y2);
 
   // Footer of the last page and the rest of the file into the buffer;
   // nothing once finished. bytes() then holds the complete file.

@@ -65,4 +65,20 @@ void append_utf8(std::string& out, std::uint32_t code);
 // sequence (one '?' per bad byte).
 std::string to_cp1252(std::string_view utf8);
 
+// How the bytes of a file from outside were read.
+enum class FileEncoding { windows_1252, utf8, utf16_le, utf16_be };
+struct DecodedText {
+  std::string text;  // Windows-1252
+  FileEncoding encoding = FileEncoding::windows_1252;
+};
+
+// Texts from outside (copies, word lists, sources) come as Windows-1252,
+// UTF-8 or UTF-16. A UTF-16 byte-order mark (LE or BE) reads the rest as
+// UTF-16; a UTF-8 byte-order mark, or bytes that are valid UTF-8 and hold at
+// least one multi-byte sequence, as UTF-8; anything else is Windows-1252 as
+// it is (a 1252 text with umlauts is never valid UTF-8 in practice). The
+// byte-order mark is dropped; a character outside Windows-1252, a lone
+// surrogate or a cut-off last byte becomes '?'.
+DecodedText decode_file_text(std::string_view bytes);
+
 }  // namespace velkart::runtime

@@ -9,6 +9,7 @@
 // Windows, converted through our own table.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,20 @@ bool write_all(int descriptor, std::string_view bytes);
 // an earlier file of that name keeps its content. A target that is a folder,
 // a special file or write-protected is refused.
 bool replace_file(const std::string& native_name, std::string_view bytes);
+
+// A small file of our own (the settings) read whole, by its program path:
+// nullopt when it is missing, no regular file, unreadable or longer than
+// `limit` bytes, which then counts as no file of ours. `writable` when it
+// could be opened for writing too.
+struct WholeFile {
+  std::string bytes;
+  bool writable = false;
+};
+std::optional<WholeFile> read_whole_file(std::string_view path, std::size_t limit);
+
+// Whether replace_file may put a file of this program path in place: its
+// folder exists and it is missing, or a regular file we may write.
+bool may_replace_file(std::string_view path);
 
 // False for names that would reach outside their folder or that no file
 // system takes: "/", "\", control characters and : * ? " < > |.

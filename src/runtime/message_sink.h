@@ -8,4 +8,4 @@ namespace velkart::runtime {
 // standard error in the batch companion.
 using MessageSink = std::function<void(std::string_view text)>;
 
-}  // namespace velkart::generator
+}  // namespace velkart::runtime

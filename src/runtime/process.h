@@ -36,12 +36,14 @@ class Launcher {
   // or 0 when there is nothing to open or nothing could be started.
   virtual int open_document(const std::string& path) = 0;
   // Whether a process started here still runs; a finished one is reaped.
+  // Another process (an encoder an earlier run of the program left) counts
+  // while the system still has it.
   virtual bool is_running(int pid) = 0;
   // Waits until it ends: its exit code, 128 + signal number when it was
   // killed, or -1 when there is no such child.
   virtual int wait_for(int pid) = 0;
   // Ends a program started here, with whatever it started itself, at once,
-  // and reaps it.
+  // and reaps it; another process is ended too, without waiting.
   virtual void stop(int pid) = 0;
 };
 

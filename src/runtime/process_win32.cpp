@@ -15,15 +15,13 @@
 #include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
+#include "runtime/process_state.h"
 #include "runtime/random.h"
 #include "runtime/wide_text.h"
 
 namespace velkart::runtime {
 
 namespace {
-
-bool child_output_to_error_stream = false;
-int descriptor_for_children = -1;
 
 bool is_regular_file(const std::wstring& name) {
   const DWORD attributes = ::GetFileAttributesW(name.c_str());
@@ -159,7 +157,7 @@ class SystemLauncher final : public Launcher {
     const InheritableHandle input(STD_INPUT_HANDLE);
     const InheritableHandle error(STD_ERROR_HANDLE);
     BOOL inherit = FALSE;
-    if (child_output_to_error_stream && error.get() != nullptr) {
+    if (platform::child_setup().output_to_error_stream && error.get() != nullptr) {
       startup.dwFlags |= STARTF_USESTDHANDLES;
       startup.hStdInput = input.get();
       startup.hStdOutput = error.get();
@@ -169,8 +167,9 @@ class SystemLauncher final : public Launcher {
     // The run lock's handle goes to the programs started while it is held
     // (only to them: it is inheritable just for this start).
     HANDLE passed = nullptr;
-    if (descriptor_for_children >= 0) {
-      passed = reinterpret_cast<HANDLE>(::_get_osfhandle(descriptor_for_children));
+    if (platform::child_setup().passed_descriptor >= 0) {
+      passed =
+          reinterpret_cast<HANDLE>(::_get_osfhandle(platform::child_setup().passed_descriptor));
       if (passed == INVALID_HANDLE_VALUE) passed = nullptr;
     }
     if (passed != nullptr) {
@@ -217,12 +216,27 @@ class SystemLauncher final : public Launcher {
   bool is_running(int pid) override {
     reap_finished();
     const auto child = children_.find(static_cast<DWORD>(pid));
-    return child != children_.end() && child->second.handle != nullptr;
+    if (child == children_.end()) {
+      // An encoder of an earlier run of the program.
+      const HANDLE other = ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+      if (other == nullptr) return false;
+      const bool running = ::WaitForSingleObject(other, 0) == WAIT_TIMEOUT;
+      ::CloseHandle(other);
+      return running;
+    }
+    return child->second.handle != nullptr;
   }
 
   void stop(int pid) override {
     const auto found = children_.find(static_cast<DWORD>(pid));
-    if (found == children_.end() || found->second.handle == nullptr) return;
+    if (found == children_.end()) {
+      const HANDLE other = ::OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(pid));
+      if (other == nullptr) return;
+      ::TerminateProcess(other, 1);
+      ::CloseHandle(other);
+      return;
+    }
+    if (found->second.handle == nullptr) return;
     // The encoder starts nothing of its own, so ending it ends the run.
     ::TerminateProcess(found->second.handle, 1);
     ::WaitForSingleObject(found->second.handle, INFINITE);
@@ -294,14 +308,6 @@ std::string path_argument(std::string_view path) {
 
 bool windows_system() {
   return true;
-}
-
-void send_child_output_to_error_stream(bool on) {
-  child_output_to_error_stream = on;
-}
-
-void pass_descriptor_to_children(int descriptor) {
-  descriptor_for_children = descriptor;
 }
 
 Launcher& system_launcher() {

@@ -9,6 +9,11 @@ using runtime::Cp1252Literal;
 
 // Message boxes
 inline constexpr Cp1252Literal message_title{"Information"};
+inline constexpr Cp1252Literal question_title{"Frage"};
+inline constexpr Cp1252Literal encoder_close_question{
+    "Die mp3-Dateien werden noch erzeugt. Soll ebook2cw im Hintergrund fertig arbeiten?\n\n"
+    "Ja: ebook2cw arbeitet weiter, die mp3-Dateien werden fertig.\n"
+    "Nein: ebook2cw wird beendet und die angefangene mp3-Datei entfernt."};
 inline constexpr Cp1252Literal no_words_or_file{
     "Es wurden keine Wörter ausgewählt oder die Datei konnte nicht geöffnet werden!"};
 inline constexpr Cp1252Literal file_not_created{"Konnte Datei nicht erstellen!"};
@@ -20,6 +25,22 @@ inline constexpr Cp1252Literal bad_base_name{
 inline constexpr Cp1252Literal too_many_repetitions{
     "Bitte höchstens 100 Wiederholungen je Text eintragen."};
 inline constexpr Cp1252Literal name_too_long{"Der Dateiname ist zu lang."};
+inline constexpr Cp1252Literal no_texts{"Bitte mindestens einen Text eintragen."};
+inline constexpr Cp1252Literal stale_one_trashed{
+    "1 ältere Datei dieses Namens mit höherer Nummer liegt jetzt im Papierkorb."};
+inline constexpr Cp1252Literal stale_trashed{
+    " ältere Dateien dieses Namens mit höheren Nummern liegen jetzt im Papierkorb."};
+inline constexpr Cp1252Literal stale_kept{
+    "Ältere Dateien dieses Namens mit höheren Nummern liegen noch im Ordner eure_Texte; sie "
+    "gehören nicht zu diesem Durchlauf."};
+inline constexpr Cp1252Literal too_many_texts{"Bitte höchstens 10000 Texte eintragen."};
+inline constexpr Cp1252Literal bad_tone{
+    "Die Tonhöhe muss zwischen 100 und 3000 Hz liegen; andere Töne kann der mp3-Encoder nicht "
+    "sauber erzeugen."};
+inline constexpr Cp1252Literal empty_pool{
+    "Der Wortvorrat ist leer: kein Wort der angekreuzten Wortlisten passt zu den erlaubten und "
+    "verpflichtenden Zeichen und zur Wortlänge. Bitte mehr Zeichen erlauben, die Wortlänge "
+    "ändern oder weitere Wortlisten ankreuzen; es wurde nichts geschrieben."};
 inline constexpr Cp1252Literal unexpected_error{
     "Ein unerwarteter Fehler ist aufgetreten. Die Einstellungen werden gespeichert und das "
     "Programm wird beendet."};
@@ -142,6 +163,7 @@ inline constexpr Cp1252Literal mp3_of{" von "};
 inline constexpr Cp1252Literal mp3_done{" fertig"};
 inline constexpr Cp1252Literal mp3_all{"Alle "};
 inline constexpr Cp1252Literal mp3_all_done{" mp3-Dateien sind fertig."};
+inline constexpr Cp1252Literal mp3_the_one_done{"Die mp3-Datei ist fertig."};
 inline constexpr Cp1252Literal mp3_failed{"ebook2cw endete mit dem Fehlercode "};
 inline constexpr Cp1252Literal mp3_ended_short{"ebook2cw ist fertig, aber nur "};
 inline constexpr Cp1252Literal mp3_cancelled{"mp3 abgebrochen: "};
@@ -189,6 +211,12 @@ inline constexpr Cp1252Literal batch_usage{
     "  course           ein ganzer Koch-Kurs: je Lektion ein Ordner\n"
     "                   \"eure_Texte/NAME_LektionNN\" mit Texten, mp3-Dateien, Lösungsblatt,\n"
     "                   Mitschriftbogen und Wiedergabeliste; dazu eine Kursübersicht\n"
+    "  score PRÄFIX --learner NAME DATEI\n"
+    "                   wertet die Mitschrift in DATEI gegen die Texte PRÄFIX0000_.txt,\n"
+    "                   PRÄFIX0001_.txt, ... aus (Texte durch Leerzeilen getrennt) und\n"
+    "                   trägt sie in \"eure_Texte/Auswertung/Auswertungen.csv\" ein\n"
+    "  report           schreibt den Lernstand jedes Teilnehmers als PDF nach\n"
+    "                   \"eure_Texte/Auswertung\" (mit --learner NAME: nur seinen)\n"
     "\n"
     "Optionen:\n"
     "  --seed N         startet den Zufallsgenerator mit N (0 bis 4294967295),\n"
@@ -196,13 +224,15 @@ inline constexpr Cp1252Literal batch_usage{
     "  --set KEY=WERT   ändert eine Einstellung nur für diesen Aufruf, KEY wie in\n"
     "                   \"voreinstellungen.pref\" (mehrfach möglich)\n"
     "  --no-wait        generate: nicht auf das Ende von ebook2cw warten\n"
-    "  --from N         course: erste Lektion (2 bis 26, sonst 2)\n"
-    "  --to M           course: letzte Lektion (2 bis 26, sonst 26)\n"
-    "  --texts K        course: Übungstexte je Lektion (sonst String_anzahl_texte)\n"
+    "  --from N         course: erste Lektion (2 bis 26, sonst String_kurs_von)\n"
+    "  --to M           course: letzte Lektion (2 bis 26, sonst String_kurs_bis)\n"
+    "  --texts K        course: Übungstexte je Lektion (sonst String_kurs_texte)\n"
     "  --effective A:B  course: Effektivgeschwindigkeit von A (erste Lektion)\n"
     "                   bis B (letzte Lektion), höchstens die Zeichengeschwindigkeit\n"
+    "                   (sonst wie im Fenster Kurspaket: String_kurs_rampe)\n"
     "  --groups MODUS   course: Fünfergruppen aus den Buchstaben der Lektion:\n"
     "                   auto (wenn Wörter fehlen), aus oder immer\n"
+    "                   (sonst String_kurs_gruppen)\n"
     "  --overwrite      course: vorhandene Lektionsordner ersetzen\n"
     "  --help           zeigt diese Hilfe\n"
     "\n"
@@ -214,7 +244,10 @@ inline constexpr Cp1252Literal batch_usage{
     "2 bei einem Aufruffehler.\n"};
 inline constexpr Cp1252Literal batch_usage_hint{"Hilfe: velkart-batch --help"};
 inline constexpr Cp1252Literal batch_no_command{
-    "Kein Befehl angegeben (trial, pool, generate, vocab oder course)."};
+    "Kein Befehl angegeben (trial, pool, generate, vocab, course, score oder report)."};
+inline constexpr Cp1252Literal batch_learner_only{"--learner gilt nur für score und report."};
+inline constexpr Cp1252Literal batch_score_needs{
+    "score braucht PRÄFIX, --learner NAME und die Datei mit der Mitschrift."};
 inline constexpr Cp1252Literal batch_unknown_command{"Unbekannter Befehl: "};
 inline constexpr Cp1252Literal batch_unknown_option{"Unbekannte Option: "};
 inline constexpr Cp1252Literal batch_missing_value{"Der Option fehlt ein Wert: "};
@@ -286,9 +319,11 @@ inline constexpr Cp1252Literal course_still_running{
 inline constexpr Cp1252Literal course_replace_question{
     "Diese Lektionsordner gibt es schon. Sollen sie samt Inhalt ersetzt werden?"};
 inline constexpr Cp1252Literal course_log_texts{" Textdateien"};
+inline constexpr Cp1252Literal course_log_one_text{" Textdatei"};
 inline constexpr Cp1252Literal course_log_answer_key{"Lösungsblatt"};
 inline constexpr Cp1252Literal course_log_copy_sheet{"Mitschriftbogen"};
 inline constexpr Cp1252Literal course_log_sounds{" mp3-Dateien"};
+inline constexpr Cp1252Literal course_log_one_sound{" mp3-Datei"};
 inline constexpr Cp1252Literal course_log_playlist{"Wiedergabeliste"};
 inline constexpr Cp1252Literal course_log_overview{"Kursübersicht"};
 
@@ -311,6 +346,7 @@ inline constexpr Cp1252Literal overview_range{"Lektionen "};
 inline constexpr Cp1252Literal overview_to{" bis "};
 inline constexpr Cp1252Literal overview_each{", je "};
 inline constexpr Cp1252Literal overview_texts_of{" Texte mit höchstens "};
+inline constexpr Cp1252Literal overview_one_text_of{" Text mit höchstens "};
 inline constexpr Cp1252Literal overview_words{" Wörtern oder Gruppen"};
 inline constexpr Cp1252Literal overview_character{" WpM Zeichengeschwindigkeit, "};
 inline constexpr Cp1252Literal overview_seed{
@@ -325,6 +361,9 @@ inline constexpr Cp1252Literal overview_speed{"WpM eff."};
 inline constexpr Cp1252Literal overview_minutes{"Minuten"};
 inline constexpr Cp1252Literal overview_groups{"Gruppen"};
 inline constexpr Cp1252Literal overview_words_kind{"Wörter"};
+inline constexpr Cp1252Literal overview_earlier_note{
+    "Lektionen mit \"-\" stammen aus einem früheren Durchlauf; die Zahl ihrer Texte und ihre "
+    "Minuten sind aus ihren Dateien gezählt."};
 
 // Builder window
 inline constexpr Cp1252Literal builder_title{"Wortschatzgenerator"};
@@ -378,5 +417,71 @@ inline constexpr Cp1252Literal log_save{"-speichern"};
 inline constexpr Cp1252Literal log_by_length{"-Der Größe nach sortieren"};
 inline constexpr Cp1252Literal log_done{" -->beendet"};
 inline constexpr Cp1252Literal log_end{"E N D E"};
+
+// Scoring learners' copies: result lines, messages, the register and the learner report
+inline constexpr Cp1252Literal score_text_label{"Text "};
+inline constexpr Cp1252Literal score_of{" von "};
+inline constexpr Cp1252Literal score_words{" Wörtern, "};
+inline constexpr Cp1252Literal score_word{" Wort, "};
+inline constexpr Cp1252Literal score_characters_right{" Zeichen richtig"};
+inline constexpr Cp1252Literal score_extra_words{"; zusätzlich geschrieben: "};
+inline constexpr Cp1252Literal score_not_taken{"nicht mitgeschrieben"};
+inline constexpr Cp1252Literal score_bad_learner{
+    "Der Name wird Teil eines Dateinamens: Er darf nicht leer sein und keines der Zeichen "
+    "\\ / : * ? \" < > | und keine Steuerzeichen enthalten!"};
+inline constexpr Cp1252Literal score_learner_too_long{"Der Name ist zu lang."};
+inline constexpr Cp1252Literal score_no_texts{"Zu diesem Namen gibt es keine Texte, es fehlt: "};
+inline constexpr Cp1252Literal score_key_unreadable{"Der Text konnte nicht gelesen werden: "};
+inline constexpr Cp1252Literal score_copy_unreadable{
+    "Die Mitschrift konnte nicht geöffnet werden: "};
+inline constexpr Cp1252Literal score_copy_too_large{
+    "Die Mitschrift ist größer als 16 MB und wird nicht gelesen: "};
+inline constexpr Cp1252Literal score_copy_empty{"In der Mitschrift steht nichts: "};
+inline constexpr Cp1252Literal score_copy_binary{"Die Mitschrift ist keine Textdatei: "};
+inline constexpr Cp1252Literal score_too_many_texts{"Die Mitschrift enthält "};
+inline constexpr Cp1252Literal score_too_many_texts_but{
+    " Texte, zu diesem Namen gibt es aber nur "};
+inline constexpr Cp1252Literal score_too_many_texts_end{". Es wurde nichts ausgewertet."};
+inline constexpr Cp1252Literal register_unreadable{"Die Auswertung "};
+inline constexpr Cp1252Literal register_unreadable_line{" ist in Zeile "};
+inline constexpr Cp1252Literal register_unreadable_end{
+    " nicht lesbar. Sie bleibt unverändert; bitte die Zeile berichtigen oder die Datei "
+    "umbenennen."};
+inline constexpr Cp1252Literal register_too_large{
+    " ist größer als 64 MB und wird nicht gelesen. Sie bleibt unverändert."};
+inline constexpr Cp1252Literal register_not_saved{
+    "Die Auswertung konnte nicht gespeichert werden, die bisherige bleibt erhalten: "};
+inline constexpr Cp1252Literal register_folder_not_created{
+    "Der Ordner für die Auswertung konnte nicht angelegt werden: "};
+inline constexpr Cp1252Literal register_missing{"Es gibt noch keine Auswertung: "};
+inline constexpr Cp1252Literal register_no_learner{"Für diesen Namen gibt es keine Auswertung: "};
+inline constexpr Cp1252Literal register_header{
+    "Datum;Name;Satz;Text;Wörter richtig;Wörter gesendet;Zeichen richtig;Zeichen gesendet;"
+    "Fehler;gesendete Zeichen"};
+inline constexpr Cp1252Literal register_missed{" fehlt "};
+inline constexpr Cp1252Literal register_extra{" zuviel "};
+inline constexpr Cp1252Literal report_not_written{"Konnte den Lernstand nicht erstellen: "};
+inline constexpr Cp1252Literal report_title{"Lernstand "};
+inline constexpr Cp1252Literal report_as_of{"Stand: "};
+inline constexpr Cp1252Literal report_sets{"Ausgewertete Sätze"};
+inline constexpr Cp1252Literal report_number{"Nr."};
+inline constexpr Cp1252Literal report_date{"Datum"};
+inline constexpr Cp1252Literal report_set{"Satz"};
+inline constexpr Cp1252Literal report_texts{"Texte"};
+inline constexpr Cp1252Literal report_words_percent{"% Wörter"};
+inline constexpr Cp1252Literal report_characters_percent{"% Zeichen"};
+inline constexpr Cp1252Literal report_chart{"Zeichen richtig in % je Satz"};
+inline constexpr Cp1252Literal report_chart_x{"Satz Nr. (wie in der Tabelle)"};
+inline constexpr Cp1252Literal report_chart_y{"%"};
+inline constexpr Cp1252Literal report_characters{"Gesendete Zeichen, die schwächsten zuerst"};
+inline constexpr Cp1252Literal report_character{"Zeichen"};
+inline constexpr Cp1252Literal report_sent{"gesendet"};
+inline constexpr Cp1252Literal report_errors{"Fehler"};
+inline constexpr Cp1252Literal report_error_rate{"Fehler in %"};
+inline constexpr Cp1252Literal report_confusions{"Die zehn häufigsten Verwechslungen"};
+inline constexpr Cp1252Literal report_copied{"geschrieben"};
+inline constexpr Cp1252Literal report_count{"Anzahl"};
+inline constexpr Cp1252Literal report_no_confusions{"Keine Verwechslungen."};
+inline constexpr Cp1252Literal report_page{"Seite"};
 
 }  // namespace velkart::texts

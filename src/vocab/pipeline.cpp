@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "runtime/texts.h"
 #include "runtime/files.h"
+#include "runtime/texts.h"
 #include "vocab/word_collector.h"
 
 namespace velkart::vocab {

@@ -6,9 +6,9 @@
 
 #include "gui/controls.h"
 #include "gui/headless_gui.h"
-#include "runtime/texts.h"
 #include "runtime/encoding.h"
 #include "runtime/random.h"
+#include "runtime/run_lock.h"
 #include "support/main_window_fixture.h"
 
 namespace velkart::app {
@@ -47,7 +47,7 @@ TEST_F(Program, WhatTheUserChangedIsSavedExactly) {
               "[voreinstellungen]\nstring_frequenz = 700\nString_mp_dateiname = Kurs3\n");
   start();
   EXPECT_EQ(gui.get_text(c::frequency_field), "700");
-  EXPECT_EQ(gui.get_text(c::text_preview), "Dateiname0000_.txt");
+  EXPECT_EQ(gui.get_text(c::text_preview), "Kurs30000_.txt");
   gui.user_clicks(c::list_english);
   gui.user_clicks(c::exact_option);
   gui.user_moves_slider(c::word_length_slider, 7);
@@ -96,7 +96,9 @@ TEST_F(Program, HelpButtonsOpenTheHelpDocumentOrSayWhatIsWrong) {
   application.handle_control(c::help_button);
   EXPECT_TRUE(launcher.documents.empty());
   ASSERT_EQ(gui.messages().size(), 1u);
-  EXPECT_EQ(gui.messages()[0].text, texts::help_missing.view());
+  EXPECT_EQ(gui.messages()[0].text,
+            "Die Hilfe-Datei hilfe.pdf fehlt im Arbeitsordner. Sie liegt dem Programm bei und kann "
+            "von dort wieder in den Arbeitsordner kopiert werden.");
   write_bytes("hilfe.pdf", "%PDF-1.5");
   application.handle_control(c::help_button);
   EXPECT_EQ(launcher.documents, std::vector<std::string>{"hilfe.pdf"});
@@ -109,7 +111,10 @@ TEST_F(Program, HelpButtonsOpenTheHelpDocumentOrSayWhatIsWrong) {
   EXPECT_EQ(gui.messages().size(), 1u);
   launcher.can_start = false;
   application.handle_control(c::help_button);
-  EXPECT_EQ(gui.messages().back().text, texts::help_not_opened.view());
+  const std::string not_opened = velkart::testing::cp1252(
+      "Die Hilfe (hilfe.pdf) konnte nicht geöffnet werden. Bitte die Datei mit einem "
+      "PDF-Betrachter öffnen.");
+  EXPECT_EQ(gui.messages().back().text, not_opened);
   // The viewer starts but fails later: said once its exit code is known,
   // without the window waiting for it.
   launcher.can_start = true;
@@ -118,7 +123,7 @@ TEST_F(Program, HelpButtonsOpenTheHelpDocumentOrSayWhatIsWrong) {
   EXPECT_EQ(gui.messages().size(), 2u);
   time_passes();
   EXPECT_EQ(gui.messages().size(), 3u);
-  EXPECT_EQ(gui.messages().back().text, texts::help_not_opened.view());
+  EXPECT_EQ(gui.messages().back().text, not_opened);
   EXPECT_FALSE(gui.timer_pending());
 }
 
@@ -127,7 +132,11 @@ TEST_F(Program, StatusLineFollowsTheEncoderAndCancelRemovesTheUnfinishedFile) {
   gui.set_text(c::text_count_field, "3");
   const auto status = [&] { return runtime::to_utf8(gui.get_text(c::status_line)); };
   for (const bool cancel : {false, true}) {
+    // An earlier run's file: its length is not this run's.
+    write_bytes("eure_Texte/Dateiname0002.mp3", velkart::testing::ten_seconds_of_mp3());
     application.handle_control(c::generate_button);
+    EXPECT_EQ(read_bytes("eure_Texte/Dateiname.m3u").find("#EXTINF:10"), std::string::npos);
+    fs::remove("eure_Texte/Dateiname0002.mp3");
     launcher.still_running = true;
     EXPECT_EQ(status(), "mp3-Dateien: 0 von 3 fertig");
     EXPECT_TRUE(gui.control(c::cancel_mp3_button)->enabled);
@@ -141,14 +150,49 @@ TEST_F(Program, StatusLineFollowsTheEncoderAndCancelRemovesTheUnfinishedFile) {
       EXPECT_FALSE(fs::exists("eure_Texte/Dateiname0001.mp3"));
       EXPECT_TRUE(fs::exists("eure_Texte/Dateiname0000.mp3"));
     } else {
-      write_bytes("eure_Texte/Dateiname0002.mp3", "mp3");
+      write_bytes("eure_Texte/Dateiname0002.mp3", velkart::testing::ten_seconds_of_mp3());
       launcher.still_running = false;
       application.handle_timer();
       EXPECT_EQ(status(), "Alle 3 mp3-Dateien sind fertig.");
+      EXPECT_NE(read_bytes("eure_Texte/Dateiname.m3u").find("#EXTINF:10,Dateiname0002\r\n"),
+                std::string::npos);
     }
     EXPECT_FALSE(gui.control(c::cancel_mp3_button)->enabled);
   }
   EXPECT_TRUE(runtime::to_utf8(gui.get_text(c::pool_label)).starts_with("Wortvorrat: "));
+}
+
+// Closing while the encoder works asks; a later start finds an encoder that
+// was let go on and lets "mp3 abbrechen" end it.
+TEST_F(Program, AnEncoderAtWorkIsNeverLeftUnseen) {
+  const std::string question = velkart::testing::cp1252(
+      "Die mp3-Dateien werden noch erzeugt. Soll ebook2cw im Hintergrund fertig arbeiten?\n\n"
+      "Ja: ebook2cw arbeitet weiter, die mp3-Dateien werden fertig.\n"
+      "Nein: ebook2cw wird beendet und die angefangene mp3-Datei entfernt.");
+  for (const bool go_on : {false, true}) {
+    start();
+    application.handle_control(c::generate_button);
+    launcher.still_running = true;
+    write_bytes("eure_Texte/Dateiname0000.mp3", "halb");
+    gui.answer_questions(go_on);
+    EXPECT_TRUE(application.handle_close(c::main_window));
+    EXPECT_EQ(gui.messages().back(), (gui::RecordedMessage{"Frage", question}));
+    EXPECT_EQ(fs::exists("eure_Texte/Dateiname0000.mp3"), go_on);
+    EXPECT_EQ(launcher.still_running, go_on);
+    EXPECT_TRUE(fs::exists("voreinstellungen.pref"));
+  }
+
+  // The encoder let go on still holds the folder.
+  launcher.still_running = true;
+  const runtime::RunLock held;
+  gui::HeadlessGui again;
+  Application restarted{again, launcher, pdf::local_time_now};
+  ASSERT_TRUE(restarted.start());
+  EXPECT_EQ(runtime::to_utf8(again.get_text(c::status_line)), "mp3-Dateien: 0 von 2 fertig");
+  EXPECT_TRUE(again.control(c::cancel_mp3_button)->enabled);
+  restarted.handle_control(c::cancel_mp3_button);
+  EXPECT_FALSE(launcher.still_running);
+  EXPECT_EQ(runtime::to_utf8(again.get_text(c::status_line)), "mp3 abgebrochen: 0 von 2 fertig.");
 }
 
 TEST_F(Program, BuilderWindowDisablesTheMainWindowUntilClosed) {
@@ -161,7 +205,7 @@ TEST_F(Program, BuilderWindowDisablesTheMainWindowUntilClosed) {
   ASSERT_TRUE(application.builder_open());
   EXPECT_EQ(gui.window(c::main_window)->input, gui::WindowInput::disabled);
   EXPECT_EQ(gui.get_text(c::source_name_field), "quelle");
-  EXPECT_EQ(gui.get_text(c::abc_preview), "text_bearbeitet_ABC.txt");  // until the field reports
+  EXPECT_EQ(gui.get_text(c::abc_preview), "quelle_bearbeitet_ABC.txt");
 
   // The disabled main window takes no input, its close box included.
   gui.user_clicks(c::trial_button);
@@ -213,11 +257,11 @@ TEST(ProgramWithoutBuilder, MainWindowStaysEnabledWhenTheBuilderCannotOpen) {
   EXPECT_EQ(gui.window(c::main_window)->input, gui::WindowInput::enabled);
 }
 
-TEST(MainWindowLayout, TheAddedStripOverlapsNoDesignedControl) {
+TEST(MainWindowLayout, TheAddedStripOverlapsNoOriginalControl) {
   gui::HeadlessGui gui;
   ASSERT_TRUE(build_main_window(gui, SettingsRecord{}));
   const auto numbers = gui.control_numbers(c::main_window);
-  // The strip below label 78 overlaps no designed control, and x 255 to 565
+  // The strip below label 78 overlaps no control of the original layout, and x 255 to 565
   // of its button row stays free.
   const auto overlap = [](gui::Rect a, gui::Rect b) {
     return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "pdf/pdf_test_support.h"
 #include "support/batch_fixture.h"
 
 namespace velkart::app {
@@ -20,7 +21,7 @@ TEST_F(Batch, UsageErrorsExitWithTwoAndTheirExactGermanMessage) {
     std::vector<std::string> arguments;
     const char* message;
   } cases[] = {
-      {{}, "Kein Befehl angegeben (trial, pool, generate, vocab oder course)."},
+      {{}, "Kein Befehl angegeben (trial, pool, generate, vocab, course, score oder report)."},
       {{"mischen"}, "Unbekannter Befehl: mischen"},
       {{"trial", "--seed", "x"}, "--seed braucht eine ganze Zahl von 0 bis 4294967295, nicht: x"},
       {{"trial", "--seed", "4294967296"},
@@ -156,6 +157,21 @@ TEST_F(Batch, CourseRefusesBadInputAndExistingLessonsBeforeWritingAnything) {
             std::string::npos);
   EXPECT_TRUE(out.str().ends_with("eure_Texte/Dateiname_Kursuebersicht.pdf\n"));
   EXPECT_EQ(launcher.starts.size(), 2u);
+
+  // The course window's saved values are the defaults here too.
+  EXPECT_EQ(run({"course", "--set", "String_kurs_von=3", "--set", "String_kurs_bis=3", "--set",
+                 "String_kurs_texte=2", "--overwrite"}),
+            batch_ok);
+  EXPECT_NE(out.str().find("Dateiname_Lektion03/Dateiname0001_.txt\n"), std::string::npos);
+  EXPECT_EQ(out.str().find("Lektion02"), std::string::npos);
+  // Lesson 2 of the run before stays in the overview, as an earlier lesson.
+  const auto overview = pdf::testing::run_pdftotext("eure_Texte/Dateiname_Kursuebersicht.pdf");
+  if (overview.available) {
+    std::string words;
+    std::istringstream in(overview.output);
+    for (std::string word; in >> word;) words += word + " ";
+    EXPECT_NE(words.find(" 2 M KM - - 1 - - 3 U KMU "), std::string::npos) << words;
+  }
 }
 
 TEST(EpochTime, GivesTheUtcTimeOfTheSecondsOrNothing) {

@@ -22,15 +22,6 @@ namespace fs = std::filesystem;
 using velkart::testing::read_bytes;
 namespace pdft = velkart::pdf::testing;
 
-// 10.008 s of MPEG-2 layer III at 16 kHz, 8 kbit/s: 278 frames of 36 bytes.
-std::string ten_seconds_of_mp3() {
-  std::string frame("\xFF\xF3\x18\xC4", 4);
-  frame.resize(36, '\0');
-  std::string data = "ID3\x03" + std::string(5, '\0') + "\x02" + "xx";
-  for (int k = 0; k < 278; ++k) data += frame;
-  return data;
-}
-
 // Stands in for the encoder: one sound file per chapter of its input, under
 // the prefix after -o, at the moment it is started. Its paths are spelt from
 // where it runs: on Windows its home.
@@ -47,7 +38,7 @@ class FakeEncoder : public velkart::testing::RecordingLauncher {
       ++chapters;
     for (std::size_t k = 0; k < chapters; ++k) {
       velkart::testing::write_bytes(prefix + "000" + std::to_string(k) + ".mp3",
-                                    ten_seconds_of_mp3());
+                                    velkart::testing::ten_seconds_of_mp3());
     }
     return process;
   }

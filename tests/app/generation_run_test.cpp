@@ -2,16 +2,14 @@
 // controls, what it shows, and the files of a whole run.
 #include <gtest/gtest.h>
 
-#include "app/main_window.h"
-
 #include <filesystem>
 #include <set>
 
+#include "app/main_window.h"
 #include "generator/encoder.h"
 #include "generator/generation.h"
 #include "generator/word_pool.h"
 #include "gui/controls.h"
-#include "runtime/texts.h"
 #include "pdf/pdf_test_support.h"
 #include "runtime/process.h"
 #include "runtime/random.h"
@@ -31,7 +29,7 @@ using velkart::testing::write_bytes;
 using Messages = std::vector<RecordedMessage>;
 
 RecordedMessage message(std::string_view text) {
-  return {std::string(texts::message_title.view()), std::string(text)};
+  return {"Information", std::string(text)};
 }
 
 class RunGeneration : public velkart::testing::MainWindowTest {
@@ -108,7 +106,9 @@ TEST_F(RunGeneration, RefusesABaseNameThatLeavesTheFolderBeforeWritingAnything) 
   gui.set_text(c::base_name_field, "..\\..\\x");
   gui.set_text(c::effective_speed_field, "40");
   EXPECT_TRUE(run().refused);
-  EXPECT_EQ(gui.messages(), Messages{message(texts::bad_base_name.view())});
+  EXPECT_EQ(gui.messages(),
+            Messages{message("Der Dateiname darf keines der Zeichen \\ / : * ? \" < > | und keine "
+                             "Steuerzeichen enthalten!")});
   EXPECT_TRUE(fs::is_empty(folder.path() / "eure_Texte"));
   EXPECT_FALSE(fs::exists(folder.path() / "nicht_loeschen" / "mp3_temp.txt"));
   EXPECT_EQ(gui.get_text(c::effective_speed_field), "40");  // untouched too
@@ -122,7 +122,9 @@ TEST_F(RunGeneration, RefusesWhileTheLastEncoderStillRuns) {
   fs::create_directory(folder.path() / "eure_Texte");
   launcher.still_running = true;
   EXPECT_TRUE(run().refused);
-  EXPECT_EQ(gui.messages().back(), message(texts::encoder_still_running.view()));
+  EXPECT_EQ(gui.messages().back(),
+            message("Die mp3-Dateien des letzten Durchlaufs werden noch erzeugt. Bitte warten, bis "
+                    "das Erzeugen beendet ist."));
   EXPECT_TRUE(fs::is_empty(folder.path() / "eure_Texte"));
   launcher.still_running = false;
   EXPECT_FALSE(run().refused);
@@ -145,25 +147,67 @@ TEST_F(RunGeneration, StopsAtTheFirstFileThatCannotBePutInPlace) {
 
   // Without its input the encoder would read an earlier run's.
   fs::remove(folder.path() / "eure_Texte" / "Dateiname0001_.txt");
-  fs::rename(folder.path() / "nicht_loeschen", folder.path() / "weg");
+  fs::create_directory(folder.path() / "nicht_loeschen" / "mp3_temp.txt");
   gui.clear_messages();
   EXPECT_EQ(run().files.failed, "nicht_loeschen/mp3_temp.txt");
   EXPECT_TRUE(fs::exists(folder.path() / "eure_Texte" / "Dateiname.m3u"));
   EXPECT_TRUE(launcher.starts.empty());
 }
 
-TEST_F(RunGeneration, EmptyNamesTextsAndCountsAreFine) {
-  gui.set_text(c::base_name_field, "");
-  gui.set_text(c::word_limit_field, "0");
+// A run that would write nothing of use is refused before it writes
+// anything: the last good set stays as it was.
+TEST_F(RunGeneration, RefusesAnEmptyRunOrAnUnplayableTone) {
+  const struct {
+    int field;
+    const char* typed;
+    std::string message;
+  } cases[] = {
+      {c::text_count_field, "0", "Bitte mindestens einen Text eintragen."},
+      {c::text_count_field, "10001", cp1252("Bitte höchstens 10000 Texte eintragen.")},
+      {c::frequency_field, "99999",
+       cp1252("Die Tonhöhe muss zwischen 100 und 3000 Hz liegen; andere Töne kann der "
+              "mp3-Encoder nicht sauber erzeugen.")},
+      {c::allowed_field, "q",
+       cp1252("Der Wortvorrat ist leer: kein Wort der angekreuzten Wortlisten passt zu den "
+              "erlaubten und verpflichtenden Zeichen und zur Wortlänge. Bitte mehr Zeichen "
+              "erlauben, die Wortlänge ändern oder weitere Wortlisten ankreuzen; es wurde "
+              "nichts geschrieben.")},
+  };
+  for (const auto& test : cases) {
+    const std::string before = gui.get_text(test.field);
+    gui.set_text(test.field, test.typed);
+    gui.clear_messages();
+    EXPECT_TRUE(run().refused) << test.typed;
+    EXPECT_EQ(gui.messages(), Messages{message(test.message)}) << test.typed;
+    gui.set_text(test.field, before);
+  }
+  EXPECT_TRUE(fs::is_empty(folder.path() / "eure_Texte"));
+  EXPECT_TRUE(launcher.starts.empty());
+}
+
+// A shorter run of the same name leaves nothing of the longer one beside
+// its key: the numbered files beyond its count go to the trash.
+TEST_F(RunGeneration, MovesAnEarlierLongerRunsNumberedFilesToTheTrash) {
+  gui.set_text(c::text_count_field, "3");
   run();
-  EXPECT_EQ(written("0000_.txt") + written("0001_.txt"), "\r\n\r\n");
-  gui.set_text(c::base_name_field, "Dateiname");
-  gui.set_text(c::text_count_field, "0");
-  EXPECT_TRUE(run().files.text_files.empty());
-  EXPECT_EQ(read_bytes(folder.path() / "nicht_loeschen" / "mp3_temp.txt"), "\r\n");
-  const std::string sheet = read_bytes(folder.path() / "eure_Texte" / "Dateiname.pdf");
-  EXPECT_EQ(velkart::pdf::testing::content_streams(sheet).size(), 1u);
-  EXPECT_EQ(sheet.find("Chapter"), std::string::npos);
+  for (const char* sound : {"Dateiname0001.mp3", "Dateiname0002.mp3", "Dateiname10002.mp3"})
+    write_bytes(folder.path() / "eure_Texte" / sound, "mp3");
+  write_bytes(folder.path() / "eure_Texte" / "Dateiname10000_.txt", "Kurs Dateiname1");
+  gui.set_text(c::text_count_field, "1");
+  run();
+  std::set<std::string> left;
+  for (const auto& entry : fs::directory_iterator(folder.path() / "eure_Texte"))
+    left.insert(entry.path().filename().string());
+  EXPECT_EQ(left, (std::set<std::string>{"Dateiname0000_.txt", "Dateiname10000_.txt",
+                                         "Dateiname10002.mp3", "Dateiname.pdf",
+                                         "Dateiname_Mitschrift.pdf", "Dateiname.m3u"}));
+  EXPECT_TRUE(gui.get_text(c::output_area)
+                  .ends_with(cp1252("\n\n4 ältere Dateien dieses Namens mit höheren Nummern "
+                                    "liegen jetzt im Papierkorb.")))
+      << gui.get_text(c::output_area);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path() / "Daten/Trash/files"),
+                          fs::directory_iterator()),
+            4);
 }
 
 TEST_F(RunGeneration, ListAndEncoderMessagesRepeatForEveryRun) {
@@ -172,7 +216,8 @@ TEST_F(RunGeneration, ListAndEncoderMessagesRepeatForEveryRun) {
   gui.set_text(c::text_count_field, "3");
   launcher.runnable.clear();
   run();
-  const RecordedMessage list = message(texts::no_words_or_file.view());
+  const RecordedMessage list = message(
+      cp1252("Es wurden keine Wörter ausgewählt oder die Datei konnte nicht geöffnet werden!"));
   EXPECT_EQ(gui.messages(),
             (Messages{list, list, list, message(generator::encoder_missing_message())}));
   EXPECT_TRUE(launcher.starts.empty());

@@ -140,8 +140,8 @@ TEST_F(Safety, AFailedWriteOfAGenerationRunKeepsEveryEarlierFile) {
 // lists only files that are whole, and starts no encoder on a lesson whose
 // input is not complete.
 TEST_F(Safety, AFailedWriteOfACourseStopsItAndListsOnlyWholeFiles) {
-  const std::vector<std::string> course{"course",  "--from", "2", "--to",
-                                        "3",       "--texts", "2", "--overwrite"};
+  const std::vector<std::string> course{"course", "--from",  "2", "--to",
+                                        "3",      "--texts", "2", "--overwrite"};
   runtime::fail_file_operation(0);
   ASSERT_EQ(run(course), batch_ok);
   const std::int64_t operations = runtime::file_operations_counted();

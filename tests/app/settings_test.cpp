@@ -48,8 +48,8 @@ TEST_F(Settings, HandEditedFileIsHonouredAndRewrittenClean) {
   EXPECT_EQ(gui.get_state(c::up_to_option), 0);
   EXPECT_EQ(gui.get_text(c::base_name_field), "Kurs 1");
   EXPECT_EQ(gui.get_text(c::word_limit_field), "0");
-  // The previews keep their creation texts until field 21 reports an event.
-  EXPECT_EQ(gui.get_text(c::text_preview), "Dateiname0000_.txt");
+  // The previews show the names the saved base name gives, from the start.
+  EXPECT_EQ(gui.get_text(c::text_preview), "Kurs 10000_.txt");
 
   gui.set_text(c::text_count_field, "");
   read_settings_from_controls(gui, record);

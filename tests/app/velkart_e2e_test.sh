@@ -179,4 +179,38 @@ printf '%s\r\n' '[voreinstellungen]' 'String_woerter_eigen_Datei = 0' 'String_wo
   'String_kurs_von = 2' 'String_kurs_bis = 3' 'String_kurs_texte = 2' 'String_kurs_rampe = 1' \
   'String_kurs_effektiv_von = 5' 'String_kurs_effektiv_bis = 8' 'String_kurs_gruppen = immer' > expected.pref
 cmp -s voreinstellungen.pref expected.pref || { diff expected.pref voreinstellungen.pref; fail "settings file"; }
+
+# Closed while the encoder works, the program asks; "Ja" lets it finish
+# alone. The next start shows it in the status line, and "mp3 abbrechen" ends it.
+encoding() { pgrep -f 'nicht_loeschen/ebook2cw[.]exe' >/dev/null; }
+rm -f go0 go1 go2 encoder_argv.txt texts.txt
+start_program() {
+  PATH="$work/bin:$PATH" VELKART_TEXT_RECORD="$work/texts.txt" "$velkart" 2>>"$work/stderr.txt" &
+  app_pid=$!
+  pids+=($app_pid)
+  wait_for "the main window" xdotool search --name '^Velkart '
+  main=$(window_of '^Velkart ')
+  sleep 0.3
+}
+start_program
+click "$main" 510 365                        # "Text analysieren -mp3 erstellen-"
+wait_for "the encoder" test -s encoder_argv.txt
+wmctrl -c 'Velkart '
+wait_for "the question" xdotool search --name '^Frage$'
+[ -n "$shots" ] && import -window root "$shots/close_question.png"
+xdotool windowactivate --sync "$(window_of '^Frage$')" key shift+Tab space   # "Ja"
+for i in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+wait "$app_pid"; code=$?
+[ "$code" = 0 ] || fail "exit code $code after the question"
+encoding || fail "the encoder did not go on after Ja"
+start_program
+wait_for "the encoder in the status line" shown "$(printf '80\tmp3-Dateien: 0 von 3 fertig')"
+click "$main" 190 662                        # "mp3 abbrechen"
+wait_for "the encoder to end" sh -c "! pgrep -f 'nicht_loeschen/ebook2cw[.]exe'"
+wait_for "the status after cancelling" shown "$(printf '80\tmp3 abgebrochen: 0 von 3 fertig.')"
+[ -e eure_Texte/Kurs10000.mp3 ] && fail "the unfinished mp3 file is still there"
+wmctrl -c 'Velkart '
+for i in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+wait "$app_pid"; code=$?
+[ "$code" = 0 ] || fail "exit code $code at the end"
 echo "PASS"

@@ -17,10 +17,10 @@ TEST(Course, LessonSpeedsAndInputChecks) {
   options.from = 2;
   options.to = 12;
   options.ramp = SpeedRamp{5, 15};
-  const CourseBase base;
   // Built whole: GCC 12 at -O3 reports a false -Wmaybe-uninitialized for
   // strings assigned one by one into a default-constructed CourseBase.
   const EncoderFields encoder{"20", "25", "650", 0, "0", "Kurs"};  // character speed 20 below
+  const CourseBase base{{}, encoder, "1", 2};
   struct Case {
     int lesson;
     const char* speed;

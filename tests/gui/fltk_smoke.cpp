@@ -10,8 +10,8 @@
 #include "app/main_window.h"
 #include "app/settings.h"
 #include "gui/backend_contract.h"
-#include "runtime/cp1252_literal.h"
 #include "gui/fltk_gui.h"
+#include "runtime/cp1252_literal.h"
 #include "runtime/encoding.h"
 
 using namespace velkart::gui;

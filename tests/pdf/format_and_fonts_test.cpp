@@ -18,22 +18,6 @@
 namespace velkart::pdf {
 namespace {
 
-TEST(ByteBuffer, GrowsToTheNextMultipleOfTheStepAboveWhatIsNeeded) {
-  ByteBuffer buffer(64000);
-  // Each row appends, then expects the capacity: exactly full does not grow,
-  // one byte over does, and an exact multiple is not "above" the need.
-  const struct {
-    std::size_t append;
-    std::size_t capacity;
-  } steps[] = {{63999, 64000}, {1, 64000}, {1, 128000}, {200000, 320000}, {119999, 448000}};
-  for (const auto& step : steps) {
-    ASSERT_TRUE(buffer.append(std::string(step.append, 'a')));
-    EXPECT_EQ(buffer.capacity(), step.capacity) << "size " << buffer.size();
-  }
-  ASSERT_TRUE(buffer.reserve(200000));  // the same rule, nothing appended
-  EXPECT_EQ(buffer.capacity(), 640000u);
-}
-
 TEST(ByteBuffer, AppendsALineAndItsLineFeedTogetherOrNotAtAll) {
   ByteBuffer buffer(64000, /*limit*/ 128000);
   ASSERT_TRUE(buffer.append(std::string(100000, 'a')));

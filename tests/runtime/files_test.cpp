@@ -1,37 +1,46 @@
+// The file slots; files are replaced whole or not at all, inputs that are no
+// regular files never block, and the run lock outlives the run in its encoders.
 #include "runtime/files.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
+#include <functional>
+#include <string>
 
+#include "runtime/process.h"
+#include "runtime/run_lock.h"
 #include "support/test_support.h"
 
 namespace velkart::runtime {
 namespace {
 
-using velkart::testing::WorkingFolder;
-namespace disk = velkart::testing;  // whole files, beside the slot operations under test
+namespace fs = std::filesystem;
+namespace disk = velkart::testing;
 
-class Files : public ::testing::Test {
+class SafeFiles : public ::testing::Test {
  protected:
-  WorkingFolder folder;
-  void TearDown() override { close_all_files(); }
+  velkart::testing::WorkingFolder folder;
+  void TearDown() override {
+    fail_file_operation(0);
+    close_all_files();
+  }
+  // Only the target is left in the folder: no temporary file stays behind.
+  static void expect_only(const std::string& name, std::string_view content) {
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(".")) ++entries;
+    EXPECT_EQ(entries, 1u);
+    EXPECT_EQ(disk::read_bytes(name), content);
+  }
 };
 
-// Line ends, zero bytes and lines across the transfer buffer are replayed
-// against a plain split by the read_line fuzz target.
-TEST_F(Files, ReadLineTakesLfCrAsTwoEndsAndGivesTheEmptyTextAtTheEnd) {
-  disk::write_bytes("a.txt", "x\n\r");
-  ASSERT_TRUE(open_for_reading(0, "a.txt"));
-  EXPECT_EQ(read_line(0), "x");
-  EXPECT_FALSE(at_end_of_file(0));
-  EXPECT_EQ(read_line(0), "");
-  EXPECT_TRUE(at_end_of_file(0));
-  EXPECT_EQ(read_line(0), "");
-  EXPECT_EQ(read_line(7), "");  // a slot that is not open
-  EXPECT_TRUE(at_end_of_file(7));
-}
+using Files = SafeFiles;
 
 TEST_F(Files, WriteLineEndsWithCrLfAndTheLengthCountsBufferedWrites) {
   ASSERT_TRUE(create_file(1, "b.txt"));
@@ -55,15 +64,18 @@ TEST_F(Files, CreateFileTruncatesAndAnySlotTakesAFreeOne) {
   EXPECT_NE(reading, 0);
   EXPECT_NE(reading, created);
   close_file(created);
-  EXPECT_EQ(std::filesystem::file_size("x.txt"), 0u);
+  EXPECT_EQ(fs::file_size("x.txt"), 0u);
 }
 
 TEST_F(Files, OpeningFailsWithoutTouchingAnything) {
   EXPECT_EQ(open_for_reading(0, "missing.txt"), 0);
   EXPECT_EQ(open_for_reading(0, ""), 0);
   EXPECT_EQ(create_file(1, "no_such_folder/a.txt"), 0);
-  EXPECT_FALSE(std::filesystem::exists("no_such_folder"));
+  EXPECT_FALSE(fs::exists("no_such_folder"));
   EXPECT_EQ(write_line(1, "lost"), 0);
+  // Line ends are replayed against a plain split by the read_line fuzz target.
+  EXPECT_EQ(read_line(7), "");
+  EXPECT_TRUE(at_end_of_file(7));
 }
 
 TEST_F(Files, WriteProtectedFileCannotBeCreated) {
@@ -87,6 +99,93 @@ TEST_F(Files, ReadBytesReadsLargeFilesWhole) {
   back.resize(content.size());
   EXPECT_EQ(back, content);
   close_file(0);
+}
+
+TEST_F(SafeFiles, EveryFailedWriteCloseOrRenameKeepsTheOldContent) {
+  // Longer than the transfer buffer, so the slot writes more than once.
+  const std::string text(3 * file_buffer_size, 'x');
+  const auto replace_through_slot = [&text] {
+    if (!create_file(1, "f.txt")) return false;
+    write_line(1, text);
+    return close_file(1);
+  };
+  const auto replace_whole = [&text] { return replace_file("f.txt", text); };
+  for (const auto& replace :
+       {std::function<bool()>(replace_through_slot), std::function<bool()>(replace_whole)}) {
+    disk::write_bytes("f.txt", "old");
+    fail_file_operation(0);
+    ASSERT_TRUE(replace());
+    const std::int64_t operations = file_operations_counted();
+    EXPECT_GE(operations, 3);
+    const std::string complete = disk::read_bytes("f.txt");
+    EXPECT_TRUE(complete == text || complete == text + "\r\n");
+    for (std::int64_t k = 1; k <= operations; ++k) {
+      disk::write_bytes("f.txt", "old");
+      fail_file_operation(k);
+      EXPECT_FALSE(replace()) << k;
+      expect_only("f.txt", "old");
+    }
+  }
+}
+
+TEST_F(SafeFiles, FoldersAndSpecialFilesAreNeitherReadNorReplaced) {
+  fs::create_directory("folder");
+  ASSERT_EQ(::mkfifo("fifo", 0666), 0);
+  fs::create_symlink("/dev/zero", "zero");
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strcpy(address.sun_path, "socket");
+  ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  for (const char* name : {"folder", "fifo", "zero", "socket"}) {
+    EXPECT_EQ(open_for_reading(0, name), 0) << name;  // returns at once, reads nothing
+    EXPECT_EQ(create_file(1, name), 0) << name;
+    EXPECT_FALSE(replace_file(name, "new")) << name;
+  }
+  ::close(sock);
+  EXPECT_TRUE(fs::is_fifo("fifo"));
+  EXPECT_TRUE(fs::is_symlink("zero"));
+}
+
+TEST_F(SafeFiles, ALinkKeepsPointingAtTheReplacedFile) {
+  disk::write_bytes("real.txt", "old");
+  fs::create_symlink("real.txt", "link.txt");
+  ASSERT_TRUE(replace_file("link.txt", "new"));
+  EXPECT_TRUE(fs::is_symlink("link.txt"));
+  EXPECT_EQ(disk::read_bytes("real.txt"), "new");
+}
+
+TEST_F(SafeFiles, NamesMustStayInTheirFolderAndFitTheFileSystem) {
+  for (std::string_view good : {"", "Kurs 1", "\x80", "-3_a.b"}) EXPECT_TRUE(plain_file_name(good));
+  EXPECT_TRUE(plain_file_name(disk::cp1252("Übung 1")));
+  for (std::string_view bad :
+       {"../x", "a/b", "a\\b", "a:b", "a*", "a?", "a\"", "a<", "a>", "a|", "tab\t", "\x7f"})
+    EXPECT_FALSE(plain_file_name(bad)) << bad;
+  EXPECT_TRUE(name_fits(".", std::string(255, 'a')));
+  EXPECT_FALSE(name_fits(".", std::string(256, 'a')));
+  // On disk "Ü" takes two bytes.
+  EXPECT_FALSE(name_fits(".", std::string(128, '\xDC')));
+}
+
+TEST_F(SafeFiles, TheRunLockLivesAsLongAsTheProgramsStartedUnderIt) {
+  fs::create_directory("nicht_loeschen");
+  int child = 0;
+  {
+    const RunLock run;
+    ASSERT_FALSE(run.busy());
+    EXPECT_TRUE(RunLock().busy());
+    child = system_launcher().start_program("sleep", {"600"});
+    ASSERT_NE(child, 0);
+  }
+  EXPECT_TRUE(RunLock().busy());
+  ::kill(child, SIGTERM);
+  system_launcher().wait_for(child);
+  EXPECT_FALSE(RunLock().busy());
+  // Programs started without a run hold nothing.
+  child = system_launcher().start_program("sleep", {"600"});
+  EXPECT_FALSE(RunLock().busy());
+  ::kill(child, SIGTERM);
+  system_launcher().wait_for(child);
 }
 
 }  // namespace

@@ -22,18 +22,14 @@ using testing::write_bytes;
 using testing::write_script;
 
 // Sets an environment variable for one test and puts the old value back.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
+struct ScopedEnvironment {
+  ScopedEnvironment(const char* name, const std::string& value) : name(name) {
+    if (const char* was = std::getenv(name)) old = was;
     ::setenv(name, value.c_str(), 1);
   }
-  ~ScopedEnvironment() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
+  ~ScopedEnvironment() { old ? ::setenv(name, old->c_str(), 1) : ::unsetenv(name); }
+  const char* name;
+  std::optional<std::string> old;
 };
 
 // Waits up to ten seconds for something a started program does.

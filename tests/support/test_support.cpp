@@ -1,8 +1,11 @@
 #include "support/test_support.h"
 
-#include <cstdio>
+#include <stdlib.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <iomanip>
 #include <iterator>
 #include <random>
 #include <sstream>
@@ -23,6 +26,10 @@ WorkingFolder::WorkingFolder() : previous_(fs::current_path()) {
   }
   if (path_.empty()) throw std::runtime_error("no temporary folder");
   fs::current_path(path_);
+#ifndef _WIN32
+  // What a test moves to the trash stays in its own folder, not the user's.
+  ::setenv("XDG_DATA_HOME", (path_ / "Daten").c_str(), 1);
+#endif
 }
 
 WorkingFolder::~WorkingFolder() {
@@ -70,22 +77,19 @@ fs::path golden_path(std::string_view name) {
 
 ::testing::AssertionResult same_bytes(std::string_view actual, std::string_view expected) {
   if (actual == expected) return ::testing::AssertionSuccess();
-  std::size_t at = 0;
-  while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
-  auto hex_around = [at](std::string_view bytes) {
+  const auto at = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+  const std::size_t offset = static_cast<std::size_t>(at.first - actual.begin());
+  const auto around = [offset](std::string_view bytes) {  // 16 bytes from 8 before, in hex
     std::ostringstream out;
-    std::size_t from = at >= 8 ? at - 8 : 0;
-    for (std::size_t i = from; i < bytes.size() && i < at + 8; ++i) {
-      char buffer[4];
-      std::snprintf(buffer, sizeof buffer, "%02x", static_cast<unsigned char>(bytes[i]));
-      out << (i == at ? "[" : "") << buffer << (i == at ? "]" : "") << ' ';
-    }
+    for (std::size_t i = offset >= 8 ? offset - 8 : 0; i < bytes.size() && i < offset + 8; ++i)
+      out << (i == offset ? "[" : "") << std::hex << std::setw(2) << std::setfill('0')
+          << (static_cast<unsigned>(bytes[i]) & 0xFF) << (i == offset ? "] " : " ");
     return out.str();
   };
   return ::testing::AssertionFailure()
-         << "first difference at offset " << at << " (sizes " << actual.size() << " and "
-         << expected.size() << ")\n  actual:   " << hex_around(actual)
-         << "\n  expected: " << hex_around(expected);
+         << "first difference at offset " << offset << " (sizes " << actual.size() << " and "
+         << expected.size() << ")\n  actual:   " << around(actual)
+         << "\n  expected: " << around(expected);
 }
 
 void expect_matches_golden(std::string_view actual, std::string_view golden_name) {
@@ -103,6 +107,14 @@ void expect_matches_golden(std::string_view actual, std::string_view golden_name
 void write_script(const fs::path& path, const std::string& body) {
   write_bytes(path, "#!/bin/sh\n" + body);
   fs::permissions(path, fs::perms::owner_all);
+}
+
+std::string ten_seconds_of_mp3() {
+  std::string frame("\xFF\xF3\x18\xC4", 4);
+  frame.resize(36, '\0');
+  std::string data = "ID3\x03" + std::string(5, '\0') + "\x02" + "xx";
+  for (int k = 0; k < 278; ++k) data += frame;
+  return data;
 }
 
 }  // namespace velkart::testing

@@ -39,6 +39,9 @@ std::filesystem::path utf8_path(std::string_view utf8);
 std::string read_bytes(const std::filesystem::path& path);
 void write_bytes(const std::filesystem::path& path, std::string_view bytes);
 
+// 10.008 s of MPEG-2 layer III at 16 kHz, 8 kbit/s: 278 frames of 36 bytes.
+std::string ten_seconds_of_mp3();
+
 // Path of a file under tests/golden/.
 std::filesystem::path golden_path(std::string_view name);
 

@@ -11,7 +11,8 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-constexpr runtime::Cp1252Literal allowed{"aAbBcCdDeEfFgGhHiIjJkKlLmMnNoOpPqQrRsStTuUvVwWxXyYzZäÄöÖüÜß"};
+constexpr runtime::Cp1252Literal allowed{
+    "aAbBcCdDeEfFgGhHiIjJkKlLmMnNoOpPqQrRsStTuUvVwWxXyYzZäÄöÖüÜß"};
 
 void add_word(Words& list, std::string_view segment) {
   std::string word = runtime::trim_blanks(segment);

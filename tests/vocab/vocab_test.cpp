@@ -1,16 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
-#include "runtime/texts.h"
 #include "support/test_support.h"
 #include "vocab/pipeline.h"
 #include "vocab/reference_pipeline.h"
-#include "vocab/word_collector.h"
 
 namespace velkart::vocab {
 namespace {
@@ -22,49 +18,9 @@ using testing::reference_lists;
 using testing::write_bytes;
 using Messages = std::vector<std::string>;
 
-const std::string no_source{cp1252(
-    "Es wurden keine Wörter ausgewählt oder die Datei konnte nicht geöffnet werden!")};
+const std::string no_source{
+    cp1252("Es wurden keine Wörter ausgewählt oder die Datei konnte nicht geöffnet werden!")};
 const std::string not_created{"Konnte Datei nicht erstellen!"};
-
-std::vector<std::string> words_of(const std::vector<WordKey>& keys) {
-  std::vector<std::string> words;
-  for (const WordKey key : keys) words.push_back(word_of(key));
-  return words;
-}
-
-// Sources made of the bytes that matter to the word builder, in runs that
-// often form words of the interesting lengths.
-std::string random_source(std::mt19937& random, std::size_t length) {
-  static const std::string alphabet =
-      cp1252("abcXYZäöüÄÖÜßéÉ,, ,  \t\r\n\v\f1-'.\x84\x93\x94\xff\x9a");
-  std::string source;
-  while (source.size() < length) {
-    const std::size_t run = std::uniform_int_distribution<std::size_t>(1, 12)(random);
-    const bool letters = random() % 3 != 0;
-    for (std::size_t i = 0; i < run; ++i)
-      source += letters ? "ABCEfgh"[random() % 7] : alphabet[random() % alphabet.size()];
-  }
-  if (random() % 50 == 0) source[random() % source.size()] = '\0';
-  return source;
-}
-
-TEST(WordCollector, GivesTheListsOfTheStepByStepReferenceForRandomSourcesCutAnywhere) {
-  std::mt19937 random(4711);
-  const std::size_t pieces[] = {std::string_view::npos, 1, 2, 3, 7, 64};
-  for (int round = 0; round < 600; ++round) {
-    const std::string source = random_source(random, 1 + random() % 300);
-    const std::size_t piece = std::min(pieces[round % 6], source.size());
-    WordCollector collector;
-    for (std::size_t at = 0; at < source.size(); at += piece) {
-      if (!collector.scan(std::string_view(source).substr(at, piece))) break;
-    }
-    collector.finish();
-    const testing::ReferenceLists expected = reference_lists(source);
-    const std::vector<WordKey> sorted = collector.sorted_words();
-    ASSERT_EQ(words_of(sorted), expected.alphabetical) << "round " << round << ", pieces " << piece;
-    ASSERT_EQ(words_of(grouped_by_length(sorted)), expected.by_length) << "round " << round;
-  }
-}
 
 class VocabularyPipeline : public ::testing::Test {
  protected:
@@ -125,8 +81,8 @@ TEST_F(VocabularyPipeline, WritesTheGoldenFilesAndShowsTheGrowingLogOfEachExampl
 }
 
 TEST_F(VocabularyPipeline, ReadsEmptyBlankAndBinarySourcesLikeTheReferenceReplacingOldResults) {
-  // Random bytes meet the collector in the test above; here the text ends at
-  // the first zero byte.
+  // Random bytes meet the collector in the vocab fuzz corpus; here the text
+  // ends at the first zero byte.
   const std::string binary("Haus \x01\xff\x93Maus \x7f\x84Tor\0 Nachher", 27);
   for (const std::string& source :
        {std::string(), std::string("   \r\n  \n\r \t ,, , \r\n"), binary}) {

@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/bin/bash
 # velkart.exe under Wine on Xvfb with a window manager, driven like the Linux
 # end-to-end run. First every caption of both windows is measured in the font
 # Wine draws it with (fltk_smoke.exe --captions); then a trial run, a generation run with a base name holding a
@@ -12,36 +12,12 @@ encoder=$2
 data=$3
 smoke=$4
 shots=${5:-}
-for tool in wine Xvfb openbox xdotool wmctrl; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool missing"; exit 77; }
-done
+command -v wine >/dev/null 2>&1 || { echo "SKIP: wine is not installed"; exit 77; }
 run_wine=$(cd "$(dirname "$0")/../../tools/windows" && pwd)/wine-run.sh
-
-work=$(mktemp -d)
-server_pid=
-wm_pid=
-app_pid=
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-  [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"
-}
-trap cleanup EXIT
 fail() { echo "FAIL: $*"; [ -f "$work/stderr.txt" ] && tail -5 "$work/stderr.txt"; exit 1; }
-
-# A display number nobody uses.
-for number in $(seq 181 240); do
-  [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || { display=":$number"; break; }
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-server_pid=$!
-export DISPLAY="$display"
-for i in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-wm_pid=$!
-sleep 0.5
+wait_seconds=60  # Wine starts slowly
+source "$(dirname "$0")/../support/x_session.sh"
+trap 'WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null; cleanup' EXIT
 # A Wine server left running by the tests before us started its desktop
 # without this display, and our windows would never show: start afresh.
 WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null
@@ -53,16 +29,11 @@ cp "$encoder" "$work/nicht_loeschen/ebook2cw.exe"
 cd "$work" || exit 1
 "$run_wine" "$smoke" --captions >"$work/cut" 2>&1 || fail "texts cut off: $(cat "$work/cut")"
 "$run_wine" "$velkart" 2>"$work/stderr.txt" &
-app_pid=$!
+app_pid=$! pids+=($!)
 
-wait_for() {  # wait_for DESCRIPTION COMMAND...
-  what=$1; shift
-  for i in $(seq 600); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  fail "timed out waiting for $what"
-}
 window_of() { xdotool search --name "$1" 2>/dev/null | head -n 1; }
 
-wait_for "the main window" xdotool search --name '^Velkart '
+wait_until "the main window did not appear" xdotool search --name '^Velkart '
 main=$(window_of '^Velkart ')
 sleep 1
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
@@ -78,13 +49,12 @@ type_into "$main" 280 327 "Kurs 1"          # base name with a blank
 type_into "$main" 22 437 "2"                # number of texts
 [ -n "$shots" ] && import -window root "$shots/wine_main_window.png"
 click "$main" 510 365                        # "Text analysieren -mp3 erstellen-"
-wait_for "the encoder" test -s nicht_loeschen/encoder_argv.txt
-wait_for "the solution sheet" test -s "eure_Texte/Kurs 1.pdf"
+wait_until "the encoder did not start" test -s nicht_loeschen/encoder_argv.txt
+wait_until "no solution sheet" test -s "eure_Texte/Kurs 1.pdf"
 sleep 0.5
 wmctrl -c 'Velkart '
 for i in $(seq 300); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 wait "$app_pid"; code=$?
-app_pid=
 [ "$code" = 0 ] || fail "exit code $code"
 
 for k in 0 1; do

@@ -7,7 +7,7 @@
 #include <array>
 
 #include "gui/fltk/fltk_gui.h"
-#include "gui/fltk/x11.h"
+#include "gui/fltk/window_system.h"
 
 namespace velkart::gui::fltk {
 

@@ -14,7 +14,7 @@
 #include "gui/fltk/caption_fit.h"
 #include "gui/fltk/message_box.h"
 #include "gui/fltk/widgets.h"
-#include "gui/fltk/x11.h"
+#include "gui/fltk/window_system.h"
 #include "gui/fltk_gui.h"
 
 namespace velkart::gui {

@@ -9,7 +9,7 @@
 
 #include "gui/fltk/caption.h"
 #include "gui/fltk/widgets.h"
-#include "gui/fltk/x11.h"
+#include "gui/fltk/window_system.h"
 
 namespace velkart::gui::fltk {
 

@@ -2,7 +2,7 @@
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 
-#include "gui/fltk/x11.h"
+#include "gui/fltk/window_system.h"
 
 namespace velkart::gui::fltk {
 

@@ -1,8 +1,8 @@
-#include "gui/fltk/x11.h"
-
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
+
+#include "gui/fltk/window_system.h"
 
 namespace velkart::gui::fltk {
 
