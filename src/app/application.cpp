@@ -225,8 +225,9 @@ void Application::start_course() {
     return;
   }
   auto lock = std::make_unique<runtime::RunLock>();
-  if (lock->busy()) {
-    gui_.show_message(texts::message_title, texts::encoder_still_running);
+  if (lock->busy() || lock->unavailable()) {
+    gui_.show_message(texts::message_title, lock->busy() ? texts::encoder_still_running.view()
+                                                         : texts::lock_unavailable.view());
     return;
   }
   read_course_window(gui_, record_);
@@ -343,9 +344,11 @@ void Application::update_encoder_status() {
   show_status(generator::encoder_status(generator::EncoderState::ended, finished,
                                         encoder_.run.count, code));
   // Now the lengths are known; written before, the list could only say -1.
-  if (!generator::write_playlist(generator::output_folder, encoder_.run.base_name,
-                                 static_cast<std::size_t>(encoder_.run.count),
-                                 generator::Lengths::measured))
+  settle_sounds(code == 0);
+}
+
+void Application::settle_sounds(bool completed) {
+  if (!generator::settle_sound_files(encoder_.run, completed).playlist_written)
     gui_.show_message(texts::message_title, texts::file_not_created);
 }
 
@@ -358,15 +361,10 @@ void Application::cancel_encoder() {
   launcher_.stop(encoder_.process);
   encoder_.process = 0;
   generator::forget_encoder();
-  const std::vector<bool> begun = generator::begun_sound_files(encoder_.run);
-  const std::int64_t finished = generator::finished_sound_files(begun, false);
+  const std::int64_t finished =
+      generator::finished_sound_files(generator::begun_sound_files(encoder_.run), false);
   // The file it was writing is cut off somewhere: no half file is left.
-  if (finished < encoder_.run.count && begun[static_cast<std::size_t>(finished)]) {
-    std::error_code error;
-    std::filesystem::remove(runtime::file_system_path(generator::output_path(
-                                generator::sound_file_name(encoder_.run.base_name, finished))),
-                            error);
-  }
+  settle_sounds(false);
   gui_.set_enabled(c::cancel_mp3_button, false);
   show_status(
       generator::encoder_status(generator::EncoderState::cancelled, finished, encoder_.run.count));

@@ -62,6 +62,8 @@ class Application {
 
   void update_encoder_status();
   void cancel_encoder();
+  // The finished sound files in the playlist; a file cut off is removed.
+  void settle_sounds(bool completed);
   void show_status(const std::string& status);
   void keep_watching();
   void shut_down();

@@ -15,6 +15,7 @@
 #include "app/settings_store.h"
 #include "generator/course.h"
 #include "generator/course_run.h"
+#include "generator/encoder_progress.h"
 #include "generator/generation.h"
 #include "generator/output_names.h"
 #include "generator/playlist.h"
@@ -108,6 +109,14 @@ std::string usage(std::string_view what, std::string_view detail = {}) {
   return to_utf8(what) + std::string(detail);
 }
 
+// A word of the command line as the program's texts hold it; nothing when a
+// character has no place in Windows-1252 (it would turn into "?").
+std::optional<std::string> program_text(std::string_view utf8) {
+  std::string text = to_cp1252(utf8);
+  if (to_utf8(text) != utf8) return std::nullopt;
+  return text;
+}
+
 constexpr std::pair<std::string_view, Command> command_names[] = {
     {"trial", Command::trial},  {"pool", Command::pool},     {"generate", Command::generate},
     {"vocab", Command::vocab},  {"course", Command::course}, {"score", Command::score},
@@ -135,7 +144,8 @@ std::optional<UsageError> parse_option_value(const std::string& option, const st
     options.groups = *mode;
     options.course_option = true;
   } else if (option == "--learner") {
-    options.learner = to_cp1252(value);
+    options.learner = program_text(value);
+    if (!options.learner) return UsageError{usage(texts::batch_not_windows_1252, value)};
   } else {  // --set
     const std::size_t equals = value.find('=');
     if (equals == std::string::npos || equals == 0)
@@ -146,7 +156,9 @@ std::optional<UsageError> parse_option_value(const std::string& option, const st
     if (setting == nullptr) return UsageError{usage(texts::batch_unknown_key, key)};
     if (setting->kind == SettingKind::integer && !is_integer(setting_value))
       return UsageError{usage(texts::batch_not_a_number, value)};
-    options.overrides.emplace_back(setting, to_cp1252(setting_value));
+    const std::optional<std::string> text = program_text(setting_value);
+    if (!text) return UsageError{usage(texts::batch_not_windows_1252, setting_value)};
+    options.overrides.emplace_back(setting, *text);
   }
   return std::nullopt;
 }
@@ -158,7 +170,9 @@ std::variant<Options, UsageError> parse_arguments(std::span<const std::string> a
   for (std::size_t k = 0; k < arguments.size(); ++k) {
     const std::string& argument = arguments[k];
     if (std::ranges::find(options_with_value, argument) != std::end(options_with_value)) {
-      if (k + 1 >= arguments.size()) return UsageError{usage(texts::batch_missing_value, argument)};
+      // "--from --to 3": the next option is no value of this one.
+      if (k + 1 >= arguments.size() || arguments[k + 1].starts_with("--"))
+        return UsageError{usage(texts::batch_missing_value, argument)};
       if (auto error = parse_option_value(argument, arguments[++k], options)) return *error;
     } else if (argument == "--help" || argument == "-h") {
       options.help = true;
@@ -175,10 +189,15 @@ std::variant<Options, UsageError> parse_arguments(std::span<const std::string> a
       if (named == std::end(command_names))
         return UsageError{usage(texts::batch_unknown_command, argument)};
       options.command = named->second;
-    } else if (options.command == Command::vocab && !options.vocab_name) {
-      options.vocab_name = to_cp1252(argument);
-    } else if (options.command == Command::score && options.operands.size() < 2) {
-      options.operands.push_back(to_cp1252(argument));
+    } else if ((options.command == Command::vocab && !options.vocab_name) ||
+               (options.command == Command::score && options.operands.size() < 2)) {
+      const std::optional<std::string> text = program_text(argument);
+      if (!text) return UsageError{usage(texts::batch_not_windows_1252, argument)};
+      if (options.command == Command::vocab) {
+        options.vocab_name = *text;
+      } else {
+        options.operands.push_back(*text);
+      }
     } else {
       return UsageError{usage(texts::batch_too_many, argument)};
     }
@@ -210,48 +229,8 @@ void apply_overrides(SettingsRecord& record, const Options& options) {
   }
 }
 
-std::string sound_file_path(const std::string& base_name, std::size_t index) {
-  return generator::output_path(
-      generator::sound_file_name(base_name, static_cast<std::int64_t>(index)));
-}
-
-// When each sound file in the output folder was last changed before the run,
-// so that only files the encoder wrote in this run are listed, not leftovers
-// of an earlier run with the same names.
-using SoundStamps = std::map<std::filesystem::path, std::filesystem::file_time_type>;
-
-std::optional<std::filesystem::file_time_type> changed_at(const std::filesystem::path& native) {
-  std::error_code failed;
-  if (!std::filesystem::is_regular_file(native, failed)) return std::nullopt;
-  const auto time = runtime::last_written(native, failed);
-  if (failed) return std::nullopt;
-  return time;
-}
-
-SoundStamps sound_stamps() {
-  SoundStamps stamps;
-  std::error_code failed;
-  for (std::filesystem::directory_iterator
-           entry(runtime::file_system_path(generator::output_folder), failed),
-       end;
-       !failed && entry != end; entry.increment(failed)) {
-    const std::filesystem::path& native = entry->path();
-    if (native.extension() != ".mp3") continue;
-    if (const auto time = changed_at(native)) stamps.emplace(native, *time);
-  }
-  return stamps;
-}
-
-void print_sound_files(std::ostream& out, const std::string& base_name, std::size_t count,
-                       const SoundStamps& before) {
-  for (std::size_t index = 0; index < count; ++index) {
-    const std::string sound = sound_file_path(base_name, index);
-    const std::filesystem::path native = runtime::file_system_path(sound);
-    const auto now = changed_at(native);
-    const auto earlier = before.find(native);
-    if (now && (earlier == before.end() || earlier->second != *now)) out << to_utf8(sound) << '\n';
-  }
-}
+// What an encoder not waited for has to say.
+constexpr std::string_view encoder_log_path = "nicht_loeschen/ebook2cw.log";
 
 // What is listed exists now: checked after the fact, not taken from the plan.
 void print_existing(std::ostream& out, const std::string& path) {
@@ -293,8 +272,11 @@ void run_generate(const Options& options, const generator::RunSettings& settings
   context.launcher = &launcher;
   context.clock = options.clock;
   const std::string& base_name = settings.encoder.base_name;
-  const SoundStamps before = sound_stamps();
+  // Not waited for, the encoder gets an output of its own: a pipe into
+  // `tee` would otherwise stay open until it ends.
+  if (!options.wait_for_encoder) runtime::send_child_output_to_file(encoder_log_path);
   const generator::GenerationResult result = generator::run_generation(settings, context, tell);
+  runtime::send_child_output_to_file("");
   const generator::WrittenSet& files = result.files;
   // Not a message: the run went well, and says what it did with old files.
   if (!result.note.empty()) err << to_utf8(result.note) << '\n';
@@ -307,13 +289,15 @@ void run_generate(const Options& options, const generator::RunSettings& settings
     err << to_utf8(texts::batch_encoder_running) << context.encoder_process << '\n';
     return;
   }
-  if (wait_for_encoder(context.encoder_process, launcher, tell, err) != 0) return;
-  const std::size_t count = files.text_files.size();
-  print_sound_files(out, base_name, count, before);
-  if (!generator::replace_file(files.playlist, generator::playlist_text(generator::sound_playlist(
-                                                   generator::output_folder, base_name, count)))) {
-    tell(texts::file_not_created);
-  }
+  // Only the files the encoder finished are listed and in the playlist; one
+  // it failed in is removed.
+  const bool completed = wait_for_encoder(context.encoder_process, launcher, tell, err) == 0;
+  const generator::SettledSounds sounds =
+      generator::settle_sound_files({base_name, static_cast<std::int64_t>(files.text_files.size()),
+                                     generator::encoder_input_written()},
+                                    completed);
+  for (const std::string& sound : sounds.finished) print_existing(out, sound);
+  if (!sounds.playlist_written) tell(texts::file_not_created);
 }
 
 void run_vocab(const std::string& name, const runtime::MessageSink& tell, std::ostream& out) {
@@ -339,8 +323,8 @@ int run_course(const Options& options, const SettingsRecord& record,
 
   // One run per working folder, for a whole course as for a generation run.
   const runtime::RunLock lock;
-  if (lock.busy()) {
-    tell(texts::encoder_still_running);
+  if (lock.busy() || lock.unavailable()) {
+    tell(lock.busy() ? texts::encoder_still_running.view() : texts::lock_unavailable.view());
     return batch_message_shown;
   }
   const generator::PreparedCourse prepared = generator::prepare_course(course, base);

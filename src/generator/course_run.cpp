@@ -156,10 +156,19 @@ void CourseRun::finish_lesson(Job& job, int exit_code) {
   }
 
   CourseFiles sounds{lesson.number, CourseFileKind::sounds, {}};
-  const std::vector<PlaylistEntry> entries = sound_playlist(folder, base_name, lesson.texts.size());
+  // The lesson's folder is new: its sound files are this encoder's, in order.
+  // One it failed or was stopped in is cut off: removed, never listed.
+  std::vector<PlaylistEntry> entries = sound_playlist(folder, base_name, lesson.texts.size());
+  std::size_t finished = 0;
+  while (finished < entries.size() && entries[finished].seconds) ++finished;
+  if (exit_code != 0 && finished > 0) {
+    --finished;
+    std::error_code ignored;
+    fs::remove(runtime::file_system_path(folder + entries[finished].file), ignored);
+  }
+  entries.resize(finished);
   std::optional<double> total;
   for (const PlaylistEntry& entry : entries) {
-    if (!entry.seconds) continue;
     sounds.paths.push_back(folder + entry.file);
     total = total.value_or(0) + *entry.seconds;
   }

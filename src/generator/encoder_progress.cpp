@@ -72,6 +72,24 @@ std::int64_t finished_sound_files(const std::vector<bool>& begun, bool encoder_e
   return reached;
 }
 
+SettledSounds settle_sound_files(const SoundRun& run, bool completed) {
+  const std::vector<bool> begun = begun_sound_files(run);
+  const std::int64_t finished = finished_sound_files(begun, completed);
+  SettledSounds settled;
+  if (finished < run.count && begun[static_cast<std::size_t>(finished)]) {
+    std::error_code ignored;
+    std::filesystem::remove(
+        runtime::file_system_path(output_path(sound_file_name(run.base_name, finished))), ignored);
+  }
+  for (std::int64_t index = 0; index < finished; ++index) {
+    if (begun[static_cast<std::size_t>(index)])
+      settled.finished.push_back(output_path(sound_file_name(run.base_name, index)));
+  }
+  settled.playlist_written = write_playlist(output_folder, run.base_name,
+                                            static_cast<std::size_t>(finished), Lengths::measured);
+  return settled;
+}
+
 std::string encoder_status(EncoderState state, std::int64_t finished, std::int64_t total,
                            int exit_code) {
   const auto of_total = [&](const auto& before) {

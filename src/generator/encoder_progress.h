@@ -42,6 +42,16 @@ std::vector<bool> begun_sound_files(const SoundRun& run);
 // Finished files: every begun one, except the last while the encoder works.
 std::int64_t finished_sound_files(const std::vector<bool>& begun, bool encoder_ended);
 
+// Once the encoder has ended (`completed`: with exit code 0; otherwise it
+// failed or was stopped): the sound files it finished, in order, and the
+// playlist written for just those, with their lengths. A file it was cut off
+// in is removed: no half file is left, listed or played.
+struct SettledSounds {
+  std::vector<std::string> finished;  // paths
+  bool playlist_written = false;
+};
+SettledSounds settle_sound_files(const SoundRun& run, bool completed);
+
 enum class EncoderState : std::uint8_t { working, ended, cancelled };
 
 // The status line: "mp3-Dateien: 2 von 3 fertig", "Alle 3 mp3-Dateien sind

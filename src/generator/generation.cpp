@@ -22,6 +22,10 @@ namespace {
 // rewrite that input and the text files underneath it.
 bool may_start(const RunSettings& settings, GenerationContext& context,
                const runtime::RunLock& lock, const runtime::MessageSink& tell) {
+  if (lock.unavailable()) {
+    tell(texts::lock_unavailable);
+    return false;
+  }
   if (lock.busy() || (context.encoder_process != 0 && context.launcher != nullptr &&
                       context.launcher->is_running(context.encoder_process))) {
     tell(texts::encoder_still_running);

@@ -33,15 +33,20 @@ bool checked_write(int descriptor, std::string_view bytes) {
   return !injected_failure() && write_all(descriptor, bytes);
 }
 
+// The bytes reach the disk before the close: a file renamed into place is
+// whole even after a power cut.
 bool checked_close(int descriptor) {
-  const bool failed = injected_failure();
+  const bool failed = injected_failure() || !platform::sync_file(descriptor);
   // Linux releases the descriptor even when close reports an error, so it is
   // never closed twice.
   return ::close(descriptor) == 0 && !failed;
 }
 
 bool put_in_place(const std::string& temporary, const std::string& target) {
-  if (!injected_failure() && platform::rename_over(temporary, target)) return true;
+  if (!injected_failure() && platform::rename_over(temporary, target)) {
+    platform::sync_folder_of(target);
+    return true;
+  }
   platform::remove_file(temporary);
   return false;
 }

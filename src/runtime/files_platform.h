@@ -12,10 +12,16 @@ std::string replacement_target(const std::string& native_name);
 bool may_replace(const std::string& target);
 // A fresh temporary file in the target's folder, opened for writing; its
 // descriptor, or -1. Its name is short, so a target name near the file
-// system's limit still gets one.
+// system's limit still gets one. It has the target's permissions when the
+// target exists: a private file stays private.
 int create_temporary(const std::string& target, std::string& temporary);
 // Puts the temporary file in place of the target in one step.
 bool rename_over(const std::string& temporary, const std::string& target);
+// Makes the file's bytes durable before it is renamed into place: after a
+// power cut the new name never stands for an empty or zero-filled file.
+bool sync_file(int descriptor);
+// Makes a rename in the file's folder durable.
+void sync_folder_of(const std::string& native_name);
 void remove_file(const std::string& native_name);
 // Whether a file of that name can exist in the folder (the length limit).
 bool name_fits(const std::string& native_folder, const std::string& native_name);

@@ -76,13 +76,35 @@ int create_temporary(const std::string& target, std::string& temporary) {
     do {
       fd = ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EINTR);
-    if (fd >= 0 || errno != EEXIST) return fd;
+    if (fd >= 0) {
+      struct stat replaced {};
+      if (::stat(target.c_str(), &replaced) == 0) ::fchmod(fd, replaced.st_mode & 07777);
+      return fd;
+    }
+    if (errno != EEXIST) return fd;
   }
   return -1;
 }
 
 bool rename_over(const std::string& temporary, const std::string& target) {
   return ::rename(temporary.c_str(), target.c_str()) == 0;
+}
+
+bool sync_file(int descriptor) {
+  int synced;
+  do {
+    synced = ::fsync(descriptor);
+  } while (synced != 0 && errno == EINTR);
+  return synced == 0;
+}
+
+void sync_folder_of(const std::string& native_name) {
+  const std::size_t slash = native_name.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : native_name.substr(0, slash + 1);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);  // some file systems cannot sync a folder; the rename stands all the same
+  ::close(fd);
 }
 
 void remove_file(const std::string& native_name) {

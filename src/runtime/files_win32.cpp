@@ -123,6 +123,14 @@ bool rename_over(const std::string& temporary, const std::string& target) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+bool sync_file(int descriptor) {
+  const auto handle = reinterpret_cast<HANDLE>(::_get_osfhandle(descriptor));
+  return handle != INVALID_HANDLE_VALUE && ::FlushFileBuffers(handle) != 0;
+}
+
+// MOVEFILE_WRITE_THROUGH already waits for the rename to reach the disk.
+void sync_folder_of(const std::string&) {}
+
 void remove_file(const std::string& native_name) {
   ::DeleteFileW(wide_from_utf8(native_name).c_str());
 }

@@ -1,5 +1,6 @@
 #include "runtime/process.h"
 
+#include "runtime/files.h"
 #include "runtime/process_state.h"
 
 namespace velkart::runtime {
@@ -19,6 +20,10 @@ const platform::ChildSetup& platform::child_setup() {
 
 void send_child_output_to_error_stream(bool on) {
   setup().output_to_error_stream = on;
+}
+
+void send_child_output_to_file(std::string_view path) {
+  setup().output_file = path.empty() ? std::string() : native_path(path);
 }
 
 void pass_descriptor_to_children(int descriptor) {

@@ -55,6 +55,11 @@ Launcher& system_launcher();
 // The command-line companion keeps its standard output for the names of the
 // files it wrote: what started programs print goes to standard error instead.
 void send_child_output_to_error_stream(bool on);
+// A program that outlives us must not hold our standard streams (a pipe
+// into `tee` would wait for it): programs started from now on read nothing
+// and write into the file `path` (a program path, replaced at each start);
+// "" gives them ours again.
+void send_child_output_to_file(std::string_view path);
 
 // A descriptor that every program started from now on inherits, as its
 // descriptor 3 (the run lock, which so lives as long as the encoders do);

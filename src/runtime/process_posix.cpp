@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -57,6 +58,12 @@ class SpawnAttributes {
     }
     if (platform::child_setup().output_to_error_stream)
       posix_spawn_file_actions_adddup2(&actions_, 2, 1);
+    if (const std::string& file = platform::child_setup().output_file; !file.empty()) {
+      posix_spawn_file_actions_addopen(&actions_, 0, "/dev/null", O_RDONLY, 0);
+      posix_spawn_file_actions_addopen(&actions_, 1, file.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                       0644);
+      posix_spawn_file_actions_adddup2(&actions_, 1, 2);
+    }
   }
   ~SpawnAttributes() {
     posix_spawn_file_actions_destroy(&actions_);

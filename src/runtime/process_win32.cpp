@@ -164,6 +164,19 @@ class SystemLauncher final : public Launcher {
       startup.hStdError = error.get();
       inherit = TRUE;
     }
+    HANDLE own_output = INVALID_HANDLE_VALUE;
+    if (const std::string& file = platform::child_setup().output_file; !file.empty()) {
+      SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+      own_output = ::CreateFileW(wide_from_utf8(file).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                 &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (own_output != INVALID_HANDLE_VALUE) {
+        startup.dwFlags |= STARTF_USESTDHANDLES;
+        startup.hStdInput = nullptr;
+        startup.hStdOutput = own_output;
+        startup.hStdError = own_output;
+        inherit = TRUE;
+      }
+    }
     // The run lock's handle goes to the programs started while it is held
     // (only to them: it is inheritable just for this start).
     HANDLE passed = nullptr;
@@ -180,9 +193,12 @@ class SystemLauncher final : public Launcher {
     if (!environment.empty()) variables = changed_environment(environment);
     const std::wstring folder = home_folder(environment);
     PROCESS_INFORMATION started{};
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, inherit, flags,
-                          variables.empty() ? nullptr : variables.data(),
-                          folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
+    const BOOL created =
+        ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, inherit, flags,
+                         variables.empty() ? nullptr : variables.data(),
+                         folder.empty() ? nullptr : folder.c_str(), &startup, &started);
+    if (own_output != INVALID_HANDLE_VALUE) ::CloseHandle(own_output);
+    if (!created) {
       if (passed != nullptr) ::SetHandleInformation(passed, HANDLE_FLAG_INHERIT, 0);
       return 0;
     }

@@ -13,9 +13,9 @@ inline constexpr std::string_view run_lock_path = "nicht_loeschen/velkart.lock";
 
 class RunLock {
  public:
-  // Takes the lock. Where no lock file can be made (the folder is missing),
-  // nothing can be held and the run goes on: it then cannot start an encoder
-  // that reads from there either.
+  // Takes the lock. A lock file that cannot be opened (a folder of that name,
+  // a file another user left, a missing folder) holds nothing, and a run
+  // must not go on as if it held the folder.
   explicit RunLock(std::string_view path = run_lock_path);
   // Our hold ends; programs started meanwhile keep theirs.
   ~RunLock();
@@ -24,6 +24,8 @@ class RunLock {
 
   // Another run (or its encoders) holds the folder.
   bool busy() const { return busy_; }
+  // Neither held nor busy: the lock file could not be opened or locked.
+  bool unavailable() const { return descriptor_ < 0 && !busy_; }
 
  private:
   int descriptor_ = -1;

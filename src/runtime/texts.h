@@ -50,6 +50,11 @@ inline constexpr Cp1252Literal encoder_missing_windows{
     "Der mp3-Encoder ebook2cw wurde nicht gefunden. Es werden keine mp3-Dateien erzeugt.\n"
     "ebook2cw.exe gehört in den Ordner nicht_loeschen (nicht_loeschen\\ebook2cw.exe). "
     "Woher es ebook2cw.exe gibt, steht in LIESMICH.txt."};
+inline constexpr Cp1252Literal lock_unavailable{
+    "Die Sperrdatei nicht_loeschen/velkart.lock lässt sich nicht öffnen oder sperren; ohne sie "
+    "könnten zwei Durchläufe dieselben Dateien schreiben. Bitte prüfen, ob es den Ordner "
+    "nicht_loeschen gibt und ob die Datei einem anderen Benutzer gehört oder ein Ordner ist. Es "
+    "wurde nichts geschrieben."};
 inline constexpr Cp1252Literal encoder_still_running{
     "Die mp3-Dateien des letzten Durchlaufs werden noch erzeugt. Bitte warten, bis das Erzeugen "
     "beendet ist."};
@@ -251,6 +256,9 @@ inline constexpr Cp1252Literal batch_score_needs{
 inline constexpr Cp1252Literal batch_unknown_command{"Unbekannter Befehl: "};
 inline constexpr Cp1252Literal batch_unknown_option{"Unbekannte Option: "};
 inline constexpr Cp1252Literal batch_missing_value{"Der Option fehlt ein Wert: "};
+inline constexpr Cp1252Literal batch_not_windows_1252{
+    "Ein Zeichen kann hier nicht verwendet werden, auch nicht in einem Dateinamen: Velkart kennt "
+    "nur die Zeichen von Windows-1252 (Westeuropa). Nicht verwendbar: "};
 inline constexpr Cp1252Literal batch_bad_epoch{
     "SOURCE_DATE_EPOCH braucht die Sekunden seit 1970 (0 bis 253402300799), nicht: "};
 inline constexpr Cp1252Literal batch_bad_seed{

@@ -34,7 +34,16 @@ TEST_F(Batch, UsageErrorsExitWithTwoAndTheirExactGermanMessage) {
       {{"course", "--texts", "viele"}, "--texts braucht eine ganze Zahl, nicht: viele"},
       {{"trial", "--laut"}, "Unbekannte Option: --laut"},
       {{"trial", "extra"}, "Zu viele Angaben: extra"},
-      {{"vocab", "a", "b"}, "Zu viele Angaben: b"}};
+      {{"vocab", "a", "b"}, "Zu viele Angaben: b"},
+      {{"course", "--from", "--to", "3"}, "Der Option fehlt ein Wert: --from"},
+      {{"generate", "--set", "String_mp_dateiname=Kurs\u03a9"},
+       "Ein Zeichen kann hier nicht verwendet werden, auch nicht in einem Dateinamen: Velkart "
+       "kennt nur die Zeichen von Windows-1252 (Westeuropa). Nicht verwendbar: Kurs\u03a9"},
+      {{"score", "eure_Texte/\u03a9", "--learner", "Anna", "kopie.txt"},
+       "Ein Zeichen kann hier nicht verwendet werden, auch nicht in einem Dateinamen: Velkart "
+       "kennt nur die Zeichen von Windows-1252 (Westeuropa). Nicht verwendbar: eure_Texte/\u03a9"},
+      {{"score", "eure_Texte/Kurs", "kopie.txt"},
+       "score braucht PRÄFIX, --learner NAME und die Datei mit der Mitschrift."}};
   for (const auto& [arguments, message] : cases) {
     EXPECT_EQ(run(arguments), batch_usage_error) << message;
     EXPECT_EQ(err.str(), std::string(message) + "\nHilfe: velkart-batch --help\n");

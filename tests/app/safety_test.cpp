@@ -106,24 +106,46 @@ TEST_F(Safety, AnotherRunsEncoderKeepsTheFolder) {
   }
 }
 
-TEST_F(Safety, OnlyFilesThisRunWroteAreListed) {
-  // A sound file left by an earlier run, and an encoder that writes only
-  // the second sound file.
+// A lock file that cannot be taken (here a folder of its name; a file a
+// sudo run left behaves alike for other users) refuses the run.
+TEST_F(Safety, ALockThatCannotBeTakenRefusesTheRun) {
+  fs::create_directory("nicht_loeschen/velkart.lock");
+  for (const char* command : {"generate", "course"}) {
+    EXPECT_EQ(run({command}), batch_message_shown) << command;
+    EXPECT_TRUE(
+        said("Information: Die Sperrdatei nicht_loeschen/velkart.lock lässt sich nicht "
+             "öffnen oder sperren"))
+        << err.str();
+    EXPECT_TRUE(fs::is_empty("eure_Texte")) << command;
+  }
+}
+
+// Listed and in the playlist: only the sound files the encoder finished in
+// this run. One it failed in is cut off and removed.
+TEST_F(Safety, OnlyFilesThisRunFinishedAreListed) {
   write_bytes("eure_Texte/Dateiname0000.mp3", "old");
-  write_bytes("nicht_loeschen/ebook2cw", "#!/bin/sh\n");
-  fs::permissions("nicht_loeschen/ebook2cw", fs::perms::owner_all);
   struct Encoder : velkart::testing::RecordingLauncher {
     int wait_for(int) override {
-      write_bytes("eure_Texte/Dateiname0001.mp3", "new");
-      return 0;
+      for (const std::string& sound : written) write_bytes(sound, "new");
+      return exit_code;
     }
+    std::vector<std::string> written{"eure_Texte/Dateiname0001.mp3"};
   } encoder;
-  out.str("");
+  const std::string texts_and_sheets =
+      "eure_Texte/Dateiname0000_.txt\neure_Texte/Dateiname0001_.txt\n"
+      "eure_Texte/Dateiname.pdf\neure_Texte/Dateiname_Mitschrift.pdf\neure_Texte/Dateiname.m3u\n";
   EXPECT_EQ(run_batch(std::vector<std::string>{"generate"}, out, err, encoder), batch_ok);
-  EXPECT_EQ(out.str(),
-            "eure_Texte/Dateiname0000_.txt\neure_Texte/Dateiname0001_.txt\n"
-            "eure_Texte/Dateiname.pdf\neure_Texte/Dateiname_Mitschrift.pdf\n"
-            "eure_Texte/Dateiname.m3u\neure_Texte/Dateiname0001.mp3\n");
+  EXPECT_EQ(out.str(), texts_and_sheets + "eure_Texte/Dateiname0001.mp3\n");
+
+  out.str("");
+  encoder.exit_code = 1;
+  encoder.written = {"eure_Texte/Dateiname0000.mp3", "eure_Texte/Dateiname0001.mp3"};
+  EXPECT_EQ(run_batch(std::vector<std::string>{"generate"}, out, err, encoder),
+            batch_message_shown);
+  EXPECT_EQ(out.str(), texts_and_sheets + "eure_Texte/Dateiname0000.mp3\n");
+  EXPECT_FALSE(fs::exists("eure_Texte/Dateiname0001.mp3"));
+  EXPECT_EQ(read_bytes("eure_Texte/Dateiname.m3u"),
+            "#EXTM3U\r\n#EXTINF:-1,Dateiname0000\r\nDateiname0000.mp3\r\n");
 }
 
 TEST_F(Safety, AFailedWriteOfAGenerationRunKeepsEveryEarlierFile) {

@@ -147,12 +147,16 @@ TEST_F(SafeFiles, FoldersAndSpecialFilesAreNeitherReadNorReplaced) {
   EXPECT_TRUE(fs::is_symlink("zero"));
 }
 
-TEST_F(SafeFiles, ALinkKeepsPointingAtTheReplacedFile) {
+// A replacement changes the content, nothing else: the link stays a link,
+// and a private file stays private.
+TEST_F(SafeFiles, ALinkAndThePermissionsOfTheReplacedFileStay) {
   disk::write_bytes("real.txt", "old");
+  fs::permissions("real.txt", fs::perms::owner_read | fs::perms::owner_write);
   fs::create_symlink("real.txt", "link.txt");
   ASSERT_TRUE(replace_file("link.txt", "new"));
   EXPECT_TRUE(fs::is_symlink("link.txt"));
   EXPECT_EQ(disk::read_bytes("real.txt"), "new");
+  EXPECT_EQ(fs::status("real.txt").permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(SafeFiles, NamesMustStayInTheirFolderAndFitTheFileSystem) {

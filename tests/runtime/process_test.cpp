@@ -90,6 +90,18 @@ TEST_F(SystemLauncher, PassesEachArgumentAsOneWordWithoutAShellAndNoOpenFiles) {
   for (const char* trace : {"boese", "boese2", "boese3"}) EXPECT_FALSE(fs::exists(trace)) << trace;
 }
 
+// A program we do not wait for writes into its own file and reads nothing:
+// no pipe of ours stays open until it ends.
+TEST_F(SystemLauncher, AProgramWithAnOutputOfItsOwnHoldsNoneOfOurStreams) {
+  write_script("spricht", "echo aus; echo fehler >&2; [ -e /proc/$$/fd/0 ] && cat >/dev/null\n");
+  send_child_output_to_file("eigene Ausgabe.txt");
+  const int pid = launcher.start_program("./spricht", {});
+  send_child_output_to_file("");
+  ASSERT_GT(pid, 0);
+  EXPECT_EQ(launcher.wait_for(pid), 0);
+  EXPECT_EQ(read_bytes("eigene Ausgabe.txt"), "aus\nfehler\n");
+}
+
 TEST_F(SystemLauncher, RunsOnlyExecutableFilesThatAreNoWindowsProgramAndOpensOnlyWhatExists) {
   write_script("skript", "exit 0\n");
   write_bytes("text", "#!/bin/sh\n");
