@@ -14,7 +14,7 @@ PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
             libfltk1.3-dev fonts-liberation fonts-liberation2 xdg-utils ebook2cw \
             qpdf poppler-utils sox libsox-fmt-mp3 libhpdf-dev locales \
             xvfb openbox xdotool wmctrl x11-utils imagemagick desktop-file-utils clang-format \
-            g++-mingw-w64-x86-64-posix wine wine64 zip
+            g++-mingw-w64-x86-64-posix wine wine64 zip unzip nsis multimon-ng
 PACKAGES += dpkg-dev lintian mandoc man-db appstream
 
 # Only `make fuzz` needs these: libFuzzer comes with Debian's clang.

@@ -10,6 +10,17 @@ namespace velkart::generator {
 
 using runtime::text_to_integer;
 
+namespace {
+
+// A path relative to the working folder as the encoder sees it. On Windows it
+// runs in its home, one folder down (start_encoder).
+std::string encoder_path(std::string_view path) {
+  const std::string spelt = runtime::path_argument(path);
+  return runtime::windows_system() ? "..\\" + spelt : spelt;
+}
+
+}  // namespace
+
 bool lower_effective_speed(EncoderFields& fields) {
   if (text_to_integer(fields.effective_speed) <= text_to_integer(fields.character_speed))
     return false;
@@ -48,9 +59,8 @@ std::vector<std::string> encoder_arguments(const EncoderFields& fields, std::str
   // The paths name files on disk, so they are spelt the way the system
   // hands paths to a program; the title stays Windows-1252, which the
   // encoder reads as Latin-1 like its input.
-  words.insert(words.end(),
-               {"-q", "9", "-s", "16000", "-c", "<>", "-t", fields.base_name,
-                runtime::path_argument(input_path), "-o", runtime::path_argument(output_prefix)});
+  words.insert(words.end(), {"-q", "9", "-s", "16000", "-c", "<>", "-t", fields.base_name,
+                             encoder_path(input_path), "-o", encoder_path(output_prefix)});
   return words;
 }
 

@@ -55,7 +55,10 @@ std::string_view encoder_missing_message();
 // speed, ogg instead of mp3) must not change our audio, so the encoder gets a
 // home of ours. Relative to the working folder: the encoder hands it to a
 // shell when it copies its example files, where a folder name with blanks or
-// shell characters would break or run something.
+// shell characters would break or run something. On Windows the encoder reads
+// only ebook2cw.conf in its current folder, so it runs in its home there
+// (the launcher starts a program with a HOME of its own in that folder) and
+// the paths on its command line are spelt from there. One folder deep.
 inline constexpr std::string_view encoder_home = "nicht_loeschen";
 
 // Every start of the encoder goes through here: `encoder` with `arguments`,

@@ -11,7 +11,10 @@
 namespace velkart::runtime {
 
 // Variables a started program sees instead of ours, as name and value; every
-// other variable of our environment is passed on unchanged.
+// other variable of our environment is passed on unchanged. On Windows, where
+// programs keep their settings in their current folder, a changed HOME is
+// also the folder the program starts in (a path program is still found from
+// ours).
 using EnvironmentChanges = std::vector<std::pair<std::string, std::string>>;
 
 class Launcher {

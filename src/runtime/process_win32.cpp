@@ -87,6 +87,20 @@ std::wstring changed_environment(const EnvironmentChanges& changes) {
   return block;
 }
 
+// Windows programs keep their settings in their current folder, not below
+// HOME: a program given a HOME of its own starts in that folder (as a full
+// path); "" leaves it in ours.
+std::wstring home_folder(const EnvironmentChanges& changes) {
+  for (const auto& [name, value] : changes) {
+    if (!same_name(wide_from_utf8(to_utf8(name)), L"HOME") || value.empty()) continue;
+    const std::wstring home = wide_from_utf8(native_path(value));
+    wchar_t full[MAX_PATH] = {};
+    const DWORD length = ::GetFullPathNameW(home.c_str(), MAX_PATH, full, nullptr);
+    if (length > 0 && length < MAX_PATH) return full;
+  }
+  return L"";
+}
+
 bool ends_with_exe(const std::wstring& name) {
   if (name.size() < 4) return false;
   std::wstring tail = name.substr(name.size() - 4);
@@ -177,10 +191,12 @@ class SystemLauncher final : public Launcher {
     }
     std::wstring variables;
     if (!environment.empty()) variables = changed_environment(environment);
+    const std::wstring folder = home_folder(environment);
     PROCESS_INFORMATION started{};
-    const BOOL created = ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, inherit, flags,
-                                          variables.empty() ? nullptr : variables.data(), nullptr,
-                                          &startup, &started);
+    const BOOL created =
+        ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, inherit, flags,
+                         variables.empty() ? nullptr : variables.data(),
+                         folder.empty() ? nullptr : folder.c_str(), &startup, &started);
     if (own_output != INVALID_HANDLE_VALUE) ::CloseHandle(own_output);
     if (!created) {
       if (passed != nullptr) ::SetHandleInformation(passed, HANDLE_FLAG_INHERIT, 0);

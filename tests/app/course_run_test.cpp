@@ -11,6 +11,7 @@
 #include "generator/encoder.h"
 #include "gui/controls.h"
 #include "pdf/pdf_test_support.h"
+#include "runtime/process.h"
 #include "runtime/random.h"
 #include "support/main_window_fixture.h"
 
@@ -22,14 +23,16 @@ using velkart::testing::read_bytes;
 namespace pdft = velkart::pdf::testing;
 
 // Stands in for the encoder: one sound file per chapter of its input, under
-// the prefix after -o, at the moment it is started.
+// the prefix after -o, at the moment it is started. Its paths are spelt from
+// where it runs: on Windows its home.
 class FakeEncoder : public velkart::testing::RecordingLauncher {
  public:
   int start_program(const std::string& program, const std::vector<std::string>& arguments,
                     const runtime::EnvironmentChanges& environment) override {
     const int process = RecordingLauncher::start_program(program, arguments, environment);
-    const std::string input = read_bytes(arguments[arguments.size() - 3]);
-    const std::string& prefix = arguments.back();
+    const std::string from = runtime::windows_system() ? std::string(encoder_home) + "/" : "";
+    const std::string input = read_bytes(from + arguments[arguments.size() - 3]);
+    const std::string prefix = from + arguments.back();
     std::size_t chapters = 1;
     for (std::size_t at = 0; (at = input.find(" <> ", at)) != std::string::npos; at += 4)
       ++chapters;

@@ -137,6 +137,13 @@ TEST_F(Win32, StartedProgramsRunAloneAndReportTheirExitCode) {
       launcher.start_program("cmd.exe", {"/c", "exit %VELKART_PROBE%"}, {{"velkart_probe", "7"}});
   ASSERT_NE(probe, 0);
   EXPECT_EQ(launcher.wait_for(probe), 7);
+  // A HOME of its own is also the folder it starts in; a path is found from ours.
+  std::filesystem::create_directories("nicht_loeschen");
+  const int home =
+      launcher.start_program("cmd.exe", {"/c", "cd >ort.txt"}, {{"HOME", "nicht_loeschen"}});
+  ASSERT_NE(home, 0);
+  EXPECT_EQ(launcher.wait_for(home), 0);
+  EXPECT_TRUE(std::filesystem::exists("nicht_loeschen/ort.txt"));
   EXPECT_FALSE(launcher.is_running(pid));
   EXPECT_EQ(launcher.wait_for(pid + 1000000), -1);
   EXPECT_EQ(launcher.open_document("fehlt.pdf"), 0);

@@ -5,8 +5,8 @@ bytes inside the program.
 
     python3 tools/picture/make_picture.py
 
-Writes data/velkart.bmp, data/velkart.png (the menu icon) and
-src/app/program_picture.cpp. The picture: a
+Writes data/velkart.bmp, data/velkart.png (the menu icon), data/velkart.ico
+(the Windows programs' icon) and src/app/program_picture.cpp. The picture: a
 light-yellow tile with a dark-red frame, the letters "CW" in dark blue and
 below them the Morse signs of K (dah dit dah) in dark red.
 """
@@ -84,6 +84,18 @@ def png_bytes(pixels):
             + chunk(b"IEND", b""))
 
 
+def ico_bytes(bmp):
+    # An icon holds the bitmap without its file header, twice as high (the
+    # colour rows, then the transparency mask: all zero, every pixel shows).
+    width, height = 32, 32
+    info = bytearray(bmp[14:54])
+    struct.pack_into("<i", info, 8, 2 * height)
+    image = bytes(info) + bmp[54:] + b"\0" * (height * 4)
+    directory = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", width, height, 0, 0, 1, 8, len(image), 6 + 16)
+    return directory + entry + image
+
+
 def main():
     with open(os.path.join(ROOT, "data", "velkart.png"), "wb") as out:
         out.write(png_bytes(draw()))
@@ -91,6 +103,8 @@ def main():
     assert len(content) == 2102, len(content)
     with open(os.path.join(ROOT, "data", "velkart.bmp"), "wb") as out:
         out.write(content)
+    with open(os.path.join(ROOT, "data", "velkart.ico"), "wb") as out:
+        out.write(ico_bytes(content))
     lines = []
     for start in range(0, len(content), 16):
         chunk = content[start:start + 16]

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Builds FLTK (from third_party/) and GoogleTest (from Debian's sources) for
-# 64-bit Windows with the MinGW-w64 cross compiler, each once: a stamp named
-# after the inputs' checksum keeps a finished build until the inputs change.
+# Builds FLTK, LAME and the encoder ebook2cw (from third_party/) and
+# GoogleTest (from Debian's sources) for 64-bit Windows with the MinGW-w64
+# cross compiler, each once: a stamp named after the inputs' checksum keeps a
+# finished build until the inputs change. ebook2cw.exe lands in deps/bin.
 # Usage: build-deps.sh BUILD_FOLDER   (installs into BUILD_FOLDER/deps)
 set -eu
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
@@ -55,4 +56,37 @@ if [ ! -f "$gtest_stamp" ]; then
     || { tail -40 "$out/gtest-build.log"; exit 1; }
   cmake --install "$out/gtest-build" >/dev/null
   touch "$gtest_stamp"
+fi
+
+# The encoder: LAME as a static library, then ebook2cw linked with it
+# statically, mp3 only (no Ogg Vorbis for Windows).
+lame_archive=$source_dir/third_party/lame-3.100.tar.gz
+lame_stamp=$prefix/lame-$(cat "$lame_archive" | sha256sum | cut -c1-16).done
+if [ ! -f "$lame_stamp" ]; then
+  echo "Building LAME 3.100 for Windows (once)"
+  rm -rf "$out/lame-src" "$prefix"/lame-*.done
+  mkdir -p "$out/lame-src"
+  tar -xzf "$lame_archive" -C "$out/lame-src" --strip-components=1
+  (cd "$out/lame-src" &&
+     ./configure --host=x86_64-w64-mingw32 --disable-frontend --disable-shared --enable-static \
+       --disable-decoder --prefix="$prefix" CC=x86_64-w64-mingw32-gcc-posix &&
+     make -j"$jobs" && make install) >"$out/lame-build.log" 2>&1 || { tail -40 "$out/lame-build.log"; exit 1; }
+  touch "$lame_stamp"
+fi
+
+encoder_archive=$source_dir/third_party/ebook2cw-0.8.5.tar.gz
+encoder_getopt=$source_dir/tools/windows/ebook2cw/gnu_getopt.h
+# A new LAME (its stamp's name) links the encoder afresh.
+encoder_stamp=$prefix/ebook2cw-$( (cat "$encoder_archive" "$encoder_getopt"; echo "$lame_stamp") | sha256sum | cut -c1-16).done
+if [ ! -f "$encoder_stamp" ]; then
+  echo "Building ebook2cw 0.8.5 for Windows (once)"
+  rm -rf "$out/ebook2cw-src" "$prefix"/ebook2cw-*.done
+  mkdir -p "$out/ebook2cw-src" "$prefix/bin"
+  tar -xzf "$encoder_archive" -C "$out/ebook2cw-src" --strip-components=1
+  # DESTDIR only names where Linux keeps the example configuration.
+  x86_64-w64-mingw32-gcc-posix -O2 -static -D LAME -D 'DESTDIR=""' -D 'VERSION="0.8.5"' \
+    -include "$encoder_getopt" -I "$prefix/include" "$out/ebook2cw-src/ebook2cw.c" -L "$prefix/lib" -lmp3lame -lm \
+    -o "$prefix/bin/ebook2cw.exe" >"$out/ebook2cw-build.log" 2>&1 || { cat "$out/ebook2cw-build.log"; exit 1; }
+  x86_64-w64-mingw32-strip "$prefix/bin/ebook2cw.exe"
+  touch "$encoder_stamp"
 fi
