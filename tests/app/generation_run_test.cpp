@@ -205,9 +205,11 @@ TEST_F(RunGeneration, MovesAnEarlierLongerRunsNumberedFilesToTheTrash) {
                   .ends_with(cp1252("\n\n4 ältere Dateien dieses Namens mit höheren Nummern "
                                     "liegen jetzt im Papierkorb.")))
       << gui.get_text(c::output_area);
+#ifndef _WIN32
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path() / "Daten/Trash/files"),
                           fs::directory_iterator()),
             4);
+#endif
 }
 
 TEST_F(RunGeneration, ListAndEncoderMessagesRepeatForEveryRun) {

@@ -182,9 +182,25 @@ TEST_F(Safety, AFailedWriteOfACourseStopsItAndListsOnlyWholeFiles) {
       if (path.ends_with("_Mitschrift.pdf")) ++whole_lessons;
     }
     EXPECT_LE(launcher.starts.size(), whole_lessons) << k;
+    // Each lesson is the old one or the new one, whole: never half of either.
+    for (const char* lesson :
+         {"eure_Texte/Dateiname_Lektion02/", "eure_Texte/Dateiname_Lektion03/"})
+      for (const char* file : {"Dateiname0001_.txt", "Dateiname.pdf", "Dateiname_Mitschrift.pdf"})
+        EXPECT_TRUE(fs::exists(std::string(lesson) + file)) << lesson << file << " after " << k;
     for (const auto& entry : fs::recursive_directory_iterator("."))
       EXPECT_FALSE(entry.path().filename().string().starts_with(".velkart-")) << entry.path();
   }
+}
+
+// Replacing a lesson never reaches through a link of its name.
+TEST_F(Safety, ALessonThatIsALinkIsReplacedWithoutTouchingItsTarget) {
+  fs::create_directory("stick");
+  write_bytes("stick/Dateiname0000_.txt", "vom Stick");
+  fs::create_directory_symlink("../stick", "eure_Texte/Dateiname_Lektion02");
+  EXPECT_EQ(run({"course", "--to", "2", "--texts", "1", "--overwrite"}), batch_ok) << err.str();
+  EXPECT_EQ(read_bytes("stick/Dateiname0000_.txt"), "vom Stick");
+  EXPECT_FALSE(fs::is_symlink("eure_Texte/Dateiname_Lektion02"));
+  EXPECT_TRUE(fs::exists("eure_Texte/Dateiname_Lektion02/Dateiname_Mitschrift.pdf"));
 }
 
 TEST_F(Safety, AFailedWriteOfAVocabularyRunKeepsBothEarlierResults) {
