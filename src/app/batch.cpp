@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <ostream>
+#include <thread>
 #include <variant>
 #include <vector>
 
@@ -23,6 +24,7 @@
 #include "pdf/document.h"
 #include "runtime/encoding.h"
 #include "runtime/files.h"
+#include "runtime/interruption.h"
 #include "runtime/process.h"
 #include "runtime/random.h"
 #include "runtime/run_lock.h"
@@ -239,9 +241,17 @@ void print_existing(std::ostream& out, const std::string& path) {
     out << to_utf8(path) << '\n';
 }
 
-int wait_for_encoder(int process, runtime::Launcher& launcher, const runtime::MessageSink& tell,
-                     std::ostream& err) {
+// The encoder's exit code; nullopt when Ctrl-C ended the wait and the encoder.
+std::optional<int> wait_for_encoder(int process, runtime::Launcher& launcher,
+                                    const runtime::MessageSink& tell, std::ostream& err) {
   err << to_utf8(texts::batch_encoder_waiting) << '\n';
+  while (launcher.is_running(process)) {
+    if (runtime::interrupted()) {
+      launcher.stop(process);
+      return std::nullopt;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
   const int code = launcher.wait_for(process);
   if (code != 0) {
     tell(std::string(texts::batch_encoder_failed.view()) + runtime::integer_to_text(code));
@@ -290,14 +300,16 @@ void run_generate(const Options& options, const generator::RunSettings& settings
     return;
   }
   // Only the files the encoder finished are listed and in the playlist; one
-  // it failed in is removed.
-  const bool completed = wait_for_encoder(context.encoder_process, launcher, tell, err) == 0;
+  // it failed in, or was stopped in, is removed.
+  const std::optional<int> code = wait_for_encoder(context.encoder_process, launcher, tell, err);
   const generator::SettledSounds sounds =
       generator::settle_sound_files({base_name, static_cast<std::int64_t>(files.text_files.size()),
                                      generator::encoder_input_written()},
-                                    completed);
+                                    code == 0);
+  generator::forget_encoder();
   for (const std::string& sound : sounds.finished) print_existing(out, sound);
   if (!sounds.playlist_written) tell(texts::file_not_created);
+  if (!code) tell(texts::batch_interrupted);
 }
 
 void run_vocab(const std::string& name, const runtime::MessageSink& tell, std::ostream& out) {

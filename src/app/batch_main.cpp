@@ -6,6 +6,7 @@
 #include "app/batch.h"
 #include "runtime/encoding.h"
 #include "runtime/files.h"
+#include "runtime/interruption.h"
 #include "runtime/process.h"
 #include "runtime/texts.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments = velkart::runtime::program_arguments(argc, argv);
     velkart::runtime::prepare_console();
     velkart::runtime::send_child_output_to_error_stream(true);
+    velkart::runtime::catch_interruptions();
     code = velkart::app::run_batch(arguments, std::cout, std::cerr,
                                    velkart::runtime::system_launcher());
   } catch (...) {

@@ -14,6 +14,7 @@
 #include "generator/practice_set.h"
 #include "generator/solution_sheet.h"
 #include "runtime/files.h"
+#include "runtime/interruption.h"
 #include "runtime/process.h"
 #include "runtime/text.h"
 #include "runtime/texts.h"
@@ -187,6 +188,9 @@ bool CourseRun::write_lesson(std::size_t index) {
 }
 
 void CourseRun::write_lessons() {
+  // What a run that was ended while writing left behind.
+  runtime::remove_orphaned_temporaries(output_folder);
+  runtime::remove_orphaned_temporaries(std::string(encoder_home) + "/");
   for (std::size_t index = 0; index < plan_.lessons.size(); ++index) {
     if (write_lesson(index)) continue;
     // Nothing after the first file that could not be put in place: the
@@ -219,16 +223,19 @@ void CourseRun::finish_lesson(Job& job, int exit_code) {
   // The lesson's folder is new: its sound files are this encoder's, in order.
   // One it failed or was stopped in is cut off: removed, never listed.
   std::vector<PlaylistEntry> entries = sound_playlist(folder, base_name, lesson.texts.size());
-  std::size_t finished = 0;
-  while (finished < entries.size() && entries[finished].seconds) ++finished;
-  if (exit_code != 0 && finished > 0) {
-    --finished;
-    std::error_code ignored;
-    fs::remove(runtime::file_system_path(folder + entries[finished].file), ignored);
+  std::size_t begun = 0;
+  std::error_code ignored;
+  while (begun < entries.size() &&
+         fs::exists(runtime::file_system_path(folder + entries[begun].file), ignored))
+    ++begun;
+  if (exit_code != 0 && begun > 0) {
+    --begun;
+    fs::remove(runtime::file_system_path(folder + entries[begun].file), ignored);
   }
-  entries.resize(finished);
+  entries.resize(begun);
   std::optional<double> total;
   for (const PlaylistEntry& entry : entries) {
+    if (!entry.seconds) continue;
     sounds.paths.push_back(folder + entry.file);
     total = total.value_or(0) + *entry.seconds;
   }
@@ -287,8 +294,23 @@ void CourseRun::finish() {
 
 void run_course_to_end(CourseRun& run) {
   run.write_lessons();
-  while (run.step()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  while (run.step()) {
+    if (runtime::interrupted()) {
+      run.stop();
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
   run.finish();
+}
+
+void CourseRun::stop() {
+  for (Job& job : jobs_) {
+    if (job.done) continue;
+    if (job.process != 0) launcher_.stop(job.process);
+    finish_lesson(job, -1);
+  }
+  problem(std::string(texts::course_interrupted.view()));
 }
 
 }  // namespace velkart::generator

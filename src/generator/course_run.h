@@ -55,7 +55,9 @@ class CourseRun {
   // Starts queued encoders up to the limit and finishes the lessons whose
   // encoder has ended. True while any encoder is queued or running.
   bool step();
-  // Stops waiting: the encoders still running are left to finish alone.
+  // Ends the encoders still at work and those waiting: each lesson keeps
+  // the sound files that are finished, a file cut off is removed.
+  void stop();
   // Writes the overview with what is known.
   void finish();
 
@@ -91,7 +93,8 @@ class CourseRun {
 };
 
 // The whole course for a caller that may block: writes, waits for every
-// encoder (polling every few milliseconds) and writes the overview.
+// encoder (polling every few milliseconds; Ctrl-C stops them) and writes the
+// overview.
 void run_course_to_end(CourseRun& run);
 
 }  // namespace velkart::generator

@@ -76,6 +76,9 @@ GenerationResult run_generation(const RunSettings& settings, GenerationContext& 
   }
   result.used = settings;
   result.speed_lowered = lower_effective_speed(result.used.encoder);
+  // What a run that was ended while writing left behind.
+  runtime::remove_orphaned_temporaries(output_folder);
+  runtime::remove_orphaned_temporaries(std::string(encoder_home) + "/");
 
   // Every text is a trial run of its own: each says again which ticked list
   // could not be read.

@@ -13,6 +13,7 @@
 
 #include "runtime/encoding.h"
 #include "runtime/files_platform.h"
+#include "runtime/text.h"
 
 namespace velkart::runtime {
 
@@ -392,6 +393,25 @@ FileBytes read_file_bytes(std::string_view path, std::int64_t limit) {
   result.bytes.resize(static_cast<std::size_t>(got));
   result.status = ReadStatus::read;
   return result;
+}
+
+void remove_orphaned_temporaries(std::string_view folder) {
+  std::error_code failed;
+  for (std::filesystem::directory_iterator entry(file_system_path(folder), failed), end;
+       !failed && entry != end; entry.increment(failed)) {
+    const std::string name = entry->path().filename().string();
+    if (!name.starts_with(".velkart-")) continue;
+    const std::size_t dash = name.find('-', 9);
+    const std::string_view number = std::string_view(name).substr(9, dash - 9);
+    if (dash == std::string::npos || number.empty() ||
+        number.find_first_not_of("0123456789") != std::string_view::npos)
+      continue;
+    const int pid = static_cast<int>(text_to_integer(number));
+    std::error_code ignored;
+    if (pid != platform::own_process() && !platform::process_exists(pid) &&
+        entry->is_regular_file(ignored))
+      std::filesystem::remove(entry->path(), ignored);
+  }
 }
 
 bool may_replace_file(std::string_view path) {

@@ -69,6 +69,11 @@ FileBytes read_file_bytes(std::string_view path, std::int64_t limit);
 // folder exists and it is missing, or a regular file we may write.
 bool may_replace_file(std::string_view path);
 
+// The temporary files (".velkart-PID-N") a process left in `folder` (a
+// program path ending in "/") when it was ended while writing: removed once
+// that process no longer runs.
+void remove_orphaned_temporaries(std::string_view folder);
+
 // False for names that would reach outside their folder or that no file
 // system takes: "/", "\", control characters and : * ? " < > |.
 bool plain_file_name(std::string_view name);

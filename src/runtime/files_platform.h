@@ -23,6 +23,9 @@ bool sync_file(int descriptor);
 // Makes a rename in the file's folder durable.
 void sync_folder_of(const std::string& native_name);
 void remove_file(const std::string& native_name);
+// Our own process number, and whether another one still runs.
+int own_process();
+bool process_exists(int pid);
 // Whether a file of that name can exist in the folder (the length limit).
 bool name_fits(const std::string& native_folder, const std::string& native_name);
 

@@ -1,5 +1,6 @@
 // The Linux side of the file seam: names on disk are UTF-8 with "/".
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -109,6 +110,14 @@ void sync_folder_of(const std::string& native_name) {
 
 void remove_file(const std::string& native_name) {
   ::unlink(native_name.c_str());
+}
+
+int own_process() {
+  return static_cast<int>(::getpid());
+}
+
+bool process_exists(int pid) {
+  return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
 }
 
 bool name_fits(const std::string& native_folder, const std::string& native_name) {

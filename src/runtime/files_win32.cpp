@@ -135,6 +135,18 @@ void remove_file(const std::string& native_name) {
   ::DeleteFileW(wide_from_utf8(native_name).c_str());
 }
 
+int own_process() {
+  return static_cast<int>(::GetCurrentProcessId());
+}
+
+bool process_exists(int pid) {
+  const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+  if (process == nullptr) return ::GetLastError() == ERROR_ACCESS_DENIED;
+  const bool running = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  ::CloseHandle(process);
+  return running;
+}
+
 // NTFS and FAT take names of up to 255 UTF-16 units.
 bool name_fits(const std::string& /*native_folder*/, const std::string& native_name) {
   return wide_from_utf8(native_name).size() <= 255;

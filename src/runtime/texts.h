@@ -281,6 +281,12 @@ inline constexpr Cp1252Literal batch_encoder_running{
 
 // Lesson packs: a whole Koch course in one run
 inline constexpr Cp1252Literal course_lesson{"Lektion "};
+inline constexpr Cp1252Literal course_interrupted{
+    "Abgebrochen: die mp3-Dateien der Lektionen sind nur so weit fertig, wie sie aufgeführt "
+    "sind; die angefangenen wurden entfernt."};
+inline constexpr Cp1252Literal batch_interrupted{
+    "Abgebrochen: ebook2cw wurde beendet. Fertig sind nur die aufgeführten Dateien; die "
+    "angefangene mp3-Datei wurde entfernt."};
 inline constexpr Cp1252Literal course_stopped{
     "Der Kurs wurde abgebrochen: vollständig sind nur die Lektionen davor."};
 inline constexpr Cp1252Literal course_bad_range{

@@ -11,6 +11,7 @@
 #include "app/settings.h"
 #include "app/settings_store.h"
 #include "runtime/files.h"
+#include "runtime/interruption.h"
 #include "runtime/run_lock.h"
 #include "support/batch_fixture.h"
 
@@ -201,6 +202,34 @@ TEST_F(Safety, ALessonThatIsALinkIsReplacedWithoutTouchingItsTarget) {
   EXPECT_EQ(read_bytes("stick/Dateiname0000_.txt"), "vom Stick");
   EXPECT_FALSE(fs::is_symlink("eure_Texte/Dateiname_Lektion02"));
   EXPECT_TRUE(fs::exists("eure_Texte/Dateiname_Lektion02/Dateiname_Mitschrift.pdf"));
+}
+
+// Ctrl-C while velkart-batch waits ends the encoders, removes what they were
+// cut off in and says what is complete; what an ended run left is cleared.
+TEST_F(Safety, AnInterruptedRunEndsItsEncodersAndLeavesNoHalfFiles) {
+  write_bytes("eure_Texte/.velkart-999999999-1", "von einem beendeten Lauf");
+  struct Encoder : velkart::testing::RecordingLauncher {
+    int start_program(const std::string& program, const std::vector<std::string>& arguments,
+                      const runtime::EnvironmentChanges& environment) override {
+      still_running = true;
+      write_bytes(arguments.back() + "0000.mp3", "halb");
+      return RecordingLauncher::start_program(program, arguments, environment);
+    }
+  } encoder;
+  runtime::set_interrupted(true);
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"generate"},
+        std::vector<std::string>{"course", "--to", "3", "--texts", "1"}}) {
+    EXPECT_EQ(run_batch(command, out, err, encoder), batch_message_shown) << command[0];
+    EXPECT_FALSE(encoder.still_running);
+    EXPECT_NE(err.str().find("Information: Abgebrochen: "), std::string::npos) << err.str();
+    EXPECT_EQ(out.str().find(".mp3"), std::string::npos) << out.str();
+    out.str(""), err.str("");
+  }
+  runtime::set_interrupted(false);
+  EXPECT_FALSE(fs::exists("eure_Texte/Dateiname0000.mp3"));
+  EXPECT_FALSE(fs::exists("eure_Texte/Dateiname_Lektion02/Dateiname0000.mp3"));
+  EXPECT_FALSE(fs::exists("eure_Texte/.velkart-999999999-1"));
 }
 
 TEST_F(Safety, AFailedWriteOfAVocabularyRunKeepsBothEarlierResults) {
