@@ -31,7 +31,7 @@ constexpr double watch_interval_seconds = 0.25;
 }  // namespace
 
 Application::Application(gui::Gui& gui, runtime::Launcher& launcher, pdf::Clock clock)
-    : gui_(gui), launcher_(launcher) {
+    : gui_(gui), launcher_(launcher), scoring_(gui, clock) {
   generation_.launcher = &launcher_;
   generation_.clock = std::move(clock);
 }
@@ -132,6 +132,9 @@ void Application::handle_control(int control) {
     case c::open_course_button:
       open_course();
       break;
+    case c::open_scoring_button:
+      open_scoring();
+      break;
     case c::course_start_button:
       start_course();
       break;
@@ -151,6 +154,7 @@ void Application::handle_control(int control) {
       cancel_encoder();
       break;
     default:
+      if (scoring_open_) scoring_.handle_control(control);
       break;
   }
 }
@@ -166,6 +170,7 @@ bool Application::handle_close(int window) {
   }
   if (window == c::builder_window) close_builder();
   if (window == c::course_window) close_course();
+  if (window == c::scoring_window) close_scoring();
   return false;
 }
 
@@ -193,6 +198,21 @@ void Application::open_course() {
   course_folder_button_ = false;
   course_log_.clear();
   gui_.disable_window(c::main_window, gui::WindowInput::disabled);
+}
+
+void Application::open_scoring() {
+  if (scoring_open_ || course_open_ || builder_open_) return;
+  if (!scoring_.open()) return;
+  scoring_open_ = true;
+  gui_.disable_window(c::main_window, gui::WindowInput::disabled);
+}
+
+void Application::close_scoring() {
+  if (!scoring_open_) return;
+  scoring_.close();
+  scoring_open_ = false;
+  gui_.disable_window(c::main_window, gui::WindowInput::enabled);
+  gui_.activate_window(c::main_window);
 }
 
 void Application::close_course() {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/scoring_window.h"
 #include "app/settings.h"
 #include "app/settings_store.h"
 #include "generator/course_run.h"
@@ -41,6 +42,7 @@ class Application {
 
   bool builder_open() const { return builder_open_; }
   bool course_open() const { return course_open_; }
+  bool scoring_open() const { return scoring_open_; }
   bool course_running() const { return course_run_ != nullptr; }
   // Looks after a running course: starts waiting encoders, finishes lessons
   // and, at the end, the overview. The event loop calls it between events.
@@ -53,6 +55,8 @@ class Application {
   void open_help();
   void open_course();
   void close_course();
+  void open_scoring();
+  void close_scoring();
   void start_course();
   void log_course(std::string line);
   // Hands a document or folder to the desktop; `failure` is shown when that
@@ -89,6 +93,8 @@ class Application {
   generator::GenerationContext generation_;
   bool builder_open_ = false;
   bool course_open_ = false;
+  bool scoring_open_ = false;
+  ScoringWindow scoring_;
   bool course_folder_button_ = false;
   std::unique_ptr<generator::CourseRun> course_run_;
   // Held for the whole course, so no other run starts in this folder while

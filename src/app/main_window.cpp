@@ -33,7 +33,7 @@ constexpr LabelOptions scrolling{Align::left, false, true};
 constexpr ButtonOptions big_button{true, true};
 
 // clang-format off
-const std::array<ControlRow, 69> rows{{
+const std::array<ControlRow, 70> rows{{
   // no.  kind          x    y    w    h    text at creation              text colour     background
   {0,  T::frame,    {5,   20,  570, 130}, t::frame_word_lists},
   {1,  T::checkbox, {15,  35,  100, 15},  t::list_own},
@@ -99,13 +99,15 @@ const std::array<ControlRow, 69> rows{{
   {61, T::label,    {224, 305, 230, 15},  t::files_to_write,            p::dark_blue, p::transparent},
   {62, T::image,    {5,   550, 32,  32},  {}},
   {78, T::label,    {55,  570, 345, 40},  t::files_folder_note},
-  // Below label 78; x 255 to 565 of the button row stays free.
+  // Below label 78 (x 5-565, y 614-672), added to the original layout:
+  // the word pool, the encoder's status and the added windows. The places
+  // at x 380 (y 630) and x 385 (y 652) are kept for two more buttons.
   {79, T::label,    {5,   614, 560, 15},  {}},
-  {80, T::label,    {5,   632, 560, 15},  {}},
-  {81, T::button,   {5,   652, 120, 20},  t::open_folder_button,        p::light_yellow, p::mid_grey},
-  {82, T::button,   {130, 652, 120, 20},  t::cancel_mp3_button,         p::light_yellow, p::mid_grey},
-  // Added to the original layout: the lesson packs, in the strip below label 78
-  {100, T::button,  {255, 652, 310, 20},  t::open_course_button,        p::light_yellow, p::mid_grey},
+  {80, T::label,    {5,   632, 275, 15},  {}},
+  {81, T::button,   {285, 630, 90,  18},  t::open_folder_button,        p::light_yellow, p::mid_grey},
+  {82, T::button,   {470, 630, 95,  18},  t::cancel_mp3_button,         p::light_yellow, p::mid_grey},
+  {83, T::button,   {190, 652, 190, 20},  t::open_scoring_button,       p::light_yellow, p::mid_grey},
+  {100, T::button,  {5,   652, 180, 20},  t::open_course_button,        p::light_yellow, p::mid_grey},
 }};
 // clang-format on
 

@@ -7,6 +7,7 @@ namespace velkart::controls {
 inline constexpr int main_window = 0;
 inline constexpr int builder_window = 1;
 inline constexpr int course_window = 2;
+inline constexpr int scoring_window = 3;
 
 // Main window
 inline constexpr int list_own = 1;
@@ -76,5 +77,19 @@ inline constexpr int course_start_button = 118;
 inline constexpr int course_help_button = 119;
 inline constexpr int course_open_folder_button = 120;
 inline constexpr int course_log = 121;
+
+// Scoring window (learners' copies)
+inline constexpr int open_scoring_button = 83;  // in the main window's strip
+inline constexpr int scoring_set_label = 132;
+inline constexpr int scoring_older_button = 133;
+inline constexpr int scoring_newer_button = 134;
+inline constexpr int scoring_learner_field = 136;
+inline constexpr int scoring_first_text_label = 140;  // 140-149: "Text N"
+inline constexpr int scoring_first_copy_field = 150;  // 150-159: the copies shown
+inline constexpr int scoring_rows = 10;
+inline constexpr int scoring_earlier_button = 160;
+inline constexpr int scoring_later_button = 161;
+inline constexpr int scoring_start_button = 162;
+inline constexpr int scoring_result = 164;
 
 }  // namespace velkart::controls

@@ -341,6 +341,27 @@ inline constexpr Cp1252Literal course_log_one_sound{" mp3-Datei"};
 inline constexpr Cp1252Literal course_log_playlist{"Wiedergabeliste"};
 inline constexpr Cp1252Literal course_log_overview{"Kursübersicht"};
 
+// Scoring window
+inline constexpr Cp1252Literal open_scoring_button{"Mitschriften auswerten ..."};
+inline constexpr Cp1252Literal scoring_title{"Mitschriften auswerten"};
+inline constexpr Cp1252Literal scoring_intro{
+    "Was ein Teilnehmer mitgeschrieben hat, Text für Text eintragen und auswerten lassen. Die "
+    "Ergebnisse kommen in 'eure_Texte/Auswertung/Auswertungen.csv'; ein leerer Text gilt als "
+    "nicht mitgeschrieben."};
+inline constexpr Cp1252Literal scoring_set{"Satz:"};
+inline constexpr Cp1252Literal scoring_older{"<"};
+inline constexpr Cp1252Literal scoring_newer{">"};
+inline constexpr Cp1252Literal scoring_learner{"Name:"};
+inline constexpr Cp1252Literal scoring_text{"Text "};
+inline constexpr Cp1252Literal scoring_earlier{"vorige Texte"};
+inline constexpr Cp1252Literal scoring_later{"weitere Texte"};
+inline constexpr Cp1252Literal scoring_start{"Auswerten"};
+inline constexpr Cp1252Literal scoring_no_sets{"(noch keine Übungstexte)"};
+inline constexpr Cp1252Literal scoring_no_sets_message{
+    "In 'eure_Texte' gibt es noch keine Übungstexte, gegen die eine Mitschrift ausgewertet "
+    "werden könnte."};
+inline constexpr Cp1252Literal scoring_weakest{"Die meisten Fehler bei: "};
+
 // Copy sheet for the learners
 inline constexpr Cp1252Literal copy_sheet_title{"Mitschrift"};
 inline constexpr Cp1252Literal copy_sheet_letters{"Zeichen: "};

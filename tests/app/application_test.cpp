@@ -195,6 +195,28 @@ TEST_F(Program, AnEncoderAtWorkIsNeverLeftUnseen) {
   EXPECT_EQ(runtime::to_utf8(again.get_text(c::status_line)), "mp3 abgebrochen: 0 von 2 fertig.");
 }
 
+TEST_F(Program, TheScoringWindowScoresACopyIntoTheRegister) {
+  start();
+  application.handle_control(c::generate_button);
+  application.handle_control(c::open_scoring_button);
+  ASSERT_TRUE(application.scoring_open());
+  EXPECT_EQ(gui.window(c::main_window)->input, gui::WindowInput::disabled);
+  EXPECT_EQ(gui.get_text(c::scoring_set_label), "Dateiname");
+  EXPECT_EQ(gui.get_text(c::scoring_first_text_label + 1), "Text 1");
+  EXPECT_FALSE(gui.control(c::scoring_first_copy_field + 2)->enabled);  // two texts only
+  gui.set_text(c::scoring_learner_field, "Anna");
+  const std::string key = read_bytes("eure_Texte/Dateiname0000_.txt");
+  gui.set_text(c::scoring_first_copy_field, key.substr(0, key.size() - 2));
+  application.handle_control(c::scoring_start_button);
+  const std::string result = runtime::to_utf8(gui.get_text(c::scoring_result));
+  EXPECT_TRUE(result.starts_with("Text 0: 300 von 300 Wörtern")) << result;
+  EXPECT_NE(result.find("Text 1: nicht mitgeschrieben"), std::string::npos) << result;
+  EXPECT_TRUE(fs::exists("eure_Texte/Auswertung/Auswertungen.csv"));
+  application.handle_close(c::scoring_window);
+  EXPECT_FALSE(application.scoring_open());
+  EXPECT_EQ(gui.window(c::main_window)->input, gui::WindowInput::enabled);
+}
+
 TEST_F(Program, BuilderWindowDisablesTheMainWindowUntilClosed) {
   write_bytes("voreinstellungen.pref",
               "[voreinstellungen]\r\nString_wortschatz_datei = quelle\r\n");
@@ -260,23 +282,21 @@ TEST(ProgramWithoutBuilder, MainWindowStaysEnabledWhenTheBuilderCannotOpen) {
 TEST(MainWindowLayout, TheAddedStripOverlapsNoOriginalControl) {
   gui::HeadlessGui gui;
   ASSERT_TRUE(build_main_window(gui, SettingsRecord{}));
-  const auto numbers = gui.control_numbers(c::main_window);
-  // The strip below label 78 overlaps no control of the original layout, and x 255 to 565
-  // of its button row stays free.
+  // Below label 78: the added controls, each in its own place, and two
+  // places kept free for buttons still to come.
   const auto overlap = [](gui::Rect a, gui::Rect b) {
     return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
   };
-  for (const int number : numbers) {
+  const std::vector<int> added{c::pool_label,        c::status_line,         c::open_folder_button,
+                               c::cancel_mp3_button, c::open_scoring_button, c::open_course_button};
+  for (const int number : gui.control_numbers(c::main_window)) {
     const gui::Rect box = gui.control(number)->box;
-    if (number != c::open_course_button) {
-      EXPECT_FALSE(overlap(box, {255, 652, 310, 20})) << number;
-    }
-    for (const int added :
-         {c::pool_label, c::status_line, c::open_folder_button, c::cancel_mp3_button}) {
-      if (added != number) {
-        EXPECT_FALSE(overlap(box, gui.control(added)->box)) << number;
-      }
-    }
+    const bool in_strip = std::find(added.begin(), added.end(), number) != added.end();
+    EXPECT_EQ(overlap(box, {5, 614, 560, 58}), in_strip) << number;
+    for (const gui::Rect kept : {gui::Rect{380, 630, 85, 18}, gui::Rect{385, 652, 180, 20}})
+      EXPECT_FALSE(overlap(box, kept)) << number;
+    for (const int other : added)
+      EXPECT_TRUE(other == number || !overlap(box, gui.control(other)->box)) << number;
   }
   // The picture decodes: a broken table would leave an empty control.
   EXPECT_EQ(gui.control(c::logo)->bitmap.width, 32);

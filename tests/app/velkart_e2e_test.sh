@@ -72,7 +72,7 @@ message_box() {  # waits for a message box and confirms it with Enter
 
 click "$main" 30 277                        # Enter in field 28 starts no run:
 xdotool key Return
-click "$main" 65 662                        # "Ordner öffnen", handled after the Enter
+click "$main" 330 639                        # "Ordner öffnen", handled after the Enter
 wait_for "the folder to be opened" grep -qx eure_Texte opened.txt
 [ -z "$(ls eure_Texte)" ] && [ ! -e encoder_argv.txt ] || fail "Enter in a field started a run"
 click "$main" 430 10                        # help: the viewer fails, the program says so
@@ -122,7 +122,7 @@ wmctrl -c Wortschatzgenerator
 wait_for "the builder to close" sh -c '! xdotool search --name "^Wortschatzgenerator$"'
 sleep 0.3
 
-click "$main" 410 662                        # "Kurspaket erstellen ..."
+click "$main" 95 662                         # "Kurspaket erstellen ..."
 wait_for "the course window" xdotool search --name '^Kurspaket erstellen$'
 course=$(window_of '^Kurspaket erstellen$')
 sleep 0.3
@@ -139,6 +139,22 @@ sleep 0.5
 [ -n "$shots" ] && import -window root "$shots/course_window.png"
 wmctrl -c 'Kurspaket erstellen'
 wait_for "the course window to close" sh -c '! xdotool search --name "^Kurspaket erstellen$"'
+sleep 0.3
+
+click "$main" 285 662                        # "Mitschriften auswerten ..."
+wait_for "the scoring window" xdotool search --name '^Mitschriften auswerten$'
+scoring=$(window_of '^Mitschriften auswerten$')
+sleep 0.3
+click "$scoring" 310 69                      # ">" stays on the newest set, lesson 3
+type_into "$scoring" 200 91 "Anna"
+type_into "$scoring" 200 114 "$(tr -d '\r\n' < eure_Texte/Kurs1_Lektion03/Kurs10000_.txt)"
+click "$scoring" 175 357                     # "Auswerten"
+wait_for "the register" test -s eure_Texte/Auswertung/Auswertungen.csv
+grep -q "^[0-9.]*;Anna;Kurs1_Lektion03/Kurs1;0;" eure_Texte/Auswertung/Auswertungen.csv \
+  || fail "register: $(cat eure_Texte/Auswertung/Auswertungen.csv)"
+[ -n "$shots" ] && import -window root "$shots/scoring_window.png"
+wmctrl -c 'Mitschriften auswerten'
+wait_for "the scoring window to close" sh -c '! xdotool search --name "^Mitschriften auswerten$"'
 sleep 0.3
 wmctrl -c 'Velkart '
 for i in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
@@ -205,7 +221,7 @@ wait "$app_pid"; code=$?
 encoding || fail "the encoder did not go on after Ja"
 start_program
 wait_for "the encoder in the status line" shown "$(printf '80\tmp3-Dateien: 0 von 3 fertig')"
-click "$main" 190 662                        # "mp3 abbrechen"
+click "$main" 517 639                        # "mp3 abbrechen"
 wait_for "the encoder to end" sh -c "! pgrep -f 'nicht_loeschen/ebook2cw[.]exe'"
 wait_for "the status after cancelling" shown "$(printf '80\tmp3 abgebrochen: 0 von 3 fertig.')"
 [ -e eure_Texte/Kurs10000.mp3 ] && fail "the unfinished mp3 file is still there"

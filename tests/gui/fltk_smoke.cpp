@@ -8,6 +8,7 @@
 #include "app/builder_window.h"
 #include "app/course_window.h"
 #include "app/main_window.h"
+#include "app/scoring_window.h"
 #include "app/settings.h"
 #include "gui/backend_contract.h"
 #include "gui/fltk_gui.h"
@@ -22,6 +23,8 @@ int check_captions(Gui& gui) {
   velkart::app::build_main_window(gui, velkart::app::SettingsRecord{});
   velkart::app::build_builder_window(gui, "test");
   velkart::app::build_course_window(gui, velkart::app::SettingsRecord{});
+  velkart::app::ScoringWindow scoring(gui, velkart::pdf::local_time_now);
+  scoring.open();
   const auto cut = cut_texts(gui);
   for (const std::string& text : cut) std::cout << velkart::runtime::to_utf8(text) << '\n';
   return cut.empty() ? 0 : 1;
