@@ -239,6 +239,7 @@ inline constexpr Cp1252Literal batch_usage{
     "                   auto (wenn Wörter fehlen), aus oder immer\n"
     "                   (sonst String_kurs_gruppen)\n"
     "  --overwrite      course: vorhandene Lektionsordner ersetzen\n"
+    "  --learner NAME   score, report: der Name des Teilnehmers\n"
     "  --help           zeigt diese Hilfe\n"
     "\n"
     "Ist SOURCE_DATE_EPOCH gesetzt (Sekunden seit 1970), tragen die PDF-Dateien\n"
