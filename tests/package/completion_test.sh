@@ -20,10 +20,7 @@ offers() {
      "$source_dir/data/completion/velkart-batch" velkart-batch "$@") | sort
 }
 same() {  # what, expected, offered
-  [ "$2" = "$3" ] || fail "$1: the program knows
-$2
-but the completion offers
-$3"
+  [ "$2" = "$3" ] || fail "$(printf '%s: the program knows\n%s\nbut the completion offers\n%s' "$1" "$2" "$3")"
 }
 
 "$batch" --help > "$work/help.txt" || fail "velkart-batch --help"

@@ -7,20 +7,17 @@
 #include <string>
 
 #include "pdf/document.h"
+#include "pdf_test_support.h"
 
 namespace velkart::pdf {
 namespace {
-
-Document fixed_document() {
-  return Document([] { return LocalTime{2024, 1, 2, 3, 4, 5}; });
-}
 
 TEST(Stress, TenMegabytesOfAnyBytesFillEveryPageTheyNeed) {
   std::mt19937 generator(1);
   std::uniform_int_distribution<int> byte(1, 255);
   std::string text(10'000'000, ' ');
   for (char& c : text) c = static_cast<char>(byte(generator));
-  Document document = fixed_document();
+  Document document(testing::fixed_clock());
   document.add_page();
   document.set_font("Times", "", 12);
   document.text_cell(0, 6, text, Border::frame, LineMode::next_line);
@@ -38,7 +35,7 @@ TEST(Stress, TenMegabytesOfAnyBytesFillEveryPageTheyNeed) {
 }
 
 TEST(Stress, TenThousandPagesEachGetTheirHeader) {
-  Document document = fixed_document();
+  Document document(testing::fixed_clock());
   int headers = 0;
   // Hooks belong to a document: it is begun before they are set.
   document.new_document();

@@ -1,7 +1,10 @@
 // The file slots; files are replaced whole or not at all, inputs that are no
-// regular files never block, and the run lock outlives the run in its encoders.
+// regular files never block, the run lock outlives the run in its encoders,
+// the freedesktop.org trash keeps a file with its old place and time; and the
+// system launcher starts programs alone, without a shell and without our files.
 #include "runtime/files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/socket.h>
@@ -9,13 +12,16 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "runtime/process.h"
 #include "runtime/run_lock.h"
+#include "runtime/trash.h"
 #include "support/test_support.h"
 
 namespace velkart::runtime {
@@ -190,6 +196,117 @@ TEST_F(SafeFiles, TheRunLockLivesAsLongAsTheProgramsStartedUnderIt) {
   EXPECT_FALSE(RunLock().busy());
   ::kill(child, SIGTERM);
   system_launcher().wait_for(child);
+}
+
+// Any desktop's trash can gets the file back from there.
+TEST_F(SafeFiles, TheTrashKeepsEachFileWithItsPlaceUnderANameOfItsOwn) {
+  const fs::path trash = folder.path() / "Daten" / "Trash";  // XDG_DATA_HOME is the folder's Daten/
+  fs::create_directory("eure_Texte");
+  for (const char* content : {"erste", "zweite"}) {
+    disk::write_bytes("eure_Texte/Kurs 0002_.txt", content);
+    ASSERT_TRUE(move_to_trash("eure_Texte/Kurs 0002_.txt"));
+    EXPECT_FALSE(fs::exists("eure_Texte/Kurs 0002_.txt"));
+  }
+  EXPECT_EQ(disk::read_bytes(trash / "files" / "Kurs 0002_.txt"), "erste");
+  EXPECT_EQ(disk::read_bytes(trash / "files" / "Kurs 0002_.txt.2"), "zweite");
+  const std::string info = disk::read_bytes(trash / "info" / "Kurs 0002_.txt.2.trashinfo");
+  EXPECT_TRUE(info.starts_with("[Trash Info]\nPath=" + folder.path().string() +
+                               "/eure_Texte/Kurs%200002_.txt\nDeletionDate=20"))
+      << info;
+  EXPECT_FALSE(move_to_trash("eure_Texte/fehlt.txt"));
+}
+
+// Sets an environment variable for one test and puts the old value back.
+struct ScopedEnvironment {
+  ScopedEnvironment(const char* name, const std::string& value) : name(name) {
+    if (const char* was = std::getenv(name)) old = was;
+    ::setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnvironment() { old ? ::setenv(name, old->c_str(), 1) : ::unsetenv(name); }
+  const char* name;
+  std::optional<std::string> old;
+};
+
+class SystemLauncher : public ::testing::Test {
+ protected:
+  runtime::Launcher& launcher = runtime::system_launcher();
+  testing::WorkingFolder folder;
+};
+
+TEST_F(SystemLauncher, ReturnsAtOnceReapsFinishedProgramsAndGivesZeroForOnesThatCannotStart) {
+  disk::write_script("haengt", "exec sleep 30\n");
+  disk::write_script("fehler", "exit 3\n");
+  // Returns at once: had it waited, the hanging program would have ended below.
+  const int hanging = launcher.start_program("./haengt", {});
+  const int failing = launcher.start_program("./fehler", {});
+  ASSERT_GT(hanging, 0);
+  ASSERT_GT(failing, 0);
+  EXPECT_EQ(::getsid(hanging), hanging);  // a session of its own: no Ctrl-C or hang-up reaches it
+  for (int wait = 0; wait < 1000 && launcher.is_running(failing); ++wait) ::usleep(10000);
+  EXPECT_TRUE(launcher.is_running(hanging));
+  EXPECT_FALSE(fs::exists("/proc/" + std::to_string(failing)));  // reaped unasked: no zombie
+  EXPECT_EQ(launcher.wait_for(failing), 3);
+  ::kill(hanging, SIGKILL);
+  EXPECT_EQ(launcher.wait_for(hanging), 128 + SIGKILL);
+  EXPECT_FALSE(fs::exists("/proc/" + std::to_string(hanging)));
+  EXPECT_EQ(launcher.wait_for(999999), -1);
+  disk::write_bytes("nicht_ausfuehrbar", "#!/bin/sh\nexit 0\n");
+  for (const char* program :
+       {"./nicht_ausfuehrbar", "./gibt_es_nicht", "velkart-gibt-es-nirgends", ""})
+    EXPECT_EQ(launcher.start_program(program, {}), 0) << program;
+}
+
+TEST_F(SystemLauncher, PassesEachArgumentAsOneWordWithoutAShellAndNoOpenFiles) {
+  const ScopedEnvironment kept("VELKART_PROBE", "bleibt");
+  // A descriptor opened without close-on-exec, as a careless library might.
+  const int opened = ::open("/dev/null", O_RDONLY);
+  ASSERT_EQ(::dup2(opened, 57), 57);
+  ::close(opened);
+  disk::write_script(
+      "zeigt",
+      "for word in \"$@\" \"$HOME\" \"$VELKART_PROBE\"; do printf '[%s]' \"$word\"; done "
+      ">worte.txt\n"
+      "[ -e /proc/$$/fd/57 ] && echo geerbt >>worte.txt\n");
+  const int pid = launcher.start_program(
+      "./zeigt", {"a b", "", "*", "$(touch boese)", "x; touch boese2 `touch boese3`", "\xDC"},
+      {{"HOME", "eigenes Heim"}});
+  ::close(57);
+  ASSERT_GT(pid, 0);
+  launcher.wait_for(pid);
+  EXPECT_EQ(
+      disk::read_bytes("worte.txt"),
+      "[a b][][*][$(touch boese)][x; touch boese2 `touch boese3`][\xDC][eigenes Heim][bleibt]");
+  for (const char* trace : {"boese", "boese2", "boese3"}) EXPECT_FALSE(fs::exists(trace)) << trace;
+}
+
+// A program we do not wait for writes into its own file and reads nothing:
+// no pipe of ours stays open until it ends.
+TEST_F(SystemLauncher, AProgramWithAnOutputOfItsOwnHoldsNoneOfOurStreams) {
+  disk::write_script("spricht",
+                     "echo aus; echo fehler >&2; [ -e /proc/$$/fd/0 ] && cat >/dev/null\n");
+  send_child_output_to_file("eigene Ausgabe.txt");
+  const int pid = launcher.start_program("./spricht", {});
+  send_child_output_to_file("");
+  ASSERT_GT(pid, 0);
+  EXPECT_EQ(launcher.wait_for(pid), 0);
+  EXPECT_EQ(disk::read_bytes("eigene Ausgabe.txt"), "aus\nfehler\n");
+}
+
+TEST_F(SystemLauncher, RunsOnlyExecutableFilesThatAreNoWindowsProgramAndOpensOnlyWhatExists) {
+  disk::write_script("skript", "exit 0\n");
+  disk::write_bytes("text", "#!/bin/sh\n");
+  disk::write_bytes("windows.exe", std::string("MZ\x90\0\3\0\0\0", 8));
+  fs::permissions("windows.exe", fs::perms::owner_all);
+  fs::create_directories("bin/ordner");
+  disk::write_script("bin/auf_dem_pfad", "exit 0\n");
+  const ScopedEnvironment path("PATH", "/nonexistent:" + (folder.path() / "bin").string());
+  for (const char* program : {"./skript", "skript", "auf_dem_pfad", "bin/auf_dem_pfad"})
+    EXPECT_EQ(launcher.is_runnable(program), std::string_view(program) != "skript") << program;
+  for (const char* program : {"./text", "./windows.exe", "bin/ordner", "ordner", "./fehlt", ""})
+    EXPECT_FALSE(launcher.is_runnable(program)) << program;
+  // A missing document is not handed to the opener; the opener's argument
+  // and verdict are checked on the desktop by the end-to-end test.
+  EXPECT_EQ(launcher.open_document("fehlt.pdf"), 0);
 }
 
 }  // namespace

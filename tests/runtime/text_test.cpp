@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/encoding.h"
+#include "runtime/random.h"
 #include "support/test_support.h"
 
 namespace velkart::runtime {
@@ -82,21 +83,34 @@ TEST(TextFromMemory, StopsAtZeroOrMaximum) {
   EXPECT_EQ(text_from_memory(nullptr), "");
 }
 
-TEST(Encoding, RoundTripsEveryByteThroughUtf8) {
+TEST(Encoding, RoundTripsEveryByteThroughUtf8AndMarksWhatWindows1252CannotHold) {
   std::string all;
   for (int byte = 1; byte < 256; ++byte) all.push_back(static_cast<char>(byte));
   EXPECT_EQ(to_cp1252(to_utf8(all)), all);
   EXPECT_EQ(to_utf8("\x80"), "\xE2\x82\xAC");
   EXPECT_EQ(to_utf8("\x81"), "\xC2\x81");  // unassigned: the C1 control of the same value
   EXPECT_EQ(to_utf8(cp1252("Wörter")), "Wörter");
-}
-
-TEST(Encoding, TurnsWhatWindows1252CannotHoldIntoQuestionMarks) {
+  // What Windows-1252 cannot hold becomes a question mark.
   EXPECT_EQ(to_cp1252("Ωx"), "?x");
   EXPECT_EQ(to_cp1252("\xFF\xFEx"), "??x");
   EXPECT_EQ(to_cp1252("\xC3"), "?");       // cut off
   EXPECT_EQ(to_cp1252("\xC0\xAF"), "??");  // overlong "/"
   EXPECT_EQ(to_cp1252("😀"), "?");
+}
+
+// Reference values computed independently from the generator's definition
+// (seeding, 31 warm-up steps, rotations 13 and 5, lags 0 and 10).
+TEST(RandomGenerator, MatchesTheReferenceSequence) {
+  RandomGenerator generator;
+  generator.seed(0);
+  for (const std::uint32_t expected :
+       {2341539169u, 3366969473u, 2836287535u, 1626228671u, 1014195291u})
+    EXPECT_EQ(generator.step(), expected);
+  generator.seed(4711);
+  for (const std::uint32_t expected : {8u, 5u, 8u, 9u, 3u, 4u, 4u, 0u, 4u, 8u, 4u, 2u})
+    EXPECT_EQ(generator.up_to(9), expected);
+  generator.seed(4711);
+  EXPECT_EQ(generator.up_to(-1), 3667863528u);  // the raw output
 }
 
 }  // namespace

@@ -94,19 +94,15 @@ TEST_F(VocabularyPipeline, ReadsEveryEncodingAndKeepsEarlierResultsForASourceWit
 
   // UTF-8 (with or without its mark) and UTF-16 give the words of the text
   // in Windows-1252, as the program keeps them.
-  write_bytes(file("quelle"), cp1252("Grün Öl Straße"));
+  const std::string utf8 = "Grün Öl Straße";
+  write_bytes(file("quelle"), cp1252(utf8));
   run();
   const std::string words = alphabetical();
   const std::string utf16_le("\xFF\xFEG\0r\0\xFC\0n\0 \0\xD6\0l\0 \0S\0t\0r\0a\0\xDF\0e\0", 30);
   std::string utf16_be = "\xFE\xFF";
   for (std::size_t at = 2; at < utf16_le.size(); at += 2)
     utf16_be += {utf16_le[at + 1], utf16_le[at]};
-  for (const std::string& source :
-       {std::string("Gr\xC3\xBCn \xC3\x96l Stra\xC3\x9F"
-                    "e"),
-        std::string("\xEF\xBB\xBF") + "Gr\xC3\xBCn \xC3\x96l Stra\xC3\x9F"
-                                      "e",
-        utf16_le, utf16_be}) {
+  for (const std::string& source : {utf8, "\xEF\xBB\xBF" + utf8, utf16_le, utf16_be}) {
     write_bytes(file("quelle"), source);
     run();
     EXPECT_EQ(alphabetical(), words) << source;

@@ -35,16 +35,10 @@ for side in linux windows; do
   (cd "$work/$side" && SOURCE_DATE_EPOCH=1299402303 $wrap "$batch" generate --seed 7 \
      --set 'String_mp_dateiname=Kurs 1' --set String_anzahl_texte=3 >out.txt 2>err.txt)
 done
-for name in "eure_Texte/Kurs 1.pdf" "eure_Texte/Kurs 1_Mitschrift.pdf"; do
+for name in "eure_Texte/Kurs 1.pdf" "eure_Texte/Kurs 1_Mitschrift.pdf" "eure_Texte/Kurs 10000_.txt" \
+            "eure_Texte/Kurs 10001_.txt" "eure_Texte/Kurs 10002_.txt" nicht_loeschen/mp3_temp.txt; do
   [ -f "$work/linux/$name" ] || fail "Linux wrote no $name"
   cmp -s "$work/linux/$name" "$work/windows/$name" || fail "$name differs"
 done
 grep -q 'D:20110306090503' "$work/linux/eure_Texte/Kurs 1.pdf" || fail "the sheet does not carry SOURCE_DATE_EPOCH's time"
-for k in 0 1 2; do
-  name="eure_Texte/Kurs 1000${k}_.txt"
-  [ -f "$work/linux/$name" ] || fail "Linux wrote no $name"
-  cmp -s "$work/linux/$name" "$work/windows/$name" || fail "$name differs"
-done
-cmp -s "$work/linux/nicht_loeschen/mp3_temp.txt" "$work/windows/nicht_loeschen/mp3_temp.txt" ||
-  fail "encoder input differs"
 echo PASS
