@@ -44,8 +44,7 @@ constexpr int row_height = 20;
 bool ScoringWindow::open() {
   gui::WindowOptions options;
   options.minimise_box = true;
-  if (!gui_.open_window(c::scoring_window, 0, 0, 700, 420, t::scoring_title, options))
-    return false;
+  if (!gui_.open_window(c::scoring_window, 0, 0, 700, 420, t::scoring_title, options)) return false;
   create_controls(gui_, c::scoring_window, rows);
   for (int row = 0; row < c::scoring_rows; ++row) {
     const int y = row_top + row * row_height;
