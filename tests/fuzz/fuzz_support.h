@@ -33,9 +33,11 @@ inline const std::string& scratch_folder() {
     std::string name = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm/velkart-fuzz-XXXXXX"
                                                        : "/tmp/velkart-fuzz-XXXXXX";
     check(::mkdtemp(name.data()) != nullptr, "no scratch folder");
-    std::atexit([] { std::filesystem::remove_all(folder); });
     return name;
   }();
+  // Registered once the name exists: it is removed before the name goes.
+  static const bool removed_at_exit = std::atexit([] { std::filesystem::remove_all(folder); }) == 0;
+  (void)removed_at_exit;
   return folder;
 }
 
