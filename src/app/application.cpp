@@ -16,6 +16,8 @@
 #include "runtime/process.h"
 #include "runtime/text.h"
 #include "runtime/texts.h"
+#include "scoring/commands.h"
+#include "scoring/drill.h"
 #include "vocab/pipeline.h"
 
 namespace velkart::app {
@@ -135,6 +137,9 @@ void Application::handle_control(int control) {
     case c::open_scoring_button:
       open_scoring();
       break;
+    case c::scoring_drill_button:
+      make_drill();
+      break;
     case c::course_start_button:
       start_course();
       break;
@@ -205,6 +210,33 @@ void Application::open_scoring() {
   if (!scoring_.open()) return;
   scoring_open_ = true;
   gui_.disable_window(c::main_window, gui::WindowInput::disabled);
+}
+
+void Application::make_drill() {
+  if (!scoring_open_) return;
+  const std::string learner = runtime::trim_blanks(gui_.get_text(c::scoring_learner_field));
+  const auto tell = message_boxes_of(gui_);
+  if (const auto problem = scoring::learner_problem(learner)) return tell(*problem);
+  const scoring::LoadedRegister loaded = scoring::load_register();
+  if (loaded.state == scoring::RegisterState::unreadable ||
+      loaded.state == scoring::RegisterState::too_large)
+    return tell(scoring::register_problem(loaded));
+  const auto planned = scoring::plan_drill(scoring::summarise_learner(loaded.rows, learner),
+                                           scoring::default_weak_characters);
+  if (const auto* problem = std::get_if<std::string>(&planned)) return tell(*problem);
+  const scoring::Drill& drill = std::get<scoring::Drill>(planned);
+  const generator::SetPlace place = scoring::drill_place(drill);
+  const generator::GenerationResult result = generator::run_generation(
+      scoring::drill_settings(read_run_settings(gui_), drill), generation_, tell, place);
+  if (result.refused || !result.files.complete()) return;
+  gui_.set_text(c::scoring_result, std::string(texts::scoring_drill_started.view()) + place.folder);
+  if (generation_.encoder_process == 0) return;
+  const std::string base =
+      place.folder.substr(generator::output_folder.size()) + result.used.encoder.base_name;
+  watch_encoder({generation_.encoder_process,
+                 {base, static_cast<std::int64_t>(result.files.text_files.size()),
+                  generator::encoder_input_written()}},
+                false);
 }
 
 void Application::close_scoring() {

@@ -57,6 +57,8 @@ class Application {
   void close_course();
   void open_scoring();
   void close_scoring();
+  // A drill set for the learner named in the scoring window.
+  void make_drill();
   void start_course();
   void log_course(std::string line);
   // Hands a document or folder to the desktop; `failure` is shown when that

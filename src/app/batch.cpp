@@ -31,6 +31,7 @@
 #include "runtime/text.h"
 #include "runtime/texts.h"
 #include "scoring/commands.h"
+#include "scoring/drill.h"
 #include "vocab/pipeline.h"
 
 namespace velkart::app {
@@ -40,7 +41,7 @@ namespace {
 using runtime::to_cp1252;
 using runtime::to_utf8;
 
-enum class Command { none, trial, generate, vocab, course, pool, score, report };
+enum class Command { none, trial, generate, vocab, course, pool, score, report, drill };
 
 struct Options {
   Command command = Command::none;
@@ -49,6 +50,7 @@ struct Options {
   std::optional<std::string> vocab_name;
   std::vector<std::string> operands;  // score: PREFIX FILE, in Windows-1252
   std::optional<std::string> learner;
+  int weak = scoring::default_weak_characters;
   bool wait_for_encoder = true;
   bool help = false;
   // course
@@ -120,9 +122,9 @@ std::optional<std::string> program_text(std::string_view utf8) {
 }
 
 constexpr std::pair<std::string_view, Command> command_names[] = {
-    {"trial", Command::trial},  {"pool", Command::pool},     {"generate", Command::generate},
-    {"vocab", Command::vocab},  {"course", Command::course}, {"score", Command::score},
-    {"report", Command::report}};
+    {"trial", Command::trial},   {"pool", Command::pool},     {"generate", Command::generate},
+    {"vocab", Command::vocab},   {"course", Command::course}, {"score", Command::score},
+    {"report", Command::report}, {"drill", Command::drill}};
 
 // The options that take a value, with the value already taken from the
 // command line: nullopt when all is well.
@@ -145,6 +147,11 @@ std::optional<UsageError> parse_option_value(const std::string& option, const st
     if (!mode) return UsageError{usage(texts::batch_bad_groups, value)};
     options.groups = *mode;
     options.course_option = true;
+  } else if (option == "--weak") {
+    const auto number = parse_small_number(value);
+    if (!number || *number < 1 || *number > scoring::most_weak_characters)
+      return UsageError{usage(texts::batch_bad_weak, value)};
+    options.weak = *number;
   } else if (option == "--learner") {
     options.learner = program_text(value);
     if (!options.learner) return UsageError{usage(texts::batch_not_windows_1252, value)};
@@ -166,8 +173,9 @@ std::optional<UsageError> parse_option_value(const std::string& option, const st
 }
 
 std::variant<Options, UsageError> parse_arguments(std::span<const std::string> arguments) {
-  static constexpr std::string_view options_with_value[] = {
-      "--seed", "--from", "--to", "--texts", "--effective", "--groups", "--set", "--learner"};
+  static constexpr std::string_view options_with_value[] = {"--seed",  "--from",      "--to",
+                                                            "--texts", "--effective", "--groups",
+                                                            "--set",   "--learner",   "--weak"};
   Options options;
   for (std::size_t k = 0; k < arguments.size(); ++k) {
     const std::string& argument = arguments[k];
@@ -208,8 +216,11 @@ std::variant<Options, UsageError> parse_arguments(std::span<const std::string> a
     return UsageError{usage(texts::batch_no_command)};
   if (options.course_option && options.command != Command::course)
     return UsageError{usage(texts::batch_course_only)};
-  if (options.learner && options.command != Command::score && options.command != Command::report)
+  if (options.learner && options.command != Command::score && options.command != Command::report &&
+      options.command != Command::drill)
     return UsageError{usage(texts::batch_learner_only)};
+  if (options.command == Command::drill && !options.learner)
+    return UsageError{usage(texts::batch_drill_needs)};
   if (options.command == Command::score && (options.operands.size() != 2 || !options.learner))
     return UsageError{usage(texts::batch_score_needs)};
   const auto time = fixed_time();
@@ -277,7 +288,7 @@ void print_pool(const generator::PoolOptions& options, const runtime::MessageSin
 // encoder wrote, and then gives the playlist their lengths.
 void run_generate(const Options& options, const generator::RunSettings& settings,
                   const runtime::MessageSink& tell, std::ostream& out, std::ostream& err,
-                  runtime::Launcher& launcher) {
+                  runtime::Launcher& launcher, const generator::SetPlace& place = {}) {
   generator::GenerationContext context;
   context.launcher = &launcher;
   context.clock = options.clock;
@@ -285,7 +296,8 @@ void run_generate(const Options& options, const generator::RunSettings& settings
   // Not waited for, the encoder gets an output of its own: a pipe into
   // `tee` would otherwise stay open until it ends.
   if (!options.wait_for_encoder) runtime::send_child_output_to_file(encoder_log_path);
-  const generator::GenerationResult result = generator::run_generation(settings, context, tell);
+  const generator::GenerationResult result =
+      generator::run_generation(settings, context, tell, place);
   runtime::send_child_output_to_file("");
   const generator::WrittenSet& files = result.files;
   // Not a message: the run went well, and says what it did with old files.
@@ -302,14 +314,33 @@ void run_generate(const Options& options, const generator::RunSettings& settings
   // Only the files the encoder finished are listed and in the playlist; one
   // it failed in, or was stopped in, is removed.
   const std::optional<int> code = wait_for_encoder(context.encoder_process, launcher, tell, err);
-  const generator::SettledSounds sounds =
-      generator::settle_sound_files({base_name, static_cast<std::int64_t>(files.text_files.size()),
-                                     generator::encoder_input_written()},
-                                    code == 0);
+  const generator::SettledSounds sounds = generator::settle_sound_files(
+      {place.folder.substr(generator::output_folder.size()) + base_name,
+       static_cast<std::int64_t>(files.text_files.size()), generator::encoder_input_written()},
+      code == 0);
   generator::forget_encoder();
   for (const std::string& sound : sounds.finished) print_existing(out, sound);
   if (!sounds.playlist_written) tell(texts::file_not_created);
   if (!code) tell(texts::batch_interrupted);
+}
+
+// A practice set for the learner's weak characters, as a generation run in
+// eure_Texte/Uebung_NAME/.
+void run_drill(const Options& options, const generator::RunSettings& settings,
+               const runtime::MessageSink& tell, std::ostream& out, std::ostream& err,
+               runtime::Launcher& launcher) {
+  const std::string& learner = *options.learner;
+  if (const auto problem = scoring::learner_problem(learner)) return tell(*problem);
+  const scoring::LoadedRegister loaded = scoring::load_register();
+  if (loaded.state == scoring::RegisterState::unreadable ||
+      loaded.state == scoring::RegisterState::too_large)
+    return tell(scoring::register_problem(loaded));
+  const auto planned = scoring::plan_drill(
+      scoring::summarise_learner(loaded.rows, runtime::trim_blanks(learner)), options.weak);
+  if (const auto* problem = std::get_if<std::string>(&planned)) return tell(*problem);
+  const scoring::Drill& drill = std::get<scoring::Drill>(planned);
+  run_generate(options, scoring::drill_settings(settings, drill), tell, out, err, launcher,
+               scoring::drill_place(drill));
 }
 
 void run_vocab(const std::string& name, const runtime::MessageSink& tell, std::ostream& out) {
@@ -419,6 +450,9 @@ int run_batch(std::span<const std::string> arguments, std::ostream& out, std::os
     case Command::course:
       out.flush();
       return run_course(options, record, tell, out, err, launcher);
+    case Command::drill:
+      run_drill(options, settings, tell, out, err, launcher);
+      break;
     case Command::none:
     case Command::score:
     case Command::report:

@@ -1,10 +1,12 @@
 #include "app/scoring_window.h"
 
 #include <array>
+#include <sstream>
 
 #include "app/palette.h"
 #include "app/window_layout.h"
 #include "gui/controls.h"
+#include "runtime/encoding.h"
 #include "runtime/text.h"
 #include "runtime/texts.h"
 #include "scoring/commands.h"
@@ -20,7 +22,7 @@ namespace t = texts;
 
 // The fixed part; the rows of texts follow from scoring_rows.
 // clang-format off
-const std::array<ControlRow, 11> rows{{
+const std::array<ControlRow, 13> rows{{
   // no.   kind       x    y    w    h     text at creation   text colour     background
   {130, T::label,  {10,  10,  330, 45},  t::scoring_intro},
   {131, T::label,  {10,  62,  60,  15},  t::scoring_set},
@@ -32,6 +34,8 @@ const std::array<ControlRow, 11> rows{{
   {160, T::button, {10,  312, 160, 20},  t::scoring_earlier},
   {161, T::button, {180, 312, 160, 20},  t::scoring_later},
   {162, T::button, {10,  342, 330, 30},  t::scoring_start},
+  {165, T::button, {10,  382, 160, 25},  t::scoring_drill},
+  {166, T::button, {180, 382, 160, 25},  t::scoring_overview},
   {164, T::label,  {350, 0,   350, 420}, {},                 p::light_yellow, p::dark_red},
 }};
 // clang-format on
@@ -89,6 +93,18 @@ bool ScoringWindow::handle_control(int control) {
     case c::scoring_start_button:
       score();
       break;
+    case c::scoring_overview_button: {
+      // Every learner's report and the class overview, from the register.
+      std::ostringstream written, problems;
+      scoring::report_command(std::nullopt, clock_, written, problems);
+      if (!problems.str().empty()) {
+        gui_.show_message(t::message_title, runtime::to_cp1252(problems.str()));
+      } else {
+        gui_.set_text(c::scoring_result, std::string(t::scoring_overview_written.view()) + "\n" +
+                                             runtime::to_cp1252(written.str()));
+      }
+      break;
+    }
     default:
       return false;
   }

@@ -85,8 +85,12 @@ SettledSounds settle_sound_files(const SoundRun& run, bool completed) {
     if (begun[static_cast<std::size_t>(index)])
       settled.finished.push_back(output_path(sound_file_name(run.base_name, index)));
   }
-  settled.playlist_written = write_playlist(output_folder, run.base_name,
-                                            static_cast<std::size_t>(finished), Lengths::measured);
+  // A drill set's base name holds its folder inside eure_Texte/: "Uebung_Anna/Uebung_Anna".
+  const std::size_t slash = run.base_name.rfind('/');
+  const std::size_t name_at = slash == std::string::npos ? 0 : slash + 1;
+  settled.playlist_written = write_playlist(
+      std::string(output_folder) + run.base_name.substr(0, name_at), run.base_name.substr(name_at),
+      static_cast<std::size_t>(finished), Lengths::measured);
   return settled;
 }
 

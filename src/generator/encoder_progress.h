@@ -15,7 +15,8 @@ namespace velkart::generator {
 
 // The mp3 files of one run, as the encoder will name them.
 struct SoundRun {
-  std::string base_name;
+  std::string
+      base_name;  // inside eure_Texte/; a drill set's with its folder, "Uebung_Anna/Uebung_Anna"
   std::int64_t count = 0;
   // Files older than this were left by an earlier run.
   std::filesystem::file_time_type started{};

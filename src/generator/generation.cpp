@@ -1,6 +1,7 @@
 #include "generator/generation.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "generator/encoder.h"
 #include "generator/encoder_progress.h"
@@ -21,7 +22,8 @@ namespace {
 // run's encoder still reads its input (ours or another process's) would
 // rewrite that input and the text files underneath it.
 bool may_start(const RunSettings& settings, GenerationContext& context,
-               const runtime::RunLock& lock, const runtime::MessageSink& tell) {
+               const runtime::RunLock& lock, const runtime::MessageSink& tell,
+               const SetPlace& place) {
   if (lock.unavailable()) {
     tell(texts::lock_unavailable);
     return false;
@@ -32,22 +34,25 @@ bool may_start(const RunSettings& settings, GenerationContext& context,
     return false;
   }
   context.encoder_process = 0;
-  if (const auto refused = check_run(settings, settings.text_count, output_folder)) {
+  if (const auto refused = check_run(settings, settings.text_count, place.folder)) {
     tell(*refused);
     return false;
   }
   return true;
 }
 
-PracticeSet generation_set(const RunSettings& settings, std::vector<std::string> practice_texts) {
+PracticeSet generation_set(const RunSettings& settings, std::vector<std::string> practice_texts,
+                           const SetPlace& place) {
   const PoolOptions& pool = settings.pool;
   PracticeSet set;
-  set.folder = std::string(output_folder);
+  set.folder = place.folder;
+  set.sheet_note = place.sheet_note;
   set.base_name = settings.encoder.base_name;
   set.texts = std::move(practice_texts);
   set.repetitions = runtime::text_to_integer(settings.repetitions);
   set.sheet = sheet_settings(settings);
-  set.copy_heading.title = std::string(texts::copy_sheet_title.view());
+  set.copy_heading.title =
+      place.copy_title.empty() ? std::string(texts::copy_sheet_title.view()) : place.copy_title;
   set.copy_heading.letters =
       runtime::remove_all(runtime::upper_case(pool.allowed + pool.mandatory), " ");
   set.copy_heading.new_letter = runtime::upper_case(pool.mandatory);
@@ -67,17 +72,19 @@ SheetSettings sheet_settings(const RunSettings& settings) {
 }
 
 GenerationResult run_generation(const RunSettings& settings, GenerationContext& context,
-                                const runtime::MessageSink& tell) {
+                                const runtime::MessageSink& tell, const SetPlace& place) {
   GenerationResult result;
   const runtime::RunLock lock;
-  if (!may_start(settings, context, lock, tell)) {
+  if (!may_start(settings, context, lock, tell, place)) {
     result.refused = true;
     return result;
   }
   result.used = settings;
   result.speed_lowered = lower_effective_speed(result.used.encoder);
   // What a run that was ended while writing left behind.
-  runtime::remove_orphaned_temporaries(output_folder);
+  std::error_code ignored;
+  std::filesystem::create_directory(runtime::file_system_path(place.folder), ignored);
+  runtime::remove_orphaned_temporaries(place.folder);
   runtime::remove_orphaned_temporaries(std::string(encoder_home) + "/");
 
   // Every text is a trial run of its own: each says again which ticked list
@@ -102,7 +109,7 @@ GenerationResult run_generation(const RunSettings& settings, GenerationContext& 
   std::int64_t trashed = 0;
   bool kept = false;
   for (const std::string& stale :
-       numbered_files_from(output_folder, settings.encoder.base_name, settings.text_count)) {
+       numbered_files_from(place.folder, settings.encoder.base_name, settings.text_count)) {
     if (runtime::move_to_trash(stale)) {
       ++trashed;
     } else {
@@ -117,13 +124,20 @@ GenerationResult run_generation(const RunSettings& settings, GenerationContext& 
     result.note = runtime::integer_to_text(trashed) + std::string(texts::stale_trashed.view());
   }
 
-  result.files = write_practice_set(generation_set(result.used, result.texts), context.clock);
+  result.files =
+      write_practice_set(generation_set(result.used, result.texts, place), context.clock);
   if (!result.files.complete()) {
     tell(set_stopped_message(result.files));
     return result;
   }
   if (context.launcher != nullptr) {
-    context.encoder_process = find_and_start_encoder(result.used.encoder, *context.launcher);
+    const std::string encoder = find_encoder(*context.launcher);
+    const std::string& base_name = settings.encoder.base_name;
+    context.encoder_process =
+        encoder.empty() ? 0
+                        : start_encoder(*context.launcher, encoder,
+                                        encoder_arguments(result.used.encoder, encoder_input_path,
+                                                          place.folder + base_name));
     if (context.encoder_process == 0) {
       tell(encoder_missing_message());
     } else {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "generator/output_names.h"
 #include "generator/practice_set.h"
 #include "generator/run_checks.h"
 #include "generator/run_settings.h"
@@ -39,7 +40,15 @@ struct GenerationResult {
   std::string note;
 };
 
+// Where a run puts its set: eure_Texte/, or a drill set's own folder with
+// its learner and weak characters on both sheets.
+struct SetPlace {
+  std::string folder = std::string(output_folder);  // with the final "/"
+  std::string sheet_note;                           // a line of the solution sheet
+  std::string copy_title;                           // instead of "Mitschrift"
+};
+
 GenerationResult run_generation(const RunSettings& settings, GenerationContext& context,
-                                const runtime::MessageSink& tell);
+                                const runtime::MessageSink& tell, const SetPlace& place = {});
 
 }  // namespace velkart::generator

@@ -39,7 +39,7 @@ WrittenSet write_practice_set(const PracticeSet& set, const pdf::Clock& clock) {
   }
 
   const std::string answer_key = set.folder + answer_key_name(set.base_name);
-  if (!write_solution_sheet(set.sheet, names, set.folder, answer_key, clock)) {
+  if (!write_solution_sheet(set.sheet, names, set.folder, answer_key, clock, set.sheet_note)) {
     written.failed = answer_key;
     return written;
   }

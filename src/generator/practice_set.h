@@ -21,6 +21,7 @@ struct PracticeSet {
   std::vector<std::string> texts;
   std::int64_t repetitions = 1;
   SheetSettings sheet;
+  std::string sheet_note;  // a line of the solution sheet after the settings, or none
   CopySheetHeading copy_heading;
   std::string encoder_input;  // where the encoder reads the set
 };

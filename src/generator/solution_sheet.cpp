@@ -99,7 +99,7 @@ std::string sheet_heading(const pdf::LocalTime& now) {
 
 bool write_solution_sheet(const SheetSettings& settings,
                           const std::vector<std::string>& written_files, std::string_view folder,
-                          std::string_view path, const pdf::Clock& clock) {
+                          std::string_view path, const pdf::Clock& clock, std::string_view note) {
   const std::string heading = sheet_heading(clock());
   pdf::Document document(clock);
   SolutionSheet sheet(document, heading);
@@ -125,6 +125,7 @@ bool write_solution_sheet(const SheetSettings& settings,
                                (runtime::text_to_integer(settings.qrq) != 0
                                     ? settings.qrq + std::string(texts::sheet_minutes.view())
                                     : std::string(texts::sheet_off.view())));
+  if (!note.empty()) document.multi_line_cell(0, 5, note);
   document.line_break();
 
   // A chapter is named after the mp3 file in which it is heard.

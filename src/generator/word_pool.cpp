@@ -107,8 +107,20 @@ bool passes_filter(std::string_view entry, const PoolFilter& filter) {
   for (char letter : filter.mandatory) {
     if (entry.find(letter) == std::string_view::npos) return false;
   }
+  if (!filter.any_of.empty() && entry.find_first_of(filter.any_of) == std::string_view::npos)
+    return false;
   const auto length = static_cast<std::int64_t>(entry.size());
   return filter.up_to ? length <= filter.word_length : length == filter.word_length;
+}
+
+WordPool weighted_pool(const WordPool& pool, std::string_view weak) {
+  WordPool weighted;
+  for (const std::string& entry : pool) {
+    std::size_t times = 0;
+    for (const char letter : weak) times += entry.find(letter) != std::string::npos ? 1 : 0;
+    for (std::size_t k = 0; k < std::max<std::size_t>(times, 1); ++k) weighted.push_back(entry);
+  }
+  return weighted;
 }
 
 void filter_pool(WordPool& pool, const PoolFilter& filter) {
@@ -144,7 +156,8 @@ std::string filtered_alphabet(std::string_view allowed, std::string_view mandato
 
 PoolFilter pool_filter(const PoolOptions& options) {
   return PoolFilter{filtered_alphabet(options.allowed, options.mandatory),
-                    upper_case(options.mandatory), options.word_length, options.up_to};
+                    upper_case(options.mandatory), options.word_length, options.up_to,
+                    upper_case(options.any_of)};
 }
 
 std::string replace_special_letters(std::string pool_text, bool replace_sz, bool replace_umlauts) {
@@ -195,6 +208,7 @@ PoolBuild build_word_pool(const PoolOptions& options) {
   build.pool = read_source_pool(options.lists, options.replace_sz, options.replace_umlauts,
                                 build.unreadable_lists);
   filter_pool(build.pool, pool_filter(options));
+  if (!options.any_of.empty()) build.pool = weighted_pool(build.pool, upper_case(options.any_of));
   return build;
 }
 

@@ -39,15 +39,23 @@ struct PoolOptions {
   std::string allowed;             // field 12, as typed
   std::string mandatory;           // field 43, as typed
   std::int32_t word_limit = 300;   // field 28, as a 32-bit number
+  // A drill set's weak characters: every word holds at least one of them,
+  // and a word with more of them is drawn more often. Empty for every other run.
+  std::string any_of;
 };
 
 struct PoolFilter {
   std::string filtered_out;  // letters of the alphabet not allowed, in alphabet order
   std::string mandatory;     // upper-cased, blanks kept: a blank is mandatory too
   std::int64_t word_length = 0;
-  bool up_to = true;  // "bis zu"; otherwise exactly
+  bool up_to = true;   // "bis zu"; otherwise exactly
+  std::string any_of;  // upper-cased; empty: no such test
 };
 PoolFilter pool_filter(const PoolOptions& options);
+
+// Each entry as often as it holds distinct characters of `weak` (upper
+// case), so a draw picks words with more of them more often.
+WordPool weighted_pool(const WordPool& pool, std::string_view weak);
 
 // The letters of the alphabet that neither the allowed nor the mandatory
 // characters let through (case and blanks do not matter), as label 14 shows them.

@@ -91,5 +91,7 @@ inline constexpr int scoring_earlier_button = 160;
 inline constexpr int scoring_later_button = 161;
 inline constexpr int scoring_start_button = 162;
 inline constexpr int scoring_result = 164;
+inline constexpr int scoring_drill_button = 165;
+inline constexpr int scoring_overview_button = 166;
 
 }  // namespace velkart::controls

@@ -221,7 +221,11 @@ inline constexpr Cp1252Literal batch_usage{
     "                   PRÄFIX0001_.txt, ... aus (Texte durch Leerzeilen getrennt) und\n"
     "                   trägt sie in \"eure_Texte/Auswertung/Auswertungen.csv\" ein\n"
     "  report           schreibt den Lernstand jedes Teilnehmers als PDF nach\n"
-    "                   \"eure_Texte/Auswertung\" (mit --learner NAME: nur seinen)\n"
+    "                   \"eure_Texte/Auswertung\" (mit --learner NAME: nur seinen),\n"
+    "                   ohne --learner dazu die Klassenübersicht\n"
+    "  drill --learner NAME\n"
+    "                   ein Übungsset für die schwachen Zeichen des Teilnehmers in\n"
+    "                   \"eure_Texte/Uebung_NAME\", nur aus Zeichen, die er schon kennt\n"
     "\n"
     "Optionen:\n"
     "  --seed N         startet den Zufallsgenerator mit N (0 bis 4294967295),\n"
@@ -239,7 +243,8 @@ inline constexpr Cp1252Literal batch_usage{
     "                   auto (wenn Wörter fehlen), aus oder immer\n"
     "                   (sonst String_kurs_gruppen)\n"
     "  --overwrite      course: vorhandene Lektionsordner ersetzen\n"
-    "  --learner NAME   score, report: der Name des Teilnehmers\n"
+    "  --learner NAME   score, report, drill: der Name des Teilnehmers\n"
+    "  --weak N         drill: so viele schwache Zeichen (1 bis 10, sonst 3)\n"
     "  --help           zeigt diese Hilfe\n"
     "\n"
     "Ist SOURCE_DATE_EPOCH gesetzt (Sekunden seit 1970), tragen die PDF-Dateien\n"
@@ -250,8 +255,9 @@ inline constexpr Cp1252Literal batch_usage{
     "2 bei einem Aufruffehler.\n"};
 inline constexpr Cp1252Literal batch_usage_hint{"Hilfe: velkart-batch --help"};
 inline constexpr Cp1252Literal batch_no_command{
-    "Kein Befehl angegeben (trial, pool, generate, vocab, course, score oder report)."};
-inline constexpr Cp1252Literal batch_learner_only{"--learner gilt nur für score und report."};
+    "Kein Befehl angegeben (trial, pool, generate, vocab, course, score, report oder drill)."};
+inline constexpr Cp1252Literal batch_learner_only{
+    "--learner gilt nur für score, report und drill."};
 inline constexpr Cp1252Literal batch_score_needs{
     "score braucht PRÄFIX, --learner NAME und die Datei mit der Mitschrift."};
 inline constexpr Cp1252Literal batch_unknown_command{"Unbekannter Befehl: "};
@@ -362,6 +368,33 @@ inline constexpr Cp1252Literal scoring_no_sets_message{
     "In 'eure_Texte' gibt es noch keine Übungstexte, gegen die eine Mitschrift ausgewertet "
     "werden könnte."};
 inline constexpr Cp1252Literal scoring_weakest{"Die meisten Fehler bei: "};
+inline constexpr Cp1252Literal scoring_drill{"Übungsset erstellen"};
+inline constexpr Cp1252Literal scoring_overview{"Klassenübersicht"};
+inline constexpr Cp1252Literal scoring_drill_started{
+    "Übungsset geschrieben; die mp3-Dateien werden erzeugt: "};
+inline constexpr Cp1252Literal scoring_overview_written{"Klassenübersicht geschrieben: "};
+
+// Class overview
+inline constexpr Cp1252Literal class_title{"Klassenübersicht: Fehler je Zeichen"};
+inline constexpr Cp1252Literal class_learner{"Teilnehmer"};
+inline constexpr Cp1252Literal class_last_set{"letzter Satz"};
+inline constexpr Cp1252Literal class_percent{"% Zeichen"};
+inline constexpr Cp1252Literal class_weakest{"schwächste"};
+inline constexpr Cp1252Literal class_too_few{
+    " weniger als 5 Mal gesendet: zu wenig, um etwas zu sagen"};
+
+// Drill sets for a learner's weak characters
+inline constexpr Cp1252Literal drill_base{"Uebung_"};
+inline constexpr Cp1252Literal drill_for{"Übungsset für "};
+inline constexpr Cp1252Literal drill_weak{", schwache Zeichen: "};
+inline constexpr Cp1252Literal drill_nothing_scored{
+    "Für ein Übungsset braucht es ausgewertete Mitschriften; noch keine gibt es von: "};
+inline constexpr Cp1252Literal drill_no_weak{
+    "Bei keinem Zeichen mit mindestens 5 gesendeten gibt es Fehler, also nichts gezielt zu "
+    "üben für: "};
+inline constexpr Cp1252Literal batch_bad_weak{
+    "--weak braucht eine ganze Zahl von 1 bis 10, nicht: "};
+inline constexpr Cp1252Literal batch_drill_needs{"drill braucht --learner NAME."};
 
 // Copy sheet for the learners
 inline constexpr Cp1252Literal copy_sheet_title{"Mitschrift"};

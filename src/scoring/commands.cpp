@@ -7,6 +7,7 @@
 #include "runtime/files.h"
 #include "runtime/text.h"
 #include "runtime/texts.h"
+#include "scoring/class_overview.h"
 #include "scoring/class_register.h"
 #include "scoring/copy_file.h"
 #include "scoring/score.h"
@@ -176,6 +177,18 @@ int report_command(std::optional<std::string_view> learner, const pdf::Clock& cl
     learners = {name};
   }
   int status = 0;
+  // The class at a glance, with every learner in it.
+  if (!learner) {
+    std::vector<LearnerSummary> everyone;
+    for (const std::string& name : learners)
+      everyone.push_back(summarise_learner(loaded.rows, name));
+    if (write_class_overview(everyone, class_overview_path, clock)) {
+      out << runtime::to_utf8(class_overview_path) << '\n';
+    } else {
+      tell(err, text(texts::report_not_written) + std::string(class_overview_path));
+      status = 1;
+    }
+  }
   for (const std::string& name : learners) {
     const std::string path = report_path(name);
     if (write_learner_report(summarise_learner(loaded.rows, name), path, clock)) {

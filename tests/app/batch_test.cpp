@@ -21,7 +21,8 @@ TEST_F(Batch, UsageErrorsExitWithTwoAndTheirExactGermanMessage) {
     std::vector<std::string> arguments;
     const char* message;
   } cases[] = {
-      {{}, "Kein Befehl angegeben (trial, pool, generate, vocab, course, score oder report)."},
+      {{},
+       "Kein Befehl angegeben (trial, pool, generate, vocab, course, score, report oder drill)."},
       {{"mischen"}, "Unbekannter Befehl: mischen"},
       {{"trial", "--seed", "x"}, "--seed braucht eine ganze Zahl von 0 bis 4294967295, nicht: x"},
       {{"trial", "--seed", "4294967296"},
@@ -42,6 +43,9 @@ TEST_F(Batch, UsageErrorsExitWithTwoAndTheirExactGermanMessage) {
       {{"score", "eure_Texte/\u03a9", "--learner", "Anna", "kopie.txt"},
        "Ein Zeichen kann hier nicht verwendet werden, auch nicht in einem Dateinamen: Velkart "
        "kennt nur die Zeichen von Windows-1252 (Westeuropa). Nicht verwendbar: eure_Texte/\u03a9"},
+      {{"drill", "--learner", "Anna", "--weak", "11"},
+       "--weak braucht eine ganze Zahl von 1 bis 10, nicht: 11"},
+      {{"drill"}, "drill braucht --learner NAME."},
       {{"score", "eure_Texte/Kurs", "kopie.txt"},
        "score braucht PRÄFIX, --learner NAME und die Datei mit der Mitschrift."}};
   for (const auto& [arguments, message] : cases) {

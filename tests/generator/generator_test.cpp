@@ -258,7 +258,7 @@ TEST(SplitPoolText, TurnsCommasIntoBlanksInsideEntries) {
 }
 
 TEST(PassesFilter, AppliesLettersMandatoryAndLength) {
-  PoolFilter filter{"BCD", "", 5, true};
+  PoolFilter filter{"BCD", "", 5, true, ""};
   EXPECT_TRUE(passes_filter("AEE", filter));
   EXPECT_FALSE(passes_filter("ABE", filter));
   EXPECT_TRUE(passes_filter("73", filter));
@@ -267,11 +267,35 @@ TEST(PassesFilter, AppliesLettersMandatoryAndLength) {
   filter.up_to = false;
   EXPECT_FALSE(passes_filter("AAAA", filter));
   EXPECT_TRUE(passes_filter("AAAAA", filter));
-  filter = PoolFilter{"", "K ", 10, true};
+  filter = PoolFilter{"", "K ", 10, true, ""};
   EXPECT_FALSE(passes_filter("KM", filter));
   EXPECT_TRUE(passes_filter("K M", filter));
   EXPECT_FALSE(passes_filter("", filter));
+  // A drill set's "at least one of": beside the mandatory "every one of".
+  filter = PoolFilter{"", "", 10, true, "EH"};
+  EXPECT_TRUE(passes_filter("SEE", filter));
+  EXPECT_TRUE(passes_filter("HUT", filter));
+  EXPECT_FALSE(passes_filter("KAMM", filter));
   // Words the encoder would take for commands: the word_pool fuzz target.
+}
+
+// A drill set's pool: every word holds a weak character, and a word with
+// two of them comes up about twice as often as one with one.
+TEST(WeightedPool, DrawsWordsWithMoreWeakCharactersMoreOften) {
+  const WordPool weighted = weighted_pool({"EH", "EK", "KM", "SK"}, "EH");
+  EXPECT_EQ(weighted, (WordPool{"EH", "EH", "EK", "KM", "SK"}));
+  WordPool pool{"EHA", "EKA", "ESA", "HKA"};
+  filter_pool(pool, PoolFilter{"", "", 5, true, "EH"});
+  runtime::seed_random(7);
+  int both = 0, one = 0;
+  for (int draw = 0; draw < 4000; ++draw) {
+    const std::string word = draw_from_pool(weighted_pool(pool, "EH"), 1);
+    ASSERT_NE(word.find_first_of("EH"), std::string::npos) << word;
+    (word == "EHA" ? both : one) += 1;
+  }
+  // Expected 2 of 5 draws against 3 of 5 for the three words with one.
+  EXPECT_NEAR(both / 4000.0, 0.4, 0.03);
+  EXPECT_NEAR(one / 4000.0, 0.6, 0.03);
 }
 
 // The pool as a trial run builds it, from lists written by the test.
@@ -284,7 +308,7 @@ class BuildWordPool : public ::testing::Test {
     return build_word_pool(options);
   }
   velkart::testing::WorkingFolder folder;
-  PoolOptions options{{}, 5, true, true, true, "kmuresniat", "", 300};
+  PoolOptions options{{}, 5, true, true, true, "kmuresniat", "", 300, ""};
 };
 
 TEST(FilteredAlphabet, RemovesAllowedAndMandatoryLettersWhateverTheirCase) {

@@ -6,9 +6,11 @@
 
 #include "pdf/pdf_test_support.h"
 #include "runtime/encoding.h"
+#include "scoring/class_overview.h"
 #include "scoring/class_register.h"
 #include "scoring/commands.h"
 #include "scoring/copy_file.h"
+#include "scoring/drill.h"
 #include "scoring/score.h"
 #include "scoring/sets.h"
 #include "support/test_support.h"
@@ -263,8 +265,15 @@ TEST_F(Scoring, ScoresUpdatesTheRegisterAndWritesTheLearnerReport) {
   std::ostringstream out, err;
   ASSERT_EQ(report_command(std::nullopt, day(4), out, err), 0) << err.str();
   EXPECT_EQ(out.str(),
+            "eure_Texte/Auswertung/Klassenuebersicht.pdf\n"
             "eure_Texte/Auswertung/Lernstand_Anna.pdf\n"
             "eure_Texte/Auswertung/Lernstand_Berta.pdf\n");
+  pdft::expect_passes_qpdf(std::string(class_overview_path));
+  const pdft::ToolRun overview = pdft::run_pdftotext(std::string(class_overview_path));
+  if (overview.available) {
+    for (const char* expected : {"Klassenübersicht", "Anna", "Berta", "Kurs_Lektion02/Kurs"})
+      EXPECT_NE(overview.output.find(expected), std::string::npos) << expected;
+  }
   std::ostringstream none_out, none_err;
   EXPECT_EQ(report_command("Carla", day(4), none_out, none_err), 1);
   EXPECT_NE(none_err.str().find("Für diesen Namen gibt es keine Auswertung: Carla"),
@@ -280,6 +289,27 @@ TEST_F(Scoring, ScoresUpdatesTheRegisterAndWritesTheLearnerReport) {
         "Die zehn häufigsten Verwechslungen", "Fehler in %", "Seite 1"}) {
     EXPECT_NE(report.output.find(expected), std::string::npos) << expected;
   }
+}
+
+// A drill takes the learner's characters with enough samples and errors,
+// worst first; the overview shades a cell from white at 0 % to darkest at 30 %.
+TEST(Drill, TakesTheWeakestCharactersWithEnoughSamples) {
+  LearnerSummary summary{
+      "Anna", {SetResult{}}, {{'E', 10, 4}, {'Q', 2, 2}, {'S', 8, 1}, {'K', 9, 0}}, {}};
+  const auto drill = plan_drill(summary, 3);
+  ASSERT_TRUE(std::holds_alternative<Drill>(drill));
+  EXPECT_EQ(std::get<Drill>(drill).weak, "ES");
+  EXPECT_EQ(std::get<Drill>(drill).letters, "EQSK");
+  summary.characters = {{'K', 9, 0}};
+  EXPECT_EQ(std::get<std::string>(plan_drill(summary, 3)),
+            cp1252("Bei keinem Zeichen mit mindestens 5 gesendeten gibt es Fehler, also nichts "
+                   "gezielt zu üben für: Anna"));
+  summary.sets.clear();
+  EXPECT_TRUE(std::holds_alternative<std::string>(plan_drill(summary, 3)));
+  EXPECT_EQ(overview_grey({'E', 10, 0}), 255);
+  EXPECT_EQ(overview_grey({'E', 10, 3}), 55);
+  EXPECT_EQ(overview_grey({'E', 10, 9}), 55);
+  EXPECT_GT(overview_grey({'E', 10, 1}), overview_grey({'E', 10, 2}));
 }
 
 TEST_F(Scoring, FindsEverySetNewestFirst) {
