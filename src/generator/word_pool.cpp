@@ -116,8 +116,10 @@ bool passes_filter(std::string_view entry, const PoolFilter& filter) {
 WordPool weighted_pool(const WordPool& pool, std::string_view weak) {
   WordPool weighted;
   for (const std::string& entry : pool) {
+    // The weakest character counts most: N for the first of N, 1 for the last.
     std::size_t times = 0;
-    for (const char letter : weak) times += entry.find(letter) != std::string::npos ? 1 : 0;
+    for (std::size_t k = 0; k < weak.size(); ++k)
+      times += entry.find(weak[k]) != std::string::npos ? weak.size() - k : 0;
     for (std::size_t k = 0; k < std::max<std::size_t>(times, 1); ++k) weighted.push_back(entry);
   }
   return weighted;

@@ -53,8 +53,10 @@ struct PoolFilter {
 };
 PoolFilter pool_filter(const PoolOptions& options);
 
-// Each entry as often as it holds distinct characters of `weak` (upper
-// case), so a draw picks words with more of them more often.
+// Each entry as often as its characters of `weak` (upper case, the weakest
+// first) weigh: N for the weakest of N down to 1 for the last, added up. A
+// draw then picks words with more weak characters, and with weaker ones,
+// more often.
 WordPool weighted_pool(const WordPool& pool, std::string_view weak);
 
 // The letters of the alphabet that neither the allowed nor the mandatory

@@ -31,10 +31,9 @@ void header_row(pdf::Document& document, const std::string& characters, float ce
   for (const char c : characters)
     document.text_cell(cell, row_height, std::string(1, c), pdf::Border::frame,
                        pdf::LineMode::right, pdf::Align::centre, pdf::Fill::paint);
-  for (const auto& [width, caption] :
-       {std::pair{last_set_width, texts::class_last_set.view()},
-        std::pair{percent_width, texts::class_percent.view()},
-        std::pair{weakest_width, texts::class_weakest.view()}})
+  for (const auto& [width, caption] : {std::pair{last_set_width, texts::class_last_set.view()},
+                                       std::pair{percent_width, texts::class_percent.view()},
+                                       std::pair{weakest_width, texts::class_weakest.view()}})
     document.text_cell(width, row_height, caption, pdf::Border::frame, pdf::LineMode::right,
                        pdf::Align::centre, pdf::Fill::paint);
   document.line_break();

@@ -279,23 +279,25 @@ TEST(PassesFilter, AppliesLettersMandatoryAndLength) {
   // Words the encoder would take for commands: the word_pool fuzz target.
 }
 
-// A drill set's pool: every word holds a weak character, and a word with
-// two of them comes up about twice as often as one with one.
-TEST(WeightedPool, DrawsWordsWithMoreWeakCharactersMoreOften) {
-  const WordPool weighted = weighted_pool({"EH", "EK", "KM", "SK"}, "EH");
-  EXPECT_EQ(weighted, (WordPool{"EH", "EH", "EK", "KM", "SK"}));
-  WordPool pool{"EHA", "EKA", "ESA", "HKA"};
+// A drill set's pool: every word holds a weak character, words with more
+// of them come up more often, and the weakest character most.
+TEST(WeightedPool, DrawsWordsWithMoreAndWeakerCharactersMoreOften) {
+  EXPECT_EQ(weighted_pool({"EH", "HK", "KM"}, "EH"), (WordPool{"EH", "EH", "EH", "HK", "KM"}));
+  WordPool pool{"EHA", "EKA", "HKA", "MKA"};
   filter_pool(pool, PoolFilter{"", "", 5, true, "EH"});
+  ASSERT_EQ(pool.size(), 3u);
   runtime::seed_random(7);
-  int both = 0, one = 0;
-  for (int draw = 0; draw < 4000; ++draw) {
+  int e = 0, h = 0;
+  constexpr int draws = 6000;
+  for (int draw = 0; draw < draws; ++draw) {
     const std::string word = draw_from_pool(weighted_pool(pool, "EH"), 1);
     ASSERT_NE(word.find_first_of("EH"), std::string::npos) << word;
-    (word == "EHA" ? both : one) += 1;
+    e += word.find('E') != std::string::npos;
+    h += word.find('H') != std::string::npos;
   }
-  // Expected 2 of 5 draws against 3 of 5 for the three words with one.
-  EXPECT_NEAR(both / 4000.0, 0.4, 0.03);
-  EXPECT_NEAR(one / 4000.0, 0.6, 0.03);
+  // Weights EHA 3, EKA 2, HKA 1: E in 5 of 6 draws, H in 4 of 6.
+  EXPECT_NEAR(e / double(draws), 5 / 6.0, 0.02);
+  EXPECT_NEAR(h / double(draws), 4 / 6.0, 0.02);
 }
 
 // The pool as a trial run builds it, from lists written by the test.
