@@ -104,8 +104,9 @@ bool write_class_overview(const std::vector<LearnerSummary>& learners, std::stri
       std::string weakest;
       for (const CharacterRate& rate : learner.characters) {
         if (weakest.size() >= 5) break;
-        if (rate.sent >= fewest_samples && rate.errors > 0)
-          weakest += (weakest.empty() ? "" : " ") + std::string(1, rate.character);
+        if (rate.sent < fewest_samples || rate.errors == 0) continue;
+        if (!weakest.empty()) weakest += ' ';
+        weakest += rate.character;
       }
       document.text_cell(last_set_width, row_height, last_set, pdf::Border::frame,
                          pdf::LineMode::right);
@@ -121,8 +122,10 @@ bool write_class_overview(const std::vector<LearnerSummary>& learners, std::stri
       document.set_fill_color(grey, grey, grey);
       document.text_cell(6, row_height, "", pdf::Border::frame, pdf::LineMode::right,
                          pdf::Align::centre, pdf::Fill::paint);
-      document.text_cell(22, row_height,
-                         " " + integer_to_text(share) + (share == 30 ? " % und mehr" : " %"));
+      std::string caption(" ");
+      caption += integer_to_text(share);
+      caption += share == 30 ? " % und mehr" : " %";
+      document.text_cell(22, row_height, caption);
     }
     document.text_cell(6, row_height, "-", pdf::Border::frame, pdf::LineMode::right,
                        pdf::Align::centre);
