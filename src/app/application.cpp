@@ -214,15 +214,9 @@ void Application::open_scoring() {
 
 void Application::make_drill() {
   if (!scoring_open_) return;
-  const std::string learner = runtime::trim_blanks(gui_.get_text(c::scoring_learner_field));
   const auto tell = message_boxes_of(gui_);
-  if (const auto problem = scoring::learner_problem(learner)) return tell(*problem);
-  const scoring::LoadedRegister loaded = scoring::load_register();
-  if (loaded.state == scoring::RegisterState::unreadable ||
-      loaded.state == scoring::RegisterState::too_large)
-    return tell(scoring::register_problem(loaded));
-  const auto planned = scoring::plan_drill(scoring::summarise_learner(loaded.rows, learner),
-                                           scoring::default_weak_characters);
+  const auto planned = scoring::plan_drill_for(gui_.get_text(c::scoring_learner_field),
+                                               scoring::default_weak_characters);
   if (const auto* problem = std::get_if<std::string>(&planned)) return tell(*problem);
   const scoring::Drill& drill = std::get<scoring::Drill>(planned);
   const generator::SetPlace place = scoring::drill_place(drill);

@@ -329,14 +329,7 @@ void run_generate(const Options& options, const generator::RunSettings& settings
 void run_drill(const Options& options, const generator::RunSettings& settings,
                const runtime::MessageSink& tell, std::ostream& out, std::ostream& err,
                runtime::Launcher& launcher) {
-  const std::string& learner = *options.learner;
-  if (const auto problem = scoring::learner_problem(learner)) return tell(*problem);
-  const scoring::LoadedRegister loaded = scoring::load_register();
-  if (loaded.state == scoring::RegisterState::unreadable ||
-      loaded.state == scoring::RegisterState::too_large)
-    return tell(scoring::register_problem(loaded));
-  const auto planned = scoring::plan_drill(
-      scoring::summarise_learner(loaded.rows, runtime::trim_blanks(learner)), options.weak);
+  const auto planned = scoring::plan_drill_for(*options.learner, options.weak);
   if (const auto* problem = std::get_if<std::string>(&planned)) return tell(*problem);
   const scoring::Drill& drill = std::get<scoring::Drill>(planned);
   run_generate(options, scoring::drill_settings(settings, drill), tell, out, err, launcher,

@@ -122,15 +122,16 @@ int SettingsStore::open_settings_file(std::string_view path) {
   close_settings_file();
   // Ours is well under a kilobyte; a bigger file is none of ours and must not
   // fill the memory: it counts as missing.
-  std::optional<runtime::WholeFile> file = runtime::read_whole_file(path, settings_size_limit);
-  if (!file) {
+  const runtime::FileBytes file =
+      runtime::read_file_bytes(path, static_cast<std::int64_t>(settings_size_limit));
+  if (file.status != runtime::ReadStatus::read) {
     kept_path_ = path;
     return 0;
   }
   has_file_ = true;
   path_ = path;
-  read_only_ = !file->writable;
-  std::string_view content = file->bytes;
+  read_only_ = !runtime::may_replace_file(path);
+  std::string_view content = file.bytes;
   if (content.starts_with("\xEF\xBB\xBF")) {
     utf8_ = true;
     content.remove_prefix(3);

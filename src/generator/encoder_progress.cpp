@@ -28,9 +28,9 @@ bool record_encoder(const RunningEncoder& encoder) {
 }
 
 std::optional<RunningEncoder> recorded_encoder() {
-  const auto file = runtime::read_whole_file(encoder_record_path, 4096);
-  if (!file) return std::nullopt;
-  const std::string& bytes = file->bytes;
+  const runtime::FileBytes file = runtime::read_file_bytes(encoder_record_path, 4096);
+  if (file.status != runtime::ReadStatus::read) return std::nullopt;
+  const std::string& bytes = file.bytes;
   const std::size_t first = bytes.find("\r\n");
   const std::size_t second = first == std::string::npos ? first : bytes.find("\r\n", first + 2);
   const std::size_t third = second == std::string::npos ? second : bytes.find("\r\n", second + 2);

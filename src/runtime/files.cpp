@@ -349,28 +349,6 @@ std::int64_t write_line(int slot, std::string_view text) {
   return static_cast<std::int64_t>(body + file->write("\r\n", 2));
 }
 
-std::optional<WholeFile> read_whole_file(std::string_view path, std::size_t limit) {
-  const std::string name = native_path(path);
-  WholeFile file;
-  int fd = open_regular_file(name, O_RDWR);
-  file.writable = fd >= 0;
-  if (fd < 0) fd = open_regular_file(name, O_RDONLY);
-  if (fd < 0) return std::nullopt;
-  std::array<char, 65536> buffer;
-  for (;;) {
-    const auto got = ::read(fd, buffer.data(), static_cast<unsigned>(buffer.size()));
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;  // a short read keeps what was read
-    file.bytes.append(buffer.data(), static_cast<std::size_t>(got));
-    if (file.bytes.size() > limit) {
-      ::close(fd);
-      return std::nullopt;
-    }
-  }
-  ::close(fd);
-  return file;
-}
-
 FileBytes read_file_bytes(std::string_view path, std::int64_t limit) {
   FileBytes result;
   const int file = open_for_reading(any_slot, path);

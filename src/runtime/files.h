@@ -45,18 +45,8 @@ bool write_all(int descriptor, std::string_view bytes);
 // a special file or write-protected is refused.
 bool replace_file(const std::string& native_name, std::string_view bytes);
 
-// A small file of our own (the settings) read whole, by its program path:
-// nullopt when it is missing, no regular file, unreadable or longer than
-// `limit` bytes, which then counts as no file of ours. `writable` when it
-// could be opened for writing too.
-struct WholeFile {
-  std::string bytes;
-  bool writable = false;
-};
-std::optional<WholeFile> read_whole_file(std::string_view path, std::size_t limit);
-
-// A text from outside (a copy, a word list), read whole by its program
-// path; a file above `limit` bytes is not read. A folder or a special file
+// A file read whole by its program path (a copy, a word list, the
+// settings); a file above `limit` bytes is not read. A folder or a special file
 // is unreadable.
 enum class ReadStatus { read, unreadable, too_large };
 struct FileBytes {

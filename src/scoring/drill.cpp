@@ -1,7 +1,10 @@
 #include "scoring/drill.h"
 
 #include "generator/output_names.h"
+#include "runtime/text.h"
 #include "runtime/texts.h"
+#include "scoring/class_register.h"
+#include "scoring/commands.h"
 
 namespace velkart::scoring {
 
@@ -36,6 +39,14 @@ std::variant<Drill, std::string> plan_drill(const LearnerSummary& summary, int w
   }
   if (drill.weak.empty()) return std::string(texts::drill_no_weak.view()) + summary.learner;
   return drill;
+}
+
+std::variant<Drill, std::string> plan_drill_for(std::string_view learner, int weak_count) {
+  if (auto problem = learner_problem(learner)) return std::move(*problem);
+  const LoadedRegister loaded = load_register();
+  if (loaded.state == RegisterState::unreadable || loaded.state == RegisterState::too_large)
+    return register_problem(loaded);
+  return plan_drill(summarise_learner(loaded.rows, runtime::trim_blanks(learner)), weak_count);
 }
 
 generator::RunSettings drill_settings(generator::RunSettings settings, const Drill& drill) {

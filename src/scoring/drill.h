@@ -25,6 +25,10 @@ struct Drill {
 // scored or no character with enough samples has an error.
 std::variant<Drill, std::string> plan_drill(const LearnerSummary& summary, int weak_count);
 
+// The same from the register, for a learner named by the user: a German
+// message also for a name that cannot be a file name or an unreadable register.
+std::variant<Drill, std::string> plan_drill_for(std::string_view learner, int weak_count);
+
 // The run: the settings with the drill's letters and weak characters and
 // the base name "Uebung_NAME"; the place eure_Texte/Uebung_NAME/ with the
 // learner and the weak characters on both sheets.
