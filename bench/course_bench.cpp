@@ -58,7 +58,7 @@ double run_course(unsigned parallel, TimingLauncher& launcher) {
   generator::CourseBase base;
   base.pool.lists = {std::string(generator::word_list_paths[1])};  // as the window starts
   base.pool.word_limit = 50;
-  base.encoder = {"20", "5", "650", 0, "0", "Bench"};
+  base.encoder = {"20", "5", "650", 0, "0", "Bench", {}};
   runtime::seed_random(4711);
   const generator::PreparedCourse prepared = generator::prepare_course(options, base);
   generator::CourseRun run(

@@ -5,6 +5,7 @@
 
 #include "app/builder_window.h"
 #include "app/course_window.h"
+#include "app/listening_window.h"
 #include "app/main_window.h"
 #include "generator/encoder.h"
 #include "generator/output_names.h"
@@ -137,6 +138,12 @@ void Application::handle_control(int control) {
     case c::open_scoring_button:
       open_scoring();
       break;
+    case c::open_listening_button:
+      open_listening();
+      break;
+    case c::listening_close_button:
+      close_listening();
+      break;
     case c::scoring_drill_button:
       make_drill();
       break;
@@ -159,6 +166,7 @@ void Application::handle_control(int control) {
       cancel_encoder();
       break;
     default:
+      if (listening_open_ && listening_control_used(gui_, control)) break;
       if (scoring_open_) scoring_.handle_control(control);
       break;
   }
@@ -176,6 +184,7 @@ bool Application::handle_close(int window) {
   if (window == c::builder_window) close_builder();
   if (window == c::course_window) close_course();
   if (window == c::scoring_window) close_scoring();
+  if (window == c::listening_window) close_listening();
   return false;
 }
 
@@ -221,7 +230,8 @@ void Application::make_drill() {
   const scoring::Drill& drill = std::get<scoring::Drill>(planned);
   const generator::SetPlace place = scoring::drill_place(drill);
   const generator::GenerationResult result = generator::run_generation(
-      scoring::drill_settings(read_run_settings(gui_), drill), generation_, tell, place);
+      scoring::drill_settings(read_run_settings(gui_, listening_conditions(record_)), drill),
+      generation_, tell, place);
   if (result.refused || !result.files.complete()) return;
   gui_.set_text(c::scoring_result, std::string(texts::scoring_drill_started.view()) + place.folder);
   if (generation_.encoder_process == 0) return;
@@ -231,6 +241,22 @@ void Application::make_drill() {
                  {base, static_cast<std::int64_t>(result.files.text_files.size()),
                   generator::encoder_input_written()}},
                 false);
+}
+
+void Application::open_listening() {
+  if (listening_open_ || scoring_open_ || course_open_ || builder_open_) return;
+  if (!build_listening_window(gui_, record_)) return;
+  listening_open_ = true;
+  gui_.disable_window(c::main_window, gui::WindowInput::disabled);
+}
+
+void Application::close_listening() {
+  if (!listening_open_) return;
+  read_listening_window(gui_, record_);
+  gui_.close_window(c::listening_window);
+  listening_open_ = false;
+  gui_.disable_window(c::main_window, gui::WindowInput::enabled);
+  gui_.activate_window(c::main_window);
 }
 
 void Application::close_scoring() {
@@ -278,7 +304,7 @@ void Application::start_course() {
   }
   read_course_window(gui_, record_);
   const generator::CourseOptions options = course_options(record_);
-  const generator::CourseBase base = read_run_settings(gui_);
+  const generator::CourseBase base = read_run_settings(gui_, listening_conditions(record_));
   const generator::PreparedCourse prepared = generator::prepare_course(options, base);
   if (prepared.error) {
     gui_.show_message(texts::message_title, *prepared.error);
@@ -341,7 +367,8 @@ void Application::open_outside(std::string_view path, std::string failure) {
 }
 
 void Application::generate() {
-  const generator::GenerationResult result = run_generation_in_window(gui_, generation_);
+  const generator::GenerationResult result =
+      run_generation_in_window(gui_, generation_, listening_conditions(record_));
   if (result.refused) return;
   encoder_ = {};
   if (generation_.encoder_process == 0) {

@@ -43,6 +43,7 @@ class Application {
   bool builder_open() const { return builder_open_; }
   bool course_open() const { return course_open_; }
   bool scoring_open() const { return scoring_open_; }
+  bool listening_open() const { return listening_open_; }
   bool course_running() const { return course_run_ != nullptr; }
   // Looks after a running course: starts waiting encoders, finishes lessons
   // and, at the end, the overview. The event loop calls it between events.
@@ -57,6 +58,8 @@ class Application {
   void close_course();
   void open_scoring();
   void close_scoring();
+  void open_listening();
+  void close_listening();
   // A drill set for the learner named in the scoring window.
   void make_drill();
   void start_course();
@@ -96,6 +99,7 @@ class Application {
   bool builder_open_ = false;
   bool course_open_ = false;
   bool scoring_open_ = false;
+  bool listening_open_ = false;
   ScoringWindow scoring_;
   bool course_folder_button_ = false;
   std::unique_ptr<generator::CourseRun> course_run_;

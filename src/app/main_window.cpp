@@ -33,7 +33,7 @@ constexpr LabelOptions scrolling{Align::left, false, true};
 constexpr ButtonOptions big_button{true, true};
 
 // clang-format off
-const std::array<ControlRow, 70> rows{{
+const std::array<ControlRow, 71> rows{{
   // no.  kind          x    y    w    h    text at creation              text colour     background
   {0,  T::frame,    {5,   20,  570, 130}, t::frame_word_lists},
   {1,  T::checkbox, {15,  35,  100, 15},  t::list_own},
@@ -100,13 +100,14 @@ const std::array<ControlRow, 70> rows{{
   {62, T::image,    {5,   550, 32,  32},  {}},
   {78, T::label,    {55,  570, 345, 40},  t::files_folder_note},
   // Below label 78 (x 5-565, y 614-672), added to the original layout:
-  // the word pool, the encoder's status and the added windows. The places
-  // at x 380 (y 630) and x 385 (y 652) are kept for two more buttons.
+  // the word pool, the encoder's status and the added windows. The place
+  // at x 380 (y 630) is kept for one more button.
   {79, T::label,    {5,   614, 560, 15},  {}},
   {80, T::label,    {5,   632, 275, 15},  {}},
   {81, T::button,   {285, 630, 90,  18},  t::open_folder_button,        p::light_yellow, p::mid_grey},
   {82, T::button,   {470, 630, 95,  18},  t::cancel_mp3_button,         p::light_yellow, p::mid_grey},
   {83, T::button,   {190, 652, 190, 20},  t::open_scoring_button,       p::light_yellow, p::mid_grey},
+  {84, T::button,   {385, 652, 180, 20},  t::open_listening_button,     p::light_yellow, p::mid_grey},
   {100, T::button,  {5,   652, 180, 20},  t::open_course_button,        p::light_yellow, p::mid_grey},
 }};
 // clang-format on
@@ -180,7 +181,8 @@ generator::PoolOptions read_pool_options(const gui::Gui& gui) {
   return options;
 }
 
-generator::RunSettings read_run_settings(const gui::Gui& gui) {
+generator::RunSettings read_run_settings(const gui::Gui& gui,
+                                         const generator::ListeningConditions& listening) {
   namespace c = controls;
   generator::RunSettings settings;
   settings.pool = read_pool_options(gui);
@@ -190,6 +192,7 @@ generator::RunSettings read_run_settings(const gui::Gui& gui) {
   settings.encoder.word_spacing = gui.get_state(c::word_spacing_slider);
   settings.encoder.qrq = gui.get_text(c::qrq_field);
   settings.encoder.base_name = gui.get_text(c::base_name_field);
+  settings.encoder.listening = listening;
   settings.repetitions = gui.get_text(c::repetitions_field);
   settings.text_count = runtime::text_to_integer(gui.get_text(c::text_count_field));
   return settings;
@@ -213,9 +216,10 @@ std::string run_trial_in_window(gui::Gui& gui) {
   return trial.text;
 }
 
-generator::GenerationResult run_generation_in_window(gui::Gui& gui,
-                                                     generator::GenerationContext& context) {
-  const generator::RunSettings settings = read_run_settings(gui);
+generator::GenerationResult run_generation_in_window(
+    gui::Gui& gui, generator::GenerationContext& context,
+    const generator::ListeningConditions& listening) {
+  const generator::RunSettings settings = read_run_settings(gui, listening);
   generator::GenerationResult result =
       generator::run_generation(settings, context, message_boxes_of(gui));
   if (result.refused) return result;

@@ -15,7 +15,10 @@ bool build_main_window(gui::Gui& gui, const SettingsRecord& record);
 
 // The window's settings as one run takes them, read once before it starts.
 generator::PoolOptions read_pool_options(const gui::Gui& gui);
-generator::RunSettings read_run_settings(const gui::Gui& gui);
+// The listening conditions are kept in their own window and come from the
+// settings record.
+generator::RunSettings read_run_settings(const gui::Gui& gui,
+                                         const generator::ListeningConditions& listening = {});
 
 // The names the files really get, beside the base-name field:
 // "Dateiname0000_.txt" and the sheet "Dateiname.pdf".
@@ -31,7 +34,8 @@ std::string run_trial_in_window(gui::Gui& gui);
 // Button 20: a generation run on the window's settings. Afterwards the
 // window shows what the run used, like a trial run: a lowered effective speed
 // in field 48, the labels and the last text drawn.
-generator::GenerationResult run_generation_in_window(gui::Gui& gui,
-                                                     generator::GenerationContext& context);
+generator::GenerationResult run_generation_in_window(
+    gui::Gui& gui, generator::GenerationContext& context,
+    const generator::ListeningConditions& listening = {});
 
 }  // namespace velkart::app

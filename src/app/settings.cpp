@@ -84,9 +84,25 @@ generator::RunSettings run_settings(const SettingsRecord& record) {
   encoder.word_spacing = std::clamp(number(S::word_spacing), 0, controls::most_word_spacing);
   encoder.qrq = text(S::qrq);
   encoder.base_name = record.text(S::base_name);
+  encoder.listening = listening_conditions(record);
   settings.repetitions = text(S::repetitions);
   settings.text_count = number(S::text_count);
   return settings;
+}
+
+generator::ListeningConditions listening_conditions(const SettingsRecord& record) {
+  using S = Setting;
+  generator::ListeningConditions conditions;
+  conditions.noise = record.number(S::listening_noise);
+  conditions.snr = record.number(S::listening_snr);
+  conditions.filter = record.number(S::listening_filter);
+  conditions.tone_range = record.number(S::listening_tone_range);
+  conditions.tone_from = record.number(S::listening_tone_from);
+  conditions.tone_to = record.number(S::listening_tone_to);
+  conditions.fading = record.number(S::listening_fading);
+  conditions.fading_period = record.number(S::listening_fading_period);
+  conditions.pause = record.number(S::listening_pause);
+  return conditions;
 }
 
 generator::CourseOptions course_options(const SettingsRecord& record) {
@@ -120,6 +136,7 @@ void apply_settings_to_controls(gui::Gui& gui, const SettingsRecord& record) {
         break;
       case Shown::builder_text:
       case Shown::course:
+      case Shown::listening:
         break;
     }
     // The slider's number beside it; and selecting one option clears the
@@ -148,6 +165,7 @@ void read_settings_from_controls(const gui::Gui& gui, SettingsRecord& record) {
         break;
       case Shown::builder_text:
       case Shown::course:
+      case Shown::listening:
         break;
     }
   }

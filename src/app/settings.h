@@ -1,5 +1,5 @@
 #pragma once
-// The 21 settings that survive from one run of the program to the next,
+// The settings that survive from one run of the program to the next,
 // declared once: key, kind, default and the control that shows them. Loading,
 // saving, showing in the window and reading back all walk this one table.
 #include <array>
@@ -55,14 +55,25 @@ enum class Setting : int {
   course_ramp_first,
   course_ramp_last,
   course_groups,
+  // Listening conditions, after the lesson packs
+  listening_noise,
+  listening_snr,
+  listening_filter,
+  listening_tone_range,
+  listening_tone_from,
+  listening_tone_to,
+  listening_fading,
+  listening_fading_period,
+  listening_pause,
 };
-inline constexpr std::size_t setting_count = 28;
+inline constexpr std::size_t setting_count = 37;
 
 // How a setting shows in its control: as the state of a check box, option
 // or slider, or as the text of a field (a number in decimal). The builder's
-// source name lives in the builder window and the lesson-pack settings in the
-// course window, not in the main window; those windows show them themselves.
-enum class Shown { state, number_text, text, builder_text, course };
+// source name lives in the builder window, the lesson-pack settings in the
+// course window and the listening conditions in their own window, not in the
+// main window; those windows show them themselves.
+enum class Shown { state, number_text, text, builder_text, course, listening };
 
 struct SettingKey {
   Setting setting;
@@ -103,6 +114,15 @@ inline constexpr std::array<SettingKey, setting_count> settings_table{{
     {Setting::course_ramp_first, "String_kurs_effektiv_von", SettingKind::integer, "5", controls::course_ramp_first_field, Shown::course},
     {Setting::course_ramp_last, "String_kurs_effektiv_bis", SettingKind::integer, "15", controls::course_ramp_last_field, Shown::course},
     {Setting::course_groups, "String_kurs_gruppen", SettingKind::text, "auto", -1, Shown::course},
+    {Setting::listening_noise, "String_hoer_rauschen", SettingKind::integer, "0", controls::listening_noise_checkbox, Shown::listening},
+    {Setting::listening_snr, "String_hoer_snr", SettingKind::integer, "3", controls::listening_snr_slider, Shown::listening},
+    {Setting::listening_filter, "String_hoer_filter", SettingKind::integer, "500", -1, Shown::listening},
+    {Setting::listening_tone_range, "String_hoer_ton_zufall", SettingKind::integer, "0", controls::listening_tone_checkbox, Shown::listening},
+    {Setting::listening_tone_from, "String_hoer_ton_von", SettingKind::integer, "500", controls::listening_tone_from_slider, Shown::listening},
+    {Setting::listening_tone_to, "String_hoer_ton_bis", SettingKind::integer, "900", controls::listening_tone_to_slider, Shown::listening},
+    {Setting::listening_fading, "String_hoer_fading", SettingKind::integer, "0", controls::listening_fading_slider, Shown::listening},
+    {Setting::listening_fading_period, "String_hoer_fading_periode", SettingKind::integer, "8", controls::listening_period_slider, Shown::listening},
+    {Setting::listening_pause, "String_hoer_pause", SettingKind::integer, "0", controls::listening_pause_slider, Shown::listening},
     // clang-format on
 }};
 
@@ -133,7 +153,7 @@ const SettingKey* find_setting_key(std::string_view key);  // without regard to 
 // Start-up: the settings file (defaults for a missing file or key); the file
 // is never created here.
 SettingsRecord load_settings(SettingsStore& store, std::string_view path = settings_file_name);
-// Shutdown: the file recreated with one group and the 21 keys; silently
+// Shutdown: the file recreated with one group and every key; silently
 // nothing when it cannot be created.
 void save_settings(SettingsStore& store, const SettingsRecord& record,
                    std::string_view path = settings_file_name);
@@ -145,6 +165,9 @@ generator::RunSettings run_settings(const SettingsRecord& record);
 // The lesson-pack options of the record: the course window opens with them
 // and the batch companion starts from them.
 generator::CourseOptions course_options(const SettingsRecord& record);
+// The listening conditions of the record, as they are: a value outside its
+// range is refused by the run, not bent into it.
+generator::ListeningConditions listening_conditions(const SettingsRecord& record);
 
 // Shows the record in the main window's controls, in the order the window
 // is built with.

@@ -40,6 +40,8 @@ class CopySheet {
       letters += std::string(texts::copy_sheet_new_letter.view()) + heading.new_letter;
     pdf_.text_cell(0, 6, letters, pdf::Border::none, pdf::LineMode::next_line);
     pdf_.text_cell(0, 6, heading.speeds, pdf::Border::none, pdf::LineMode::next_line);
+    if (!heading.conditions.empty())
+      pdf_.text_cell(0, 6, heading.conditions, pdf::Border::none, pdf::LineMode::next_line);
     pdf_.line_break(4);
     pdf_.text_cell(0, 8, texts::copy_sheet_name_date.view(), pdf::Border::none,
                    pdf::LineMode::next_line);

@@ -16,6 +16,7 @@ struct CopySheetHeading {
   std::string letters;     // the allowed letters
   std::string new_letter;  // empty when there is none
   std::string speeds;      // "20 WpM Zeichen, 8 WpM effektiv, 650 Hz"
+  std::string conditions;  // the listening conditions' line, or none
 };
 
 struct CopySheetText {

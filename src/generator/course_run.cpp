@@ -161,12 +161,16 @@ bool CourseRun::write_lesson(std::size_t index) {
   set.texts = lesson.texts;
   set.repetitions = runtime::text_to_integer(base_.repetitions);
   set.sheet = sheet_settings(settings);
-  set.copy_heading = {std::string(texts::copy_sheet_title.view()) + " " +
-                          std::string(texts::course_lesson.view()) + integer_to_text(lesson.number),
-                      lesson.letters, std::string(1, lesson.new_letter),
-                      speeds_line(settings.encoder.character_speed, lesson.effective_speed,
-                                  settings.encoder.frequency)};
+  set.copy_heading = {
+      std::string(texts::copy_sheet_title.view()) + " " + std::string(texts::course_lesson.view()) +
+          integer_to_text(lesson.number),
+      lesson.letters,
+      std::string(1, lesson.new_letter),
+      speeds_line(settings.encoder.character_speed, lesson.effective_speed,
+                  sounding_tone(settings.encoder.listening, settings.encoder.frequency)),
+      {}};
   set.encoder_input = lesson_encoder_input(lesson.number);
+  set.listening = settings.encoder.listening;
 
   const WrittenSet written = write_practice_set(set, clock_);
   if (!written.complete() || !swap_in(fresh, folder)) {

@@ -8,6 +8,7 @@
 
 namespace velkart::generator {
 
+using runtime::integer_to_text;
 using runtime::text_to_integer;
 
 namespace {
@@ -17,6 +18,18 @@ namespace {
 std::string encoder_path(std::string_view path) {
   const std::string spelt = runtime::path_argument(path);
   return runtime::windows_system() ? "..\\" + spelt : spelt;
+}
+
+// The blank-separated words of a practice text.
+std::vector<std::string_view> words_of(std::string_view text) {
+  std::vector<std::string_view> words;
+  while (!text.empty()) {
+    const std::size_t blank = text.find(' ');
+    if (blank != 0) words.push_back(text.substr(0, blank));
+    if (blank == std::string_view::npos) break;
+    text.remove_prefix(blank + 1);
+  }
+  return words;
 }
 
 }  // namespace
@@ -29,13 +42,35 @@ bool lower_effective_speed(EncoderFields& fields) {
 }
 
 void add_encoder_block(std::string& encoder_text, std::string_view practice_text,
-                       std::int64_t repetitions) {
-  encoder_text += practice_text;
-  for (std::int64_t again = 1; again < repetitions; ++again) {
-    encoder_text += ' ';
+                       std::int64_t repetitions, const TextSound& sound) {
+  if (sound.tone == 0 && sound.pause == 0 && sound.volumes.empty()) {
     encoder_text += practice_text;
+    for (std::int64_t again = 1; again < repetitions; ++again) {
+      encoder_text += ' ';
+      encoder_text += practice_text;
+    }
+    encoder_text += " <> ";
+    return;
   }
-  encoder_text += " <> ";
+  // A command is a word of its own to the encoder: it takes no word gap.
+  const auto command = [&encoder_text](char name, int value) {
+    encoder_text += '|';
+    encoder_text += name;
+    encoder_text += runtime::integer_to_text(value);
+    encoder_text += ' ';
+  };
+  if (sound.tone != 0) command('f', sound.tone);
+  std::size_t word = 0;
+  for (std::int64_t round = 0; round < repetitions; ++round) {
+    for (const std::string_view each : words_of(practice_text)) {
+      if (word < sound.volumes.size()) command('v', sound.volumes[word]);
+      ++word;
+      encoder_text += each;
+      encoder_text += ' ';
+      if (sound.pause != 0) command('S', sound.pause);
+    }
+  }
+  encoder_text += "<> ";
 }
 
 std::vector<std::string> encoder_arguments(const EncoderFields& fields) {
@@ -52,10 +87,16 @@ std::vector<std::string> encoder_arguments(const EncoderFields& fields, std::str
   if (!same_speed && fields.effective_speed != "0") {
     words.insert(words.end(), {"-e", fields.effective_speed});
   }
-  words.insert(words.end(), {"-f", fields.frequency});
+  const ListeningConditions& listening = fields.listening;
+  words.insert(words.end(),
+               {"-f", listening.noise != 0 ? integer_to_text(noise_tone) : fields.frequency});
   if (fields.word_spacing != 0)
     words.insert(words.end(), {"-W", runtime::integer_to_text(fields.word_spacing)});
   if (text_to_integer(fields.qrq) != 0) words.insert(words.end(), {"-Q", fields.qrq});
+  if (listening.noise != 0)
+    words.insert(words.end(),
+                 {"-N", integer_to_text(listening.snr), "-B", integer_to_text(listening.filter),
+                  "-C", integer_to_text(noise_tone)});
   // The paths name files on disk, so they are spelt the way the system
   // hands paths to a program; the title stays Windows-1252, which the
   // encoder reads as Latin-1 like its input.

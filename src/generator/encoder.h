@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "generator/listening.h"
+
 namespace velkart::runtime {
 class Launcher;
 }
@@ -16,18 +18,20 @@ namespace velkart::generator {
 inline constexpr std::string_view encoder_input_path = "nicht_loeschen/mp3_temp.txt";
 
 // Appends one practice text's block: the text, repeated (repetitions - 1)
-// more times after a blank, then " <> ".
+// more times after a blank, then " <> ". A sound puts its commands between
+// the words: the tone first, a volume before and a pause after each word.
 void add_encoder_block(std::string& encoder_text, std::string_view practice_text,
-                       std::int64_t repetitions);
+                       std::int64_t repetitions, const TextSound& sound = {});
 
 // The values the command line is built from, as the fields hold them.
 struct EncoderFields {
-  std::string character_speed;  // field 41
-  std::string effective_speed;  // field 48
-  std::string frequency;        // field 49
-  int word_spacing = 0;         // slider 45
-  std::string qrq;              // field 59
-  std::string base_name;        // field 21
+  std::string character_speed;    // field 41
+  std::string effective_speed;    // field 48
+  std::string frequency;          // field 49
+  int word_spacing = 0;           // slider 45
+  std::string qrq;                // field 59
+  std::string base_name;          // field 21
+  ListeningConditions listening;  // noise goes on the command line
 };
 
 // First step of every run: an effective speed above the character speed is

@@ -58,8 +58,9 @@ PracticeSet generation_set(const RunSettings& settings, std::vector<std::string>
   set.copy_heading.new_letter = runtime::upper_case(pool.mandatory);
   set.copy_heading.speeds =
       speeds_line(settings.encoder.character_speed, settings.encoder.effective_speed,
-                  settings.encoder.frequency);
+                  sounding_tone(settings.encoder.listening, settings.encoder.frequency));
   set.encoder_input = std::string(encoder_input_path);
+  set.listening = settings.encoder.listening;
   return set;
 }
 
@@ -67,8 +68,14 @@ PracticeSet generation_set(const RunSettings& settings, std::vector<std::string>
 
 SheetSettings sheet_settings(const RunSettings& settings) {
   const EncoderFields& encoder = settings.encoder;
-  return {encoder.character_speed, encoder.frequency,    encoder.effective_speed,
-          settings.repetitions,    encoder.word_spacing, encoder.qrq};
+  SheetSettings sheet;
+  sheet.character_speed = encoder.character_speed;
+  sheet.frequency = sounding_tone(encoder.listening, encoder.frequency);
+  sheet.effective_speed = encoder.effective_speed;
+  sheet.repetitions = settings.repetitions;
+  sheet.word_spacing = encoder.word_spacing;
+  sheet.qrq = encoder.qrq;
+  return sheet;
 }
 
 GenerationResult run_generation(const RunSettings& settings, GenerationContext& context,

@@ -24,6 +24,11 @@ bool put_in_place(WrittenSet& written, std::string& slot, const std::string& pat
 
 WrittenSet write_practice_set(const PracticeSet& set, const pdf::Clock& clock) {
   WrittenSet written;
+  SheetSettings sheet = set.sheet;
+  sheet.conditions = conditions_line(set.listening);
+  sheet.tones = draw_tones(set.listening, set.texts.size());
+  CopySheetHeading copy_heading = set.copy_heading;
+  copy_heading.conditions = sheet.conditions;
   std::vector<std::string> names;
   std::vector<CopySheetText> copy_texts;
   std::string encoder_text;
@@ -35,17 +40,18 @@ WrittenSet write_practice_set(const PracticeSet& set, const pdf::Clock& clock) {
     written.text_files.push_back(path);
     names.push_back(name);
     copy_texts.push_back({sound_file_name(set.base_name, index), set.texts[k]});
-    add_encoder_block(encoder_text, set.texts[k], set.repetitions);
+    add_encoder_block(encoder_text, set.texts[k], set.repetitions,
+                      {k < sheet.tones.size() ? sheet.tones[k] : 0, set.listening.pause, {}});
   }
 
   const std::string answer_key = set.folder + answer_key_name(set.base_name);
-  if (!write_solution_sheet(set.sheet, names, set.folder, answer_key, clock, set.sheet_note)) {
+  if (!write_solution_sheet(sheet, names, set.folder, answer_key, clock, set.sheet_note)) {
     written.failed = answer_key;
     return written;
   }
   written.answer_key = answer_key;
   const std::string copy_sheet = set.folder + copy_sheet_name(set.base_name);
-  if (!write_copy_sheet(set.copy_heading, copy_texts, copy_sheet, clock)) {
+  if (!write_copy_sheet(copy_heading, copy_texts, copy_sheet, clock)) {
     written.failed = copy_sheet;
     return written;
   }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "generator/copy_sheet.h"
+#include "generator/listening.h"
 #include "generator/solution_sheet.h"
 #include "pdf/document.h"
 
@@ -24,6 +25,7 @@ struct PracticeSet {
   std::string sheet_note;  // a line of the solution sheet after the settings, or none
   CopySheetHeading copy_heading;
   std::string encoder_input;  // where the encoder reads the set
+  ListeningConditions listening;
 };
 
 // What is in place, each path once it is; `failed` names the file that

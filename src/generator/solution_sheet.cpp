@@ -125,13 +125,19 @@ bool write_solution_sheet(const SheetSettings& settings,
                                (runtime::text_to_integer(settings.qrq) != 0
                                     ? settings.qrq + std::string(texts::sheet_minutes.view())
                                     : std::string(texts::sheet_off.view())));
+  if (!settings.conditions.empty()) document.multi_line_cell(0, 5, settings.conditions);
   if (!note.empty()) document.multi_line_cell(0, 5, note);
   document.line_break();
 
   // A chapter is named after the mp3 file in which it is heard.
   std::int64_t number = 0;
   for (const std::string& name : written_files) {
-    sheet.print_chapter(static_cast<int>(number), chapter_label(name), std::string(folder) + name);
+    std::string label = chapter_label(name);
+    // A drawn tone is part of the key: which text sounded where.
+    if (static_cast<std::size_t>(number) < settings.tones.size())
+      label += " (" + integer_to_text(settings.tones[static_cast<std::size_t>(number)]) +
+               std::string(texts::listening_hz.view()) + ")";
+    sheet.print_chapter(static_cast<int>(number), label, std::string(folder) + name);
     document.line_break();
     ++number;
   }

@@ -23,6 +23,8 @@ struct SheetSettings {
   std::string repetitions;      // field 47
   int word_spacing = 0;         // slider 45; printed instead of "aus" when set
   std::string qrq;              // field 59; printed with " min" when not 0
+  std::string conditions;       // the listening conditions' line, or none
+  std::vector<int> tones;       // a tone per text when it was drawn, else none
 };
 
 // The sheet for the text files (names without folder) in `folder`, saved

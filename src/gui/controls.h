@@ -94,4 +94,25 @@ inline constexpr int scoring_result = 164;
 inline constexpr int scoring_drill_button = 165;
 inline constexpr int scoring_overview_button = 166;
 
+// Listening-conditions window
+inline constexpr int listening_window = 4;
+inline constexpr int open_listening_button = 84;  // in the main window's strip
+inline constexpr int listening_noise_checkbox = 171;
+inline constexpr int listening_snr_slider = 173;
+inline constexpr int listening_snr_value = 174;
+inline constexpr int listening_filter_100 = 176;  // 176-178: 100, 500, 1000 Hz
+inline constexpr int listening_tone_checkbox = 180;
+inline constexpr int listening_tone_from_slider = 182;
+inline constexpr int listening_tone_from_value = 183;
+inline constexpr int listening_tone_to_slider = 185;
+inline constexpr int listening_tone_to_value = 186;
+inline constexpr int listening_fading_checkbox = 187;
+inline constexpr int listening_fading_slider = 189;
+inline constexpr int listening_fading_value = 190;
+inline constexpr int listening_period_slider = 192;
+inline constexpr int listening_period_value = 193;
+inline constexpr int listening_pause_slider = 195;
+inline constexpr int listening_pause_value = 196;
+inline constexpr int listening_close_button = 197;
+
 }  // namespace velkart::controls

@@ -553,4 +553,50 @@ inline constexpr Cp1252Literal report_count{"Anzahl"};
 inline constexpr Cp1252Literal report_no_confusions{"Keine Verwechslungen."};
 inline constexpr Cp1252Literal report_page{"Seite"};
 
+// Listening conditions (window 4, the sheets and the checks before a run)
+inline constexpr Cp1252Literal listening_title{"Hörbedingungen"};
+inline constexpr Cp1252Literal open_listening_button{"Hörbedingungen ..."};
+inline constexpr Cp1252Literal listening_intro{
+    "Übungen, die nach Funkbetrieb klingen. Die Einstellungen gelten für Texte, Kurspakete und "
+    "gezieltes Üben, bis sie hier wieder ausgeschaltet werden."};
+inline constexpr Cp1252Literal listening_noise{"Rauschen"};
+inline constexpr Cp1252Literal listening_snr{"Signal/Rauschen:"};
+inline constexpr Cp1252Literal listening_filter{"Filterbreite:"};
+inline constexpr Cp1252Literal listening_noise_note{
+    "Mit Rauschen klingt jeder Text mit 800 Hz, denn nur dort wird das Rauschen gefiltert."};
+inline constexpr Cp1252Literal listening_tone_range{"Tonhöhe je Text zufällig"};
+inline constexpr Cp1252Literal listening_tone_from{"von"};
+inline constexpr Cp1252Literal listening_tone_to{"bis"};
+inline constexpr Cp1252Literal listening_fading{"Fading (QSB)"};
+inline constexpr Cp1252Literal listening_fading_depth{"Tiefe:"};
+inline constexpr Cp1252Literal listening_fading_period{"Periode:"};
+inline constexpr Cp1252Literal listening_pause{"Zeit zum Mitschreiben nach jedem Wort:"};
+inline constexpr Cp1252Literal listening_close{"Übernehmen"};
+inline constexpr Cp1252Literal listening_db{" dB"};
+inline constexpr Cp1252Literal listening_hz{" Hz"};
+inline constexpr Cp1252Literal listening_percent{" %"};
+inline constexpr Cp1252Literal listening_seconds{" s"};
+inline constexpr Cp1252Literal listening_ms{" ms"};
+inline constexpr Cp1252Literal listening_off{"aus"};
+inline constexpr Cp1252Literal range_dash{"–"};
+inline constexpr Cp1252Literal conditions_noise{"Rauschen "};
+inline constexpr Cp1252Literal conditions_fading{"Fading "};
+inline constexpr Cp1252Literal conditions_tone{"Ton "};
+inline constexpr Cp1252Literal conditions_pause{"Zeit zum Mitschreiben "};
+inline constexpr Cp1252Literal bad_snr{
+    "Der Rauschabstand (String_hoer_snr) muss zwischen -10 und 10 dB liegen."};
+inline constexpr Cp1252Literal bad_filter{
+    "Die Filterbreite (String_hoer_filter) muss 100, 500 oder 1000 Hz sein. Mit 2100 Hz erzeugt "
+    "ebook2cw eine stumme mp3-Datei."};
+inline constexpr Cp1252Literal bad_switch{
+    "String_hoer_rauschen und String_hoer_ton_zufall können nur 0 (aus) oder 1 (an) sein."};
+inline constexpr Cp1252Literal bad_tone_range{
+    "Die Tonhöhen je Text (String_hoer_ton_von und String_hoer_ton_bis) müssen zwischen 150 und "
+    "3000 Hz liegen, die erste nicht über der zweiten."};
+inline constexpr Cp1252Literal bad_fading{
+    "Die Tiefe des Fadings (String_hoer_fading) muss 0 (aus) oder 10 bis 90 % sein, seine Periode "
+    "(String_hoer_fading_periode) 2 bis 20 s."};
+inline constexpr Cp1252Literal bad_pause{
+    "Die Zeit zum Mitschreiben (String_hoer_pause) muss zwischen 0 und 5000 ms liegen."};
+
 }  // namespace velkart::texts

@@ -236,7 +236,7 @@ TEST(LowerEffectiveSpeed, LowersOnlyAnEffectiveSpeedAboveTheCharacterSpeed) {
   const std::pair<const char*, const char*> cases[] = {
       {"25", "20"}, {"021", "20"}, {"5", "5"}, {"20", "20"}, {"020", "020"}, {"", ""}, {"0", "0"}};
   for (const auto& [typed, after] : cases) {
-    EncoderFields fields{"20", typed, "650", 0, "0", "x"};
+    EncoderFields fields{"20", typed, "650", 0, "0", "x", {}};
     EXPECT_EQ(lower_effective_speed(fields), std::string_view(typed) != after) << typed;
     EXPECT_EQ(fields.effective_speed, after) << typed;
   }

@@ -39,7 +39,7 @@ TEST(Course, LessonSpeedsAndInputChecks) {
   options.ramp = SpeedRamp{5, 15};
   // Built whole: GCC 12 at -O3 reports a false -Wmaybe-uninitialized for
   // strings assigned one by one into a default-constructed CourseBase.
-  const EncoderFields encoder{"20", "25", "650", 0, "0", "Kurs"};  // character speed 20 below
+  const EncoderFields encoder{"20", "25", "650", 0, "0", "Kurs", {}};  // character speed 20 below
   const CourseBase base{{}, encoder, "1", 2};
   for (const auto& [lesson, speed] : {std::pair{2, "5"}, {7, "10"}, {12, "15"}})
     EXPECT_EQ(lesson_effective_speed(options, encoder, lesson), speed) << lesson;
@@ -77,7 +77,7 @@ class Sheet : public ::testing::Test {
  protected:
   Sheet() { folder.lay_out_program_folders(); }
   std::string write(const std::vector<std::string>& names, std::string_view base = "Kurs",
-                    const SheetSettings& settings = {"20", "650", "5", "1", 0, "0"}) {
+                    const SheetSettings& settings = {"20", "650", "5", "1", 0, "0", {}, {}}) {
     const std::string path = output_path(answer_key_name(base));
     const auto pinned_clock = [] { return pdf::LocalTime{2011, 3, 6, 9, 5, 3}; };
     return write_solution_sheet(settings, names, output_folder, path, pinned_clock) ? path : "";
@@ -106,7 +106,8 @@ TEST_F(Sheet, TwoChaptersMatchGoldenAndPassTheTools) {
 
 TEST_F(Sheet, SettingsLinesGiveSpacingAndQrqWhenTheyAreOn) {
   write_bytes(folder.path() / "eure_Texte" / "Kurs0000_.txt", "KM UR ES\r\n");
-  const std::string path = write({"Kurs0000_.txt"}, "Kurs", {"20", "650", "5", "1", 3, "2"});
+  const std::string path =
+      write({"Kurs0000_.txt"}, "Kurs", {"20", "650", "5", "1", 3, "2", {}, {}});
   velkart::testing::expect_matches_golden(read_bytes(path), "generator/sheet_spacing3_qrq2.pdf");
 }
 
@@ -139,7 +140,8 @@ TEST_F(Sheet, AMissingTextFileGivesATitleOnlyChapterAndAMissingFolderNoSheet) {
 }
 
 TEST_F(Sheet, CopySheetOfASmallRunMatchesGolden) {
-  const CopySheetHeading heading{"Mitschrift Lektion 3", "KMU", "U", speeds_line("20", "8", "650")};
+  const CopySheetHeading heading{
+      "Mitschrift Lektion 3", "KMU", "U", speeds_line("20", "8", "650"), {}};
   std::string long_text;
   for (int k = 0; k < 40; ++k) long_text += "KMUKM UUMKK ";
   ASSERT_TRUE(write_copy_sheet(heading, {{"Kurs0000.mp3", "KUMM MUK"}, {"Kurs0001.mp3", long_text}},
@@ -169,12 +171,13 @@ TEST(EncoderArguments, GivesTheGoldenWordsOfEachExampleAlsoThroughAStartedProgra
   const struct {
     const char* golden;
     EncoderFields fields;  // as the speed check leaves them
-  } examples[] = {{"encoder/defaults.txt", {"20", "5", "650", 0, "0", "Dateiname"}},
-                  {"encoder/slider_3_qrq_2.txt", {"20", "20", "650", 3, "2", "Dateiname"}},
-                  {"encoder/effective_25_over_20.txt", {"20", "20", "650", 0, "0", "Dateiname"}},
-                  {"encoder/effective_05_character_5.txt", {"5", "05", "650", 0, "0", "Dateiname"}},
-                  {"encoder/effective_0.txt", {"20", "0", "650", 0, "0", "Dateiname"}},
-                  {"encoder/base_name_with_blank.txt", {"20", "5", "650", 0, "0", "Mein Text"}}};
+  } examples[] = {
+      {"encoder/defaults.txt", {"20", "5", "650", 0, "0", "Dateiname", {}}},
+      {"encoder/slider_3_qrq_2.txt", {"20", "20", "650", 3, "2", "Dateiname", {}}},
+      {"encoder/effective_25_over_20.txt", {"20", "20", "650", 0, "0", "Dateiname", {}}},
+      {"encoder/effective_05_character_5.txt", {"5", "05", "650", 0, "0", "Dateiname", {}}},
+      {"encoder/effective_0.txt", {"20", "0", "650", 0, "0", "Dateiname", {}}},
+      {"encoder/base_name_with_blank.txt", {"20", "5", "650", 0, "0", "Mein Text", {}}}};
   testing::WorkingFolder folder;
   folder.lay_out_program_folders();
   write_bytes("nicht_loeschen/ebook2cw.exe",
@@ -194,7 +197,7 @@ TEST(EncoderArguments, GivesTheGoldenWordsOfEachExampleAlsoThroughAStartedProgra
 }
 
 TEST(EncoderArguments, DecideByNumberButPassTheTypedTextsAndSpellTheOutputPathForTheDisk) {
-  const EncoderFields fields{"018", "00", "0700", 0, "abc", cp1252("Übung")};
+  const EncoderFields fields{"018", "00", "0700", 0, "abc", cp1252("Übung"), {}};
   EXPECT_EQ(encoder_arguments(fields),
             (std::vector<std::string>{"-w", "018", "-e", "00", "-f", "0700", "-q", "9", "-s",
                                       "16000", "-c", "<>", "-t", cp1252("Übung"),
@@ -216,6 +219,70 @@ TEST(EncoderInput, HoldsRepeatedBlocksCutsOnlyTheLastMarkerAndReplacesTheOldInpu
     for (const std::string& practice : texts) add_encoder_block(text, practice, repetitions);
     EXPECT_EQ(finish_encoder_text(text) + "\r\n", file) << repetitions;
   }
+}
+
+TEST(ListeningConditions, PutTheirCommandsBetweenTheWordsAndNoiseOnTheCommandLine) {
+  std::string text;
+  add_encoder_block(text, "KM UR", 2, {650, 800, {100, 75, 50}});
+  add_encoder_block(text, "ES", 1, {0, 0, {}});
+  EXPECT_EQ(finish_encoder_text(text),
+            "|f650 |v100 KM |S800 |v75 UR |S800 |v50 KM |S800 UR |S800 <> ES <");
+  ListeningConditions noise;
+  noise.noise = 1;
+  noise.snr = -3;
+  noise.filter = 100;
+  const EncoderFields fields{"20", "5", "650", 0, "0", "Band", noise};
+  EXPECT_EQ(
+      encoder_arguments(fields, "in.txt", "out/Band"),
+      (std::vector<std::string>{"-w", "20",  "-e", "5",    "-f",     "800", "-N",      "-3",
+                                "-B", "100", "-C", "800",  "-q",     "9",   "-s",      "16000",
+                                "-c", "<>",  "-t", "Band", "in.txt", "-o",  "out/Band"}));
+}
+
+TEST(ListeningConditions, AreCheckedNamedOnTheSheetsAndDrawnInTheirRange) {
+  const ListeningConditions off;
+  EXPECT_EQ(check_listening(off), std::nullopt);
+  EXPECT_EQ(conditions_line(off), "");
+  EXPECT_EQ(sounding_tone(off, "0650"), "0650");
+  const auto with = [](auto change) {
+    ListeningConditions conditions;
+    change(conditions);
+    return conditions;
+  };
+  for (const ListeningConditions& refused :
+       {with([](auto& c) { c.noise = 2; }), with([](auto& c) { c.snr = 11; }),
+        with([](auto& c) { c.filter = 2100; }), with([](auto& c) { c.filter = 0; }),
+        with([](auto& c) { c.tone_from = 950; }), with([](auto& c) { c.tone_to = 3050; }),
+        with([](auto& c) { c.tone_from = 100; }), with([](auto& c) { c.fading = 5; }),
+        with([](auto& c) { c.fading_period = 21; }), with([](auto& c) { c.pause = 5001; }),
+        with([](auto& c) { c.pause = -1; })})
+    EXPECT_NE(check_listening(refused), std::nullopt);
+
+  const ListeningConditions all = with([](auto& c) {
+    c.noise = 1;
+    c.tone_range = 1;
+    c.fading = 50;
+    c.pause = 800;
+  });
+  EXPECT_EQ(
+      conditions_line(all),
+      cp1252("Rauschen 3 dB / 500 Hz, Fading 50 %, Ton 800 Hz, Zeit zum Mitschreiben 800 ms"));
+  EXPECT_TRUE(draw_tones(all, 3).empty());  // noise keeps every text at the filter's tone
+  const ListeningConditions range = with([](auto& c) { c.tone_range = 1; });
+  EXPECT_EQ(conditions_line(range), cp1252("Ton 500–900 Hz"));
+  EXPECT_EQ(sounding_tone(range, "650"), cp1252("500–900"));
+  runtime::seed_random(7);
+  const std::vector<int> tones = draw_tones(range, 200);
+  ASSERT_EQ(tones.size(), 200u);
+  EXPECT_EQ(std::set<int>(tones.begin(), tones.end()).size(), 9u);  // every step, and only those
+  for (const int tone : tones) EXPECT_TRUE(tone >= 500 && tone <= 900 && tone % 50 == 0) << tone;
+  runtime::seed_random(7);
+  EXPECT_EQ(draw_tones(range, 200), tones);
+
+  // Full at the start, deepest half a period later, full again after one.
+  const std::vector<int> volumes =
+      fading_volumes(with([](auto& c) { c.fading = 60; }), std::vector<double>(9, 1.0));
+  EXPECT_EQ(volumes, (std::vector<int>{100, 91, 70, 49, 40, 49, 70, 91, 100}));
 }
 
 TEST(FindEncoder, PrefersTheProgramFolderThenPath) {
