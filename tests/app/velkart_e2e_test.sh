@@ -156,6 +156,17 @@ grep -q "^[0-9.]*;Anna;Kurs1_Lektion03/Kurs1;0;" eure_Texte/Auswertung/Auswertun
 wmctrl -c 'Mitschriften auswerten'
 wait_for "the scoring window to close" sh -c '! xdotool search --name "^Mitschriften auswerten$"'
 sleep 0.3
+
+click "$main" 475 662                        # "Hörbedingungen ..."
+wait_for "the listening window" xdotool search --name 'rbedingungen$'
+listening=$(window_of 'rbedingungen$')
+sleep 0.3
+click "$listening" 17 57                     # noise on
+click "$listening" 17 227                    # fading on, at the depth it offers
+[ -n "$shots" ] && import -window root "$shots/listening_window.png"
+click "$listening" 350 352                   # "Übernehmen"
+wait_for "the listening window to close" sh -c '! xdotool search --name "rbedingungen$"'
+sleep 0.3
 wmctrl -c 'Velkart '
 for i in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 wait "$app_pid"; code=$?
@@ -193,7 +204,10 @@ printf '%s\r\n' '[voreinstellungen]' 'String_woerter_eigen_Datei = 0' 'String_wo
   'String_anzahl_texte = 3' 'String_zeichengeschw = 20' 'String_effektivgeschw = 20' 'String_frequenz = 650' \
   'String_zwischenraume = 0' 'String_QRQ = 2' 'String_wortschatz_datei = quelle' \
   'String_kurs_von = 2' 'String_kurs_bis = 3' 'String_kurs_texte = 2' 'String_kurs_rampe = 1' \
-  'String_kurs_effektiv_von = 5' 'String_kurs_effektiv_bis = 8' 'String_kurs_gruppen = immer' > expected.pref
+  'String_kurs_effektiv_von = 5' 'String_kurs_effektiv_bis = 8' 'String_kurs_gruppen = immer' \
+  'String_hoer_rauschen = 1' 'String_hoer_snr = 3' 'String_hoer_filter = 500' \
+  'String_hoer_ton_zufall = 0' 'String_hoer_ton_von = 500' 'String_hoer_ton_bis = 900' \
+  'String_hoer_fading = 50' 'String_hoer_fading_periode = 8' 'String_hoer_pause = 0' > expected.pref
 cmp -s voreinstellungen.pref expected.pref || { diff expected.pref voreinstellungen.pref; fail "settings file"; }
 
 # Closed while the encoder works, the program asks; "Ja" lets it finish

@@ -7,6 +7,7 @@
 
 #include "app/builder_window.h"
 #include "app/course_window.h"
+#include "app/listening_window.h"
 #include "app/main_window.h"
 #include "app/scoring_window.h"
 #include "app/settings.h"
@@ -23,6 +24,7 @@ int check_captions(Gui& gui) {
   velkart::app::build_main_window(gui, velkart::app::SettingsRecord{});
   velkart::app::build_builder_window(gui, "test");
   velkart::app::build_course_window(gui, velkart::app::SettingsRecord{});
+  velkart::app::build_listening_window(gui, velkart::app::SettingsRecord{});
   velkart::app::ScoringWindow scoring(gui, velkart::pdf::local_time_now);
   scoring.open();
   const auto cut = cut_texts(gui);
