@@ -187,6 +187,32 @@ TEST_F(Batch, CourseRefusesBadInputAndExistingLessonsBeforeWritingAnything) {
   }
 }
 
+TEST_F(Batch, ListeningConditionsComeFromTheSettingsAndAValueOutOfRangeWritesNothing) {
+  EXPECT_EQ(run({"generate", "--set", "String_hoer_filter=2100"}), batch_message_shown);
+  EXPECT_NE(err.str().find("Information: Die Filterbreite"), std::string::npos) << err.str();
+  EXPECT_EQ(run({"course", "--to", "3", "--set", "String_hoer_snr=-11"}), batch_message_shown);
+  EXPECT_NE(err.str().find("zwischen -10 und 10 dB"), std::string::npos) << err.str();
+  EXPECT_TRUE(fs::is_empty("eure_Texte"));
+  EXPECT_TRUE(launcher.starts.empty());
+
+  EXPECT_EQ(run({"generate", "--seed", "3", "--set", "String_hoer_rauschen=1", "--set",
+                 "String_hoer_snr=-3", "--set", "String_hoer_pause=800"}),
+            batch_ok);
+  ASSERT_EQ(launcher.starts.size(), 1u);
+  const std::vector<std::string>& words = launcher.starts[0].arguments;
+  EXPECT_EQ(std::vector<std::string>(words.begin() + 4, words.begin() + 12),
+            (std::vector<std::string>{"-f", "800", "-N", "-3", "-B", "500", "-C", "800"}));
+  EXPECT_NE(read_bytes("nicht_loeschen/mp3_temp.txt").find(" |S800 "), std::string::npos);
+  for (const char* sheet : {"eure_Texte/Dateiname.pdf", "eure_Texte/Dateiname_Mitschrift.pdf"}) {
+    const auto text = pdf::testing::run_pdftotext(sheet);
+    if (!text.available) continue;
+    EXPECT_NE(text.output.find("Rauschen -3 dB / 500 Hz, Ton 800 Hz, Zeit zum Mitschreiben 800 ms"),
+              std::string::npos)
+        << text.output;
+    EXPECT_NE(text.output.find("800"), std::string::npos);
+  }
+}
+
 TEST(EpochTime, GivesTheUtcTimeOfTheSecondsOrNothing) {
   using T = pdf::LocalTime;
   const auto same = [](std::optional<T> a, T b) {

@@ -3,13 +3,21 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <numbers>
+#include <regex>
+#include <set>
 #include <sstream>
+#include <vector>
 
 #include "generator/generation.h"
 #include "gui/controls.h"
 #include "runtime/process.h"
+#include "runtime/random.h"
 #include "support/main_window_fixture.h"
 
 namespace velkart::generator {
@@ -59,6 +67,142 @@ TEST_F(RealEncoder, IgnoresTheUsersConfigurationAndWritesMp3FilesAtTheSpeedOfThe
   // at 20 WpM, about twice that at an effective 10 WpM.
   for (const double seconds : {first, second})
     EXPECT_TRUE(seconds > 4.0 && seconds < 10.0) << seconds;
+}
+
+// Listening conditions, heard the way a learner hears them: the mp3 files
+// decoded by sox into samples and measured.
+class Band : public RealEncoder {
+ protected:
+  void SetUp() override {
+    RealEncoder::SetUp();
+    if (std::system("command -v ebook2cw >/dev/null && command -v sox >/dev/null") != 0)
+      GTEST_SKIP() << "ebook2cw or sox is not installed";
+    // Six words, drawn in the same order by every run: lengths compare.
+    write_list("eigeneDatei.txt", "PARIS PAARS PIRAS SPIRA RAPSI SIRAP\r\n");
+    tick_only({controls::list_own});
+    gui.set_text(controls::allowed_field, "paris");
+    gui.set_text(controls::word_limit_field, "6");
+    gui.set_text(controls::text_count_field, "3");
+    gui.set_text(controls::effective_speed_field, "20");
+  }
+
+  // Runs the window's generation with `conditions` and waits for the encoder.
+  void generate(const ListeningConditions& conditions) {
+    runtime::seed_random(11);
+    GenerationContext context;
+    context.launcher = &runtime::system_launcher();
+    app::run_generation_in_window(gui, context, conditions);
+    ASSERT_NE(context.encoder_process, 0);
+    ASSERT_EQ(runtime::system_launcher().wait_for(context.encoder_process), 0);
+    ASSERT_TRUE(gui.messages().empty());
+  }
+
+  // Text k's sound file as 16 kHz samples.
+  static std::vector<std::int16_t> samples(int k) {
+    const std::string command = "sox eure_Texte/Dateiname000" + std::to_string(k) +
+                                ".mp3 -t raw -r 16000 -e signed -b 16 -c 1 klang.raw";
+    if (std::system(command.c_str()) != 0) return {};
+    const std::string bytes = read_bytes("klang.raw");
+    std::vector<std::int16_t> values(bytes.size() / 2);
+    std::copy_n(bytes.data(), values.size() * 2, reinterpret_cast<char*>(values.data()));
+    return values;
+  }
+
+  // The loudest sample of each 20 ms.
+  static std::vector<int> peaks(const std::vector<std::int16_t>& sound) {
+    std::vector<int> result;
+    for (std::size_t at = 0; at + 320 <= sound.size(); at += 320) {
+      int peak = 0;
+      for (std::size_t k = at; k < at + 320; ++k) peak = std::max(peak, std::abs(int{sound[k]}));
+      result.push_back(peak);
+    }
+    return result;
+  }
+
+  static double seconds(const std::vector<std::int16_t>& sound) { return sound.size() / 16000.0; }
+};
+
+// The strongest of the tones 150 to 3000 Hz in 50 Hz steps (Goertzel).
+int dominant_tone(const std::vector<std::int16_t>& sound) {
+  int best = 0;
+  double strongest = -1;
+  for (int tone = 150; tone <= 3000; tone += 50) {
+    const double factor = 2 * std::cos(2 * std::numbers::pi * tone / 16000.0);
+    double before = 0, last = 0;
+    for (const std::int16_t sample : sound) {
+      const double next = sample + factor * before - last;
+      last = before;
+      before = next;
+    }
+    const double power = before * before + last * last - factor * before * last;
+    if (power > strongest) {
+      strongest = power;
+      best = tone;
+    }
+  }
+  return best;
+}
+
+TEST_F(Band, ATextsToneIsDrawnFromTheRangeAndSoundsThere) {
+  ListeningConditions conditions;
+  conditions.tone_range = 1;
+  conditions.tone_from = 400;
+  conditions.tone_to = 1500;
+  generate(conditions);
+  // The tones the run chose, as it told the encoder.
+  const std::string input = read_bytes("nicht_loeschen/mp3_temp.txt");
+  std::vector<int> chosen;
+  const std::regex command("\\|f([0-9]+)");
+  for (auto each = std::sregex_iterator(input.begin(), input.end(), command);
+       each != std::sregex_iterator(); ++each)
+    chosen.push_back(std::stoi((*each)[1]));
+  ASSERT_EQ(chosen.size(), 3u);
+  std::vector<int> heard;
+  for (int k = 0; k < 3; ++k) heard.push_back(dominant_tone(samples(k)));
+  EXPECT_EQ(heard, chosen);
+  EXPECT_GT(std::set<int>(heard.begin(), heard.end()).size(), 1u) << "every text at one tone";
+  for (const int tone : heard) EXPECT_TRUE(tone >= 400 && tone <= 1500) << tone;
+}
+
+TEST_F(Band, NoiseFillsThePausesFadingVariesTheLoudnessAndTimeToWriteAddsSilence) {
+  generate({});
+  const std::vector<std::int16_t> plain = samples(0);
+  std::vector<int> plain_peaks = peaks(plain);
+  // After the first 200 ms, where the mp3 encoder's delay is silent anyway.
+  const auto quiet = [](const std::vector<int>& each) {
+    return std::count_if(each.begin() + 10, each.end(), [](int peak) { return peak < 300; });
+  };
+  ASSERT_GT(quiet(plain_peaks), 20);  // the gaps between the characters
+  EXPECT_EQ(dominant_tone(plain), 650);
+
+  ListeningConditions noise;
+  noise.noise = 1;
+  generate(noise);
+  const std::vector<std::int16_t> noisy = samples(0);
+  EXPECT_EQ(quiet(peaks(noisy)), 0);
+  EXPECT_EQ(dominant_tone(noisy), 800);
+
+  // Half the depth at the deepest: the loud words reach twice the quiet ones.
+  ListeningConditions fading;
+  fading.fading = 50;
+  fading.fading_period = 2;
+  generate(fading);
+  std::vector<int> sounding;
+  for (const int peak : peaks(samples(0)))
+    if (peak > 2000) sounding.push_back(peak);
+  std::sort(sounding.begin(), sounding.end());
+  ASSERT_GT(sounding.size(), 40u);
+  const double ratio = static_cast<double>(sounding[sounding.size() / 20]) /
+                       sounding[sounding.size() - 1 - sounding.size() / 20];
+  EXPECT_TRUE(ratio > 0.35 && ratio < 0.7) << ratio;
+  std::sort(plain_peaks.begin(), plain_peaks.end());
+  EXPECT_GT(plain_peaks[plain_peaks.size() * 19 / 20] * 0.8, 2000) << "the plain text is loud";
+
+  ListeningConditions pause;
+  pause.pause = 1000;
+  generate(pause);
+  // Six words, a second after each.
+  EXPECT_NEAR(seconds(samples(0)) - seconds(plain), 6.0, 0.3);
 }
 
 }  // namespace
