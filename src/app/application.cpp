@@ -165,6 +165,9 @@ void Application::handle_control(int control) {
     case c::cancel_mp3_button:
       cancel_encoder();
       break;
+    case c::listen_button:
+      listen();
+      break;
     default:
       if (listening_open_ && listening_control_used(gui_, control)) break;
       if (scoring_open_) scoring_.handle_control(control);
@@ -233,6 +236,7 @@ void Application::make_drill() {
       scoring::drill_settings(read_run_settings(gui_, listening_conditions(record_)), drill),
       generation_, tell, place);
   if (result.refused || !result.files.complete()) return;
+  last_playlist_ = result.files.playlist;
   gui_.set_text(c::scoring_result, std::string(texts::scoring_drill_started.view()) + place.folder);
   if (generation_.encoder_process == 0) return;
   const std::string base =
@@ -355,6 +359,25 @@ void Application::open_help() {
   }
 }
 
+void Application::listen() {
+  // The last run's list, or the one the name in the window would give.
+  const std::string path = !last_playlist_.empty()
+                               ? last_playlist_
+                               : std::string(generator::output_folder) +
+                                     generator::playlist_name(gui_.get_text(c::base_name_field));
+  const auto with_path = [&path](std::string_view text) {
+    std::string message(text);
+    message.replace(message.find("PATH"), 4, path);
+    return message;
+  };
+  std::error_code failed;
+  if (!std::filesystem::is_regular_file(runtime::file_system_path(path), failed)) {
+    gui_.show_message(texts::message_title, with_path(texts::no_playlist_yet));
+    return;
+  }
+  open_outside(path, with_path(texts::playlist_not_opened));
+}
+
 void Application::open_outside(std::string_view path, std::string failure) {
   const int process = launcher_.open_document(std::string(path));
   if (process == 0) {
@@ -370,6 +393,7 @@ void Application::generate() {
   const generator::GenerationResult result =
       run_generation_in_window(gui_, generation_, listening_conditions(record_));
   if (result.refused) return;
+  if (!result.files.playlist.empty()) last_playlist_ = result.files.playlist;
   encoder_ = {};
   if (generation_.encoder_process == 0) {
     gui_.set_enabled(c::cancel_mp3_button, false);

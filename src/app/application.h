@@ -67,6 +67,8 @@ class Application {
   // Hands a document or folder to the desktop; `failure` is shown when that
   // cannot start or the opener ends with an error code.
   void open_outside(std::string_view path, std::string failure);
+  // "Anhören": the last run's playlist in the desktop's player.
+  void listen();
   void generate();
 
   void update_encoder_status();
@@ -100,6 +102,7 @@ class Application {
   bool course_open_ = false;
   bool scoring_open_ = false;
   bool listening_open_ = false;
+  std::string last_playlist_;  // of this session's last run, once written
   ScoringWindow scoring_;
   bool course_folder_button_ = false;
   std::unique_ptr<generator::CourseRun> course_run_;

@@ -33,7 +33,7 @@ constexpr LabelOptions scrolling{Align::left, false, true};
 constexpr ButtonOptions big_button{true, true};
 
 // clang-format off
-const std::array<ControlRow, 71> rows{{
+const std::array<ControlRow, 72> rows{{
   // no.  kind          x    y    w    h    text at creation              text colour     background
   {0,  T::frame,    {5,   20,  570, 130}, t::frame_word_lists},
   {1,  T::checkbox, {15,  35,  100, 15},  t::list_own},
@@ -100,12 +100,12 @@ const std::array<ControlRow, 71> rows{{
   {62, T::image,    {5,   550, 32,  32},  {}},
   {78, T::label,    {55,  570, 345, 40},  t::files_folder_note},
   // Below label 78 (x 5-565, y 614-672), added to the original layout:
-  // the word pool, the encoder's status and the added windows. The place
-  // at x 380 (y 630) is kept for one more button.
+  // the word pool, the encoder's status and the added windows.
   {79, T::label,    {5,   614, 560, 15},  {}},
   {80, T::label,    {5,   632, 275, 15},  {}},
   {81, T::button,   {285, 630, 90,  18},  t::open_folder_button,        p::light_yellow, p::mid_grey},
   {82, T::button,   {470, 630, 95,  18},  t::cancel_mp3_button,         p::light_yellow, p::mid_grey},
+  {85, T::button,   {380, 630, 85,  18},  t::listen_button,             p::light_yellow, p::mid_grey},
   {83, T::button,   {190, 652, 190, 20},  t::open_scoring_button,       p::light_yellow, p::mid_grey},
   {84, T::button,   {385, 652, 180, 20},  t::open_listening_button,     p::light_yellow, p::mid_grey},
   {100, T::button,  {5,   652, 180, 20},  t::open_course_button,        p::light_yellow, p::mid_grey},

@@ -52,6 +52,7 @@ inline constexpr int pool_label = 79;
 inline constexpr int status_line = 80;
 inline constexpr int open_folder_button = 81;
 inline constexpr int cancel_mp3_button = 82;
+inline constexpr int listen_button = 85;
 
 // Builder window
 inline constexpr int source_name_field = 64;

@@ -176,6 +176,13 @@ inline constexpr Cp1252Literal folder_not_opened{
     "Der Ordner eure_Texte konnte nicht geöffnet werden. Bitte den Ordner mit einem "
     "Dateimanager öffnen."};
 
+inline constexpr Cp1252Literal listen_button{"Anhören"};
+inline constexpr Cp1252Literal no_playlist_yet{
+    "Es gibt noch keine Wiedergabeliste: PATH entsteht mit \"Text analysieren -mp3 erstellen-\"."};
+inline constexpr Cp1252Literal playlist_not_opened{
+    "Die Wiedergabeliste PATH konnte nicht geöffnet werden. Bitte sie mit einem Abspielprogramm "
+    "öffnen."};
+
 // Solution sheet
 inline constexpr Cp1252Literal sheet_heading{
     "   Velkart   Morseübungstexte von Olvar (ZZ9OLV)   -- Wortlisten selbst überprüfen! --  ;-)   "

@@ -77,6 +77,8 @@ wait_for "the folder to be opened" grep -qx eure_Texte opened.txt
 [ -z "$(ls eure_Texte)" ] && [ ! -e encoder_argv.txt ] || fail "Enter in a field started a run"
 click "$main" 430 10                        # help: the viewer fails, the program says so
 message_box
+click "$main" 422 639                        # "Anhören" before any run: no list yet
+message_box
 click "$main" 510 225                      # "Text analysieren -Probedurchlauf-"
 type_into "$main" 280 327 "Kurs1"           # base name
 type_into "$main" 22 437 "3x"               # number of texts: the x is refused
@@ -101,6 +103,8 @@ wait_for "one file finished" shown "$(printf '80\tmp3-Dateien: 1 von 3 fertig')"
 touch go1 go2
 wait_for "all files finished" shown "$(printf '80\tAlle 3 mp3-Dateien sind fertig.')"
 grep -q "$(printf '^79\tWortvorrat: [0-9]* Wörter$')" texts.txt || fail "no word pool shown"
+click "$main" 422 639                        # "Anhören": the run's playlist in the player
+wait_for "the playlist to be opened" grep -qx eure_Texte/Kurs1.m3u opened.txt
 [ -n "$shots" ] && import -window root "$shots/main_window_done.png"
 
 click "$main" 146 10                         # open the vocabulary builder
