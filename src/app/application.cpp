@@ -156,6 +156,15 @@ void Application::handle_control(int control) {
            [this](std::string_view log) { gui_.set_text(c::progress_display, log); },
            message_boxes_of(gui_)});
       break;
+    case c::adopt_list_button:
+      if (vocab::adopt_alphabetical_list(
+              gui_.get_text(c::source_name_field), generator::word_list_paths[0],
+              [this](std::string_view question) {
+                return gui_.ask_question(texts::question_title, question);
+              },
+              message_boxes_of(gui_)))
+        gui_.set_state(c::list_own, 1);
+      break;
     case c::open_folder_button:
     case c::course_open_folder_button:
       // The opener tells later whether it worked; the window does not wait.

@@ -23,7 +23,7 @@ constexpr gui::ButtonOptions wrapping_button{true, false};
 
 // In the order they are created: ascending numbers.
 // clang-format off
-const std::array<ControlRow, 15> rows{{
+const std::array<ControlRow, 16> rows{{
   // no.  kind          x    y    w    h    text at creation       text colour     background
   {63, T::label,  {0,   230, 80,  15},  t::source_file},
   {64, T::edit,   {85,  230, 135, 15},  t::source_initial,       p::dark_red,     p::light_yellow, {}, name_field},
@@ -40,6 +40,7 @@ const std::array<ControlRow, 15> rows{{
   {75, T::label,  {0,   170, 320, 40},  t::builder_rename},
   {76, T::image,  {155, 410, 32,  32},  {}},
   {77, T::label,  {0,   100, 330, 69},  t::builder_caution},
+  {86, T::button, {345, 290, 330, 35},  t::adopt_button},
 }};
 // clang-format on
 

@@ -62,6 +62,7 @@ inline constexpr int abc_preview = 68;
 inline constexpr int size_preview = 69;
 inline constexpr int builder_help_button = 70;
 inline constexpr int builder_logo = 76;
+inline constexpr int adopt_list_button = 86;
 
 // Course window (lesson packs), numbered after those of the original layout
 // with room between them

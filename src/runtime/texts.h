@@ -470,6 +470,27 @@ inline constexpr Cp1252Literal abc_preview_initial{"text_bearbeitet_ABC.txt"};
 inline constexpr Cp1252Literal size_preview_initial{"text_bearbeitet_Groesse.txt"};
 inline constexpr Cp1252Literal run_builder_button{"Text analysieren, bearbeiten und neu speichern"};
 inline constexpr Cp1252Literal builder_help_button{"Hilfe und Information"};
+inline constexpr Cp1252Literal adopt_button{"Als eigene Wortliste übernehmen"};
+inline constexpr Cp1252Literal adopt_missing{
+    "Es gibt noch keine alphabetische Wortliste PATH. Bitte zuerst \"Text analysieren, "
+    "bearbeiten und neu speichern\" drücken."};
+inline constexpr Cp1252Literal adopt_too_large{
+    "Die Wortliste PATH ist zu groß für eine eigene Wortliste (mehr als 64 MB)."};
+inline constexpr Cp1252Literal adopt_question{
+    "Die Wörter aus PATH werden eure eigene Wortliste OWN (\"eigeneDatei.txt\" im "
+    "Hauptfenster)."};
+inline constexpr Cp1252Literal adopt_question_replace{
+    "\n\nDie bisherige eigene Wortliste wird dabei ersetzt; sie kommt in den Papierkorb."};
+inline constexpr Cp1252Literal adopt_question_end{"\n\nÜbernehmen?"};
+inline constexpr Cp1252Literal adopt_not_trashed{
+    "Die bisherige eigene Wortliste OWN konnte nicht in den Papierkorb gelegt werden. Sie bleibt, "
+    "wie sie ist; die neue Liste wurde nicht übernommen."};
+inline constexpr Cp1252Literal adopt_not_written{
+    "Konnte die eigene Wortliste nicht erstellen! OWN"};
+inline constexpr Cp1252Literal adopt_old_in_trash{"\nDie bisherige liegt im Papierkorb."};
+inline constexpr Cp1252Literal adopt_done{
+    "Übernommen: OWN enthält jetzt die Wörter aus PATH, und \"eigeneDatei.txt\" ist im "
+    "Hauptfenster angekreuzt."};
 inline constexpr Cp1252Literal builder_folder_note{
     "Alle Dateien befinden sich im Verzeichnis: ' Wortschatz_erweitern'"};
 inline constexpr Cp1252Literal builder_part_of{"Dies Unterprogramm ist ein Teil von 'Velkart'"};

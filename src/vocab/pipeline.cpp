@@ -1,11 +1,13 @@
 #include "vocab/pipeline.h"
 
+#include <filesystem>
 #include <memory>
 #include <vector>
 
 #include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/texts.h"
+#include "runtime/trash.h"
 #include "vocab/word_collector.h"
 
 namespace velkart::vocab {
@@ -157,6 +159,50 @@ void run_vocabulary_pipeline(const PipelineHooks& hooks) {
   log.step_done();
 
   log.add(std::string("\n") + std::string(texts::log_end.view()));
+}
+
+// A word list is read whole; a larger one is no list a course needs.
+constexpr std::int64_t largest_own_list = 64 << 20;
+
+bool adopt_alphabetical_list(std::string_view source_name, std::string_view own_list,
+                             const std::function<bool(std::string_view)>& confirm,
+                             const runtime::MessageSink& tell) {
+  const std::string source = alphabetical_path(source_name);
+  const auto said = [&](std::string_view text) {
+    std::string message(text);
+    for (const auto& [mark, value] : {std::pair{std::string_view("PATH"), std::string_view(source)},
+                                      std::pair{std::string_view("OWN"), own_list}}) {
+      if (const std::size_t at = message.find(mark); at != std::string::npos)
+        message.replace(at, mark.size(), value);
+    }
+    return message;
+  };
+  const runtime::FileBytes list = runtime::read_file_bytes(source, largest_own_list);
+  if (list.status != runtime::ReadStatus::read) {
+    tell(said(list.status == runtime::ReadStatus::too_large ? texts::adopt_too_large.view()
+                                                            : texts::adopt_missing.view()));
+    return false;
+  }
+  std::error_code failed;
+  const bool replacing = std::filesystem::exists(runtime::file_system_path(own_list), failed) ||
+                         std::filesystem::is_symlink(runtime::file_system_path(own_list), failed);
+  if (!confirm(said(texts::adopt_question.view()) +
+               (replacing ? std::string(texts::adopt_question_replace.view()) : std::string()) +
+               std::string(texts::adopt_question_end.view())))
+    return false;
+  // The old list is the user's work: it goes where it can be fetched back,
+  // or it stays.
+  if (replacing && !runtime::move_to_trash(own_list)) {
+    tell(said(texts::adopt_not_trashed));
+    return false;
+  }
+  if (!runtime::replace_file(runtime::native_path(own_list), list.bytes)) {
+    tell(said(texts::adopt_not_written) +
+         (replacing ? std::string(texts::adopt_old_in_trash.view()) : std::string()));
+    return false;
+  }
+  tell(said(texts::adopt_done));
+  return true;
 }
 
 }  // namespace velkart::vocab

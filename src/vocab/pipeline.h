@@ -36,4 +36,12 @@ std::string length_path(std::string_view source_name);
 // it starts, with a message.
 void run_vocabulary_pipeline(const PipelineHooks& hooks);
 
+// The alphabetical result of `source_name` becomes the list at `own_list`
+// after `confirm` said yes to a question naming both. An older list goes to
+// the desktop's trash first and is never overwritten. True when the list is
+// in place; every other end is said through `tell`, a "no" says nothing.
+bool adopt_alphabetical_list(std::string_view source_name, std::string_view own_list,
+                             const std::function<bool(std::string_view)>& confirm,
+                             const runtime::MessageSink& tell);
+
 }  // namespace velkart::vocab

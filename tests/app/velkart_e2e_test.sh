@@ -122,6 +122,10 @@ type_into "$builder" 150 237 "quelle"
 click "$builder" 160 307                     # "Text analysieren, bearbeiten und neu speichern"
 wait_for "the word list" test -s Wortschatz_erweitern/quelle_bearbeitet_ABC.txt
 [ -n "$shots" ] && import -window root "$shots/builder_window.png"
+click "$builder" 510 307                     # "Als eigene Wortliste übernehmen"
+wait_for "the question" xdotool search --name '^Frage$'
+xdotool windowactivate --sync "$(window_of '^Frage$')" key shift+Tab space   # "Ja"
+message_box                                  # "Übernommen: ..."
 wmctrl -c Wortschatzgenerator
 wait_for "the builder to close" sh -c '! xdotool search --name "^Wortschatzgenerator$"'
 sleep 0.3
@@ -199,8 +203,10 @@ tr ' ' '\n' < eure_Texte/Kurs1_Lektion03/Kurs10001_.txt | tr -d '\r' | grep -v U
   && fail "a group of lesson 3 without U"
 printf 'BAUM HAUS MAUS RAKETE \r\n' | cmp -s - Wortschatz_erweitern/quelle_bearbeitet_ABC.txt \
   || fail "word list: $(cat Wortschatz_erweitern/quelle_bearbeitet_ABC.txt)"
+cmp -s Wortschatz_erweitern/quelle_bearbeitet_ABC.txt nicht_loeschen/eigeneDatei.txt \
+  || fail "the word list was not adopted as own list"
 
-printf '%s\r\n' '[voreinstellungen]' 'String_woerter_eigen_Datei = 0' 'String_woerter_deutsch = 1' \
+printf '%s\r\n' '[voreinstellungen]' 'String_woerter_eigen_Datei = 1' 'String_woerter_deutsch = 1' \
   'String_woerter_englisch = 0' 'String_woerter_Qgruppen = 0' 'String_woerter_CWabkuerzungen = 0' \
   'String_erlaubte_zeichen = kmuresniat' 'String_verpflichtende_zeichen = ' 'String_wortlaenge = 7' \
   'String_anzahl_woerter = 300' 'String_sz_austauschen = 1' 'String_umlaute_austauschen = 1' \

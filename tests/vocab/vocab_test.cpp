@@ -137,6 +137,42 @@ TEST_F(VocabularyPipeline, WarnsOnceAndKeepsEarlierResultsWhenTheSourceIsMissing
   EXPECT_FALSE(fs::exists(folder_.path() / "Wortschatz_erweitern"));
 }
 
+TEST_F(VocabularyPipeline, AdoptsTheAlphabeticalListAsOwnListAfterAskingAndTrashesTheOldOne) {
+  const std::string own = "nicht_loeschen/eigeneDatei.txt";
+  std::vector<std::string> questions;
+  bool answer = false;
+  const auto adopt = [&] {
+    return adopt_alphabetical_list(
+        "quelle", own,
+        [&](std::string_view question) {
+          questions.emplace_back(question);
+          return answer;
+        },
+        [this](std::string_view text) { messages_.emplace_back(text); });
+  };
+  EXPECT_FALSE(adopt());  // nothing built yet: nothing asked
+  EXPECT_TRUE(questions.empty());
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_TRUE(
+      messages_[0].starts_with(cp1252("Es gibt noch keine alphabetische Wortliste "
+                                      "Wortschatz_erweitern/quelle_bearbeitet_ABC.txt.")));
+
+  write_bytes(file("quelle", "_bearbeitet_ABC.txt"), "BAUM HAUS \r\n");
+  write_bytes(own, "ALT \r\n");
+  EXPECT_FALSE(adopt());  // "Nein" changes nothing
+  EXPECT_EQ(read_bytes(own), "ALT \r\n");
+  ASSERT_EQ(questions.size(), 1u);
+  EXPECT_NE(questions[0].find(cp1252("kommt in den Papierkorb")), std::string::npos);
+  answer = true;
+  messages_.clear();
+  EXPECT_TRUE(adopt());
+  EXPECT_EQ(read_bytes(own), "BAUM HAUS \r\n");
+  EXPECT_EQ(read_bytes(folder_.path() / "Daten" / "Trash" / "files" / "eigeneDatei.txt"),
+            "ALT \r\n");
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_TRUE(messages_[0].starts_with(cp1252("Übernommen: ")));
+}
+
 TEST_F(VocabularyPipeline, WarnsForTheOneResultFileThatCannotBeCreatedAndWritesTheOther) {
   fs::create_directory(file("quelle", "_bearbeitet_ABC.txt"));
   write_bytes(file("quelle"), "Haus Maus Tor");
