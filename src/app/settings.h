@@ -55,8 +55,9 @@ enum class Setting : int {
   course_ramp_first,
   course_ramp_last,
   course_groups,
+  course_minutes,
 };
-inline constexpr std::size_t setting_count = 28;
+inline constexpr std::size_t setting_count = 29;
 
 // How a setting shows in its control: as the state of a check box, option
 // or slider, or as the text of a field (a number in decimal). The builder's
@@ -103,6 +104,7 @@ inline constexpr std::array<SettingKey, setting_count> settings_table{{
     {Setting::course_ramp_first, "String_kurs_effektiv_von", SettingKind::integer, "5", controls::course_ramp_first_field, Shown::course},
     {Setting::course_ramp_last, "String_kurs_effektiv_bis", SettingKind::integer, "15", controls::course_ramp_last_field, Shown::course},
     {Setting::course_groups, "String_kurs_gruppen", SettingKind::text, "auto", -1, Shown::course},
+    {Setting::course_minutes, "String_kurs_minuten", SettingKind::integer, "5", controls::course_minutes_field, Shown::course},
     // clang-format on
 }};
 

@@ -55,7 +55,7 @@ TEST_F(Settings, HandEditedFileIsHonouredAndRewrittenClean) {
   read_settings_from_controls(gui, record);
   save_settings(store, record);
   const std::string written = read_bytes(settings_file_name);
-  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 29);
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), std::ptrdiff_t{setting_count} + 1);
   EXPECT_NE(written.find("String_frequenz = 700\r\n"), std::string::npos);
   EXPECT_NE(written.find("String_wortlaenge = 10\r\n"), std::string::npos);
   EXPECT_NE(written.find("String_biszu_Wortlaenge = 0\r\n"), std::string::npos);
