@@ -340,7 +340,7 @@ inline constexpr Cp1252Literal course_groups_auto{"auto (wenn Wörter fehlen)"};
 inline constexpr Cp1252Literal course_groups_off{"aus"};
 inline constexpr Cp1252Literal course_groups_always{"immer"};
 inline constexpr Cp1252Literal course_other_settings{
-    "Alle anderen Einstellungen (Wortlisten, Wortlänge, Anzahl der Worte, Geschwindigkeit, "
+    "Alle anderen Einstellungen (Wortlisten, Wortlänge, Geschwindigkeit, Wiederholungen, "
     "Ton) kommen aus dem Hauptfenster."};
 inline constexpr Cp1252Literal course_start{"Kurspaket erstellen"};
 inline constexpr Cp1252Literal course_open_folder{"Ordner öffnen"};
