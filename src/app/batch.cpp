@@ -54,7 +54,7 @@ struct Options {
   bool wait_for_encoder = true;
   bool help = false;
   // course
-  std::optional<int> from, to, texts;
+  std::optional<int> from, to, texts, minutes;
   std::optional<generator::SpeedRamp> ramp;
   std::optional<generator::GroupsMode> groups;
   bool overwrite = false;
@@ -133,10 +133,14 @@ std::optional<UsageError> parse_option_value(const std::string& option, const st
   if (option == "--seed") {
     options.seed = parse_seed(value);
     if (!options.seed) return UsageError{usage(texts::batch_bad_seed, value)};
-  } else if (option == "--from" || option == "--to" || option == "--texts") {
+  } else if (option == "--from" || option == "--to" || option == "--texts" ||
+             option == "--minutes") {
     const auto number = parse_small_number(value);
     if (!number) return UsageError{option + usage(texts::batch_option_not_a_number, value)};
-    (option == "--from" ? options.from : option == "--to" ? options.to : options.texts) = number;
+    (option == "--from"    ? options.from
+     : option == "--to"    ? options.to
+     : option == "--texts" ? options.texts
+                           : options.minutes) = number;
     options.course_option = true;
   } else if (option == "--effective") {
     options.ramp = parse_ramp(value);
@@ -173,9 +177,9 @@ std::optional<UsageError> parse_option_value(const std::string& option, const st
 }
 
 std::variant<Options, UsageError> parse_arguments(std::span<const std::string> arguments) {
-  static constexpr std::string_view options_with_value[] = {"--seed",  "--from",      "--to",
-                                                            "--texts", "--effective", "--groups",
-                                                            "--set",   "--learner",   "--weak"};
+  static constexpr std::string_view options_with_value[] = {
+      "--seed",   "--from", "--to",      "--texts", "--effective",
+      "--groups", "--set",  "--learner", "--weak",  "--minutes"};
   Options options;
   for (std::size_t k = 0; k < arguments.size(); ++k) {
     const std::string& argument = arguments[k];
@@ -274,11 +278,11 @@ std::optional<int> wait_for_encoder(int process, runtime::Launcher& launcher,
 
 // The words a draw picks from, in the order they are in the lists; the
 // pool label on standard error.
-void print_pool(const generator::PoolOptions& options, const runtime::MessageSink& tell,
+void print_pool(const generator::RunSettings& settings, const runtime::MessageSink& tell,
                 std::ostream& out, std::ostream& err) {
-  const generator::PoolBuild build = generator::build_word_pool(options);
+  const generator::PoolBuild build = generator::build_word_pool(settings.pool);
   for (std::size_t k = 0; k < build.unreadable_lists.size(); ++k) tell(texts::no_words_or_file);
-  err << to_utf8(generator::pool_summary(build.pool, options.word_limit)) << '\n';
+  err << to_utf8(generator::pool_line(build.pool, settings)) << '\n';
   for (const std::string& word : build.pool) {
     if (!word.empty()) out << to_utf8(word) << '\n';
   }
@@ -352,6 +356,7 @@ int run_course(const Options& options, const SettingsRecord& record,
   if (options.from) course.from = *options.from;
   if (options.to) course.to = *options.to;
   if (options.texts) course.texts = *options.texts;
+  if (options.minutes) course.minutes = *options.minutes;
   if (options.ramp) course.ramp = options.ramp;
   if (options.groups) course.groups = *options.groups;
   course.seed = options.seed;
@@ -428,11 +433,15 @@ int run_batch(std::span<const std::string> arguments, std::ostream& out, std::os
   if (options.seed) runtime::seed_random(*options.seed);
 
   switch (options.command) {
-    case Command::trial:
-      out << to_utf8(generator::run_trial(settings.pool, tell).text) << '\n';
+    case Command::trial: {
+      // The text on standard output, the pool label on standard error.
+      const generator::Trial trial = generator::run_trial(settings, tell);
+      out << to_utf8(trial.text) << '\n';
+      err << to_utf8(trial.pool_label) << '\n';
       break;
+    }
     case Command::pool:
-      print_pool(settings.pool, tell, out, err);
+      print_pool(settings, tell, out, err);
       break;
     case Command::generate:
       run_generate(options, settings, tell, out, err, launcher);

@@ -23,7 +23,7 @@ constexpr gui::EditOptions number_field{gui::Align::right, true, true};
 // In the order they are created: ascending numbers. 120 ("Ordner öffnen")
 // is created only once a run has written something to open.
 // clang-format off
-const std::array<ControlRow, 20> rows{{
+const std::array<ControlRow, 22> rows{{
   // no.   kind          x    y    w    h    text at creation        text colour     background
   {101, T::label,    {10,  10,  330, 60},  t::course_intro},
   {102, T::label,    {10,  80,  150, 15},  t::course_lessons_from},
@@ -45,6 +45,9 @@ const std::array<ControlRow, 20> rows{{
   {118, T::button,   {10,  230, 330, 30},  t::course_start},
   {119, T::button,   {10,  270, 160, 25},  t::builder_help_button},
   {121, T::label,    {350, 0,   350, 310}, {},                        p::light_yellow, p::dark_red},
+  // The length of one text, beside the text count.
+  {130, T::label,    {205, 100, 95,  15},  t::course_minutes},
+  {131, T::edit,     {305, 100, 30,  15},  {},                        p::dark_red,     p::light_yellow, {}, number_field},
 }};
 // clang-format on
 
@@ -76,8 +79,8 @@ bool build_course_window(gui::Gui& gui, const SettingsRecord& record) {
     if (row.has_colors()) gui.set_colors(row.number, row.text_color, row.background);
   }
   using S = Setting;
-  for (Setting field :
-       {S::course_from, S::course_to, S::course_texts, S::course_ramp_first, S::course_ramp_last}) {
+  for (Setting field : {S::course_from, S::course_to, S::course_texts, S::course_minutes,
+                        S::course_ramp_first, S::course_ramp_last}) {
     gui.set_text(settings_table[static_cast<std::size_t>(field)].control,
                  integer_to_text(record.number(field)));
   }
@@ -96,8 +99,8 @@ void add_open_folder_button(gui::Gui& gui) {
 
 void read_course_window(const gui::Gui& gui, SettingsRecord& record) {
   using S = Setting;
-  for (Setting field :
-       {S::course_from, S::course_to, S::course_texts, S::course_ramp_first, S::course_ramp_last}) {
+  for (Setting field : {S::course_from, S::course_to, S::course_texts, S::course_minutes,
+                        S::course_ramp_first, S::course_ramp_last}) {
     record.set_number(field,
                       number_in(gui, settings_table[static_cast<std::size_t>(field)].control));
   }

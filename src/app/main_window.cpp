@@ -210,9 +210,9 @@ runtime::MessageSink message_boxes_of(gui::Gui& gui) {
 
 std::string run_trial_in_window(gui::Gui& gui) {
   gui.set_text(controls::output_area, texts::please_wait);
-  const generator::PoolOptions options = read_pool_options(gui);
-  const generator::Trial trial = generator::run_trial(options, message_boxes_of(gui));
-  show_pool(gui, options, trial.pool_label, trial.text);
+  const generator::RunSettings settings = read_run_settings(gui);
+  const generator::Trial trial = generator::run_trial(settings, message_boxes_of(gui));
+  show_pool(gui, settings.pool, trial.pool_label, trial.text);
   return trial.text;
 }
 

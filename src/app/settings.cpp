@@ -111,6 +111,7 @@ generator::CourseOptions course_options(const SettingsRecord& record) {
   options.from = record.number(S::course_from);
   options.to = record.number(S::course_to);
   options.texts = record.number(S::course_texts);
+  options.minutes = record.number(S::course_minutes);
   if (record.number(S::course_ramp) != 0)
     options.ramp = generator::SpeedRamp{record.number(S::course_ramp_first),
                                         record.number(S::course_ramp_last)};

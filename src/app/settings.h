@@ -55,6 +55,7 @@ enum class Setting : int {
   course_ramp_first,
   course_ramp_last,
   course_groups,
+  course_minutes,
   // Listening conditions, after the lesson packs
   listening_noise,
   listening_snr,
@@ -66,7 +67,7 @@ enum class Setting : int {
   listening_fading_period,
   listening_pause,
 };
-inline constexpr std::size_t setting_count = 37;
+inline constexpr std::size_t setting_count = 38;
 
 // How a setting shows in its control: as the state of a check box, option
 // or slider, or as the text of a field (a number in decimal). The builder's
@@ -114,6 +115,7 @@ inline constexpr std::array<SettingKey, setting_count> settings_table{{
     {Setting::course_ramp_first, "String_kurs_effektiv_von", SettingKind::integer, "5", controls::course_ramp_first_field, Shown::course},
     {Setting::course_ramp_last, "String_kurs_effektiv_bis", SettingKind::integer, "15", controls::course_ramp_last_field, Shown::course},
     {Setting::course_groups, "String_kurs_gruppen", SettingKind::text, "auto", -1, Shown::course},
+    {Setting::course_minutes, "String_kurs_minuten", SettingKind::integer, "5", controls::course_minutes_field, Shown::course},
     {Setting::listening_noise, "String_hoer_rauschen", SettingKind::integer, "0", controls::listening_noise_checkbox, Shown::listening},
     {Setting::listening_snr, "String_hoer_snr", SettingKind::integer, "3", controls::listening_snr_slider, Shown::listening},
     {Setting::listening_filter, "String_hoer_filter", SettingKind::integer, "500", -1, Shown::listening},

@@ -66,6 +66,8 @@ std::optional<std::string> check_course_options(const CourseOptions& options,
     return std::string(texts::course_bad_range.view());
   if (options.texts < 1 || options.texts > most_texts_per_lesson)
     return std::string(texts::course_bad_text_count.view());
+  if (options.minutes < 1 || options.minutes > most_minutes_per_text)
+    return std::string(texts::course_bad_minutes.view());
   if (options.ramp && (options.ramp->first < 1 || options.ramp->last < 1))
     return std::string(texts::course_bad_ramp.view());
   if (!base_name_allowed(base.encoder.base_name)) return std::string(texts::bad_base_name.view());
@@ -76,6 +78,12 @@ std::optional<std::string> check_course_options(const CourseOptions& options,
           last_folder.substr(output_folder.size(), last_folder.size() - output_folder.size() - 1)))
     return std::string(texts::name_too_long.view());
   return check_run(base, options.texts, last_folder);
+}
+
+SendTiming lesson_timing(const CourseBase& base, std::string_view effective_speed) {
+  SendTiming timing = send_timing(base);
+  timing.effective_speed = text_to_integer(effective_speed);
+  return timing;
 }
 
 PoolFilter lesson_filter(const CourseBase& base, int lesson) {
@@ -115,20 +123,35 @@ CoursePlan plan_course(const CourseOptions& options, const CourseBase& base,
     WordPool pool = source_pool;
     filter_pool(pool, lesson_filter(base, lesson));
     entry.pool_size = pool.size();
-    entry.groups = options.groups == GroupsMode::always ||
-                   (options.groups == GroupsMode::automatic &&
-                    pool.size() < static_cast<std::size_t>(base.pool.word_limit));
+    // As many words as one text's sound file holds in the minutes asked for,
+    // at the lesson's speeds; with too few words, groups if allowed.
+    const SendTiming timing = lesson_timing(base, entry.effective_speed);
+    const double seconds = 60.0 * options.minutes;
+    const std::int64_t words = words_for_seconds(timing, average_word(pool), seconds).value_or(1);
+    entry.groups =
+        options.groups == GroupsMode::always ||
+        (options.groups == GroupsMode::automatic && pool.size() < static_cast<std::size_t>(words));
     if (!entry.groups && pool.empty()) {
       plan.lessons.clear();
       plan.error = std::string(texts::course_nothing_to_draw.view()) + lesson_label(lesson);
       return plan;
     }
+    entry.words =
+        entry.groups
+            ? std::min<std::int64_t>(
+                  words_for_seconds(timing, average_group(entry.letters, group_length), seconds)
+                      .value_or(1),
+                  most_groups_per_text)
+            : words;
+    const auto count = static_cast<std::int32_t>(entry.words);
+    double all_seconds = 0;
     for (int text = 0; text < options.texts; ++text) {
-      entry.texts.push_back(
-          entry.groups ? draw_letter_groups(entry.letters, entry.new_letter,
-                                            std::min(base.pool.word_limit, most_groups_per_text))
-                       : draw_from_pool(pool, base.pool.word_limit));
+      entry.texts.push_back(entry.groups
+                                ? draw_letter_groups(entry.letters, entry.new_letter, count)
+                                : draw_from_pool(pool, count));
+      all_seconds += text_file_seconds(timing, entry.texts.back()).value_or(0);
     }
+    if (file_seconds(timing, {}, 0)) entry.text_seconds = all_seconds / options.texts;
     plan.lessons.push_back(std::move(entry));
   }
   return plan;

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "generator/duration.h"
 #include "generator/run_settings.h"
 
 namespace velkart::generator {
@@ -23,6 +24,8 @@ inline constexpr int most_texts_per_lesson = 999;
 inline constexpr int group_length = 5;
 // Groups mode takes the word limit as its group count, up to this many.
 inline constexpr std::int32_t most_groups_per_text = 1000;
+// The length of one text (its sound file, repetitions included), in minutes.
+inline constexpr int most_minutes_per_text = 120;
 
 enum class GroupsMode { automatic, off, always };
 // "auto", "aus", "immer"; nullopt for anything else.
@@ -38,6 +41,7 @@ struct CourseOptions {
   int from = first_lesson;
   int to = last_lesson;
   int texts = 5;
+  int minutes = 5;  // each lesson's word count follows from it and the lesson's speeds
   std::optional<SpeedRamp> ramp;
   GroupsMode groups = GroupsMode::automatic;
   std::optional<std::uint32_t> seed;  // shown in the overview when given
@@ -57,6 +61,9 @@ std::string lesson_letters(int lesson);
 std::string lesson_effective_speed(const CourseOptions& options, const EncoderFields& encoder,
                                    int lesson);
 
+// The run's timing with the lesson's effective speed.
+SendTiming lesson_timing(const CourseBase& base, std::string_view effective_speed);
+
 // A German message for input that cannot make a course; nullopt when fine.
 std::optional<std::string> check_course_options(const CourseOptions& options,
                                                 const CourseBase& base);
@@ -75,7 +82,9 @@ struct LessonPlan {
   std::size_t pool_size = 0;
   bool groups = false;
   std::string effective_speed;
+  std::int64_t words = 0;  // words or groups per text
   std::vector<std::string> texts;
+  std::optional<double> text_seconds;  // estimated sound length of one text, on average
 };
 
 struct CoursePlan {

@@ -22,15 +22,16 @@ struct Column {
 };
 
 // Widths in millimetres add up to the 190 mm between the margins.
-const std::array<Column, 8> columns{{
-    {16, texts::overview_lesson, pdf::Align::centre},
-    {12, texts::overview_new, pdf::Align::centre},
+const std::array<Column, 9> columns{{
+    {14, texts::overview_lesson, pdf::Align::centre},
+    {10, texts::overview_new, pdf::Align::centre},
     {62, texts::overview_letters, pdf::Align::left},
-    {22, texts::overview_pool, pdf::Align::right},
+    {20, texts::overview_pool, pdf::Align::right},
     {24, texts::overview_kind, pdf::Align::centre},
-    {14, texts::overview_texts, pdf::Align::right},
-    {18, texts::overview_speed, pdf::Align::right},
-    {22, texts::overview_minutes, pdf::Align::right},
+    {12, texts::overview_texts, pdf::Align::right},
+    {17, texts::overview_speed, pdf::Align::right},
+    {14, texts::overview_per_text, pdf::Align::right},
+    {17, texts::overview_minutes, pdf::Align::right},
 }};
 
 std::string text(std::string_view literal) {
@@ -44,7 +45,15 @@ std::string minutes_text(std::optional<double> seconds) {
   return integer_to_text(tenths / 10) + "," + integer_to_text(tenths % 10);
 }
 
-void print_row(pdf::Document& document, const std::array<std::string, 8>& cells) {
+// A lesson's minutes: what its sound files play, or before they are there
+// the estimate for its texts.
+std::string lesson_minutes_text(std::optional<double> measured, const LessonPlan& lesson) {
+  if (measured || !lesson.text_seconds) return minutes_text(measured);
+  return std::string(texts::overview_about.view()) +
+         minutes_text(*lesson.text_seconds * static_cast<double>(lesson.texts.size()));
+}
+
+void print_row(pdf::Document& document, const std::array<std::string, 9>& cells) {
   for (std::size_t c = 0; c < columns.size(); ++c)
     document.text_cell(columns[c].width, 6, cells[c], pdf::Border::frame, pdf::LineMode::right,
                        columns[c].align);
@@ -97,7 +106,7 @@ bool write_course_overview(const CourseOptions& options, const CourseBase& base,
                          text(texts::overview_each) + integer_to_text(options.texts) +
                          text(options.texts == 1 ? texts::overview_one_text_of.view()
                                                  : texts::overview_texts_of.view()) +
-                         integer_to_text(base.pool.word_limit) + text(texts::overview_words),
+                         integer_to_text(options.minutes) + text(texts::length_minutes),
                      pdf::Border::none, pdf::LineMode::next_line);
   document.text_cell(0, 6,
                      base.encoder.character_speed + text(texts::overview_character) +
@@ -125,25 +134,27 @@ bool write_course_overview(const CourseOptions& options, const CourseBase& base,
                 {integer_to_text(next_earlier->number),
                  std::string(1, koch_order[static_cast<std::size_t>(next_earlier->number - 1)]),
                  lesson_letters(next_earlier->number), "-", "-",
-                 integer_to_text(static_cast<std::int64_t>(next_earlier->texts)), "-",
+                 integer_to_text(static_cast<std::int64_t>(next_earlier->texts)), "-", "-",
                  minutes_text(next_earlier->audio_seconds)});
     }
   };
   for (std::size_t k = 0; k < plan.lessons.size(); ++k) {
     const LessonPlan& lesson = plan.lessons[k];
     print_earlier_before(lesson.number);
-    print_row(document,
-              {
-                  integer_to_text(lesson.number),
-                  std::string(1, lesson.new_letter),
-                  lesson.letters,
-                  integer_to_text(static_cast<std::int64_t>(lesson.pool_size)),
-                  std::string(lesson.groups ? texts::overview_groups.view()
-                                            : texts::overview_words_kind.view()),
-                  integer_to_text(static_cast<std::int64_t>(lesson.texts.size())),
-                  lesson.effective_speed,
-                  minutes_text(k < audio_seconds.size() ? audio_seconds[k] : std::nullopt),
-              });
+    print_row(document, {
+                            integer_to_text(lesson.number),
+                            std::string(1, lesson.new_letter),
+                            lesson.letters,
+                            integer_to_text(static_cast<std::int64_t>(lesson.pool_size)),
+                            integer_to_text(lesson.words) +
+                                std::string(lesson.groups ? texts::overview_groups.view()
+                                                          : texts::overview_words_kind.view()),
+                            integer_to_text(static_cast<std::int64_t>(lesson.texts.size())),
+                            lesson.effective_speed,
+                            lesson.text_seconds ? minutes_and_seconds(*lesson.text_seconds) : "-",
+                            lesson_minutes_text(
+                                k < audio_seconds.size() ? audio_seconds[k] : std::nullopt, lesson),
+                        });
   }
   print_earlier_before(last_lesson + 1);
   if (!earlier.empty()) {

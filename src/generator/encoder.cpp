@@ -100,8 +100,9 @@ std::vector<std::string> encoder_arguments(const EncoderFields& fields, std::str
   // The paths name files on disk, so they are spelt the way the system
   // hands paths to a program; the title stays Windows-1252, which the
   // encoder reads as Latin-1 like its input.
-  words.insert(words.end(), {"-q", "9", "-s", "16000", "-c", "<>", "-t", fields.base_name,
-                             encoder_path(input_path), "-o", encoder_path(output_prefix)});
+  words.insert(words.end(),
+               {"-q", "9", "-s", runtime::integer_to_text(encoder_sample_rate), "-c", "<>", "-t",
+                fields.base_name, encoder_path(input_path), "-o", encoder_path(output_prefix)});
   return words;
 }
 

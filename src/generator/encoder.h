@@ -16,6 +16,8 @@ class Launcher;
 namespace velkart::generator {
 
 inline constexpr std::string_view encoder_input_path = "nicht_loeschen/mp3_temp.txt";
+// Samples per second of the sound the encoder makes.
+inline constexpr int encoder_sample_rate = 16000;
 
 // Appends one practice text's block: the text, repeated (repetitions - 1)
 // more times after a blank, then " <> ". A sound puts its commands between

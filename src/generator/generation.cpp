@@ -97,7 +97,7 @@ GenerationResult run_generation(const RunSettings& settings, GenerationContext& 
   // Every text is a trial run of its own: each says again which ticked list
   // could not be read.
   const PoolBuild build = build_word_pool(settings.pool);
-  result.pool_label = pool_summary(build.pool, settings.pool.word_limit);
+  result.pool_label = pool_line(build.pool, result.used);
   // An empty pool would replace the last good set with empty texts.
   if (pool_word_count(build.pool) == 0) {
     for (std::size_t k = 0; k < build.unreadable_lists.size(); ++k) tell(texts::no_words_or_file);

@@ -4,6 +4,8 @@
 #include <array>
 #include <optional>
 
+#include "generator/duration.h"
+#include "generator/run_settings.h"
 #include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/random.h"
@@ -214,11 +216,14 @@ PoolBuild build_word_pool(const PoolOptions& options) {
   return build;
 }
 
-Trial run_trial(const PoolOptions& options, const runtime::MessageSink& tell) {
-  const PoolBuild build = build_word_pool(options);
+std::string pool_line(const WordPool& pool, const RunSettings& settings) {
+  return pool_summary(pool, settings.pool.word_limit) + text_length_note(pool, settings);
+}
+
+Trial run_trial(const RunSettings& settings, const runtime::MessageSink& tell) {
+  const PoolBuild build = build_word_pool(settings.pool);
   for (std::size_t k = 0; k < build.unreadable_lists.size(); ++k) tell(texts::no_words_or_file);
-  return {draw_from_pool(build.pool, options.word_limit),
-          pool_summary(build.pool, options.word_limit)};
+  return {draw_from_pool(build.pool, settings.pool.word_limit), pool_line(build.pool, settings)};
 }
 
 }  // namespace velkart::generator

@@ -15,6 +15,8 @@
 
 namespace velkart::generator {
 
+struct RunSettings;
+
 using WordPool = std::vector<std::string>;
 
 // The word lists in the order they are read; each has its check box.
@@ -97,12 +99,14 @@ std::int64_t pool_word_count(const WordPool& pool);
 // The pool label, "Wortvorrat: N Wörter", which also says when every text
 // holds the same words (N not above the word limit) or when none fits (N 0).
 std::string pool_summary(const WordPool& pool, std::int64_t word_limit);
+// The pool label with how long one sound file of a text drawn from it plays.
+std::string pool_line(const WordPool& pool, const RunSettings& settings);
 
 // A trial run: the pool built, a message per unreadable list, one text drawn.
 struct Trial {
   std::string text;
-  std::string pool_label;  // pool_summary of the pool it was drawn from
+  std::string pool_label;  // pool_line of the pool it was drawn from
 };
-Trial run_trial(const PoolOptions& options, const runtime::MessageSink& tell);
+Trial run_trial(const RunSettings& settings, const runtime::MessageSink& tell);
 
 }  // namespace velkart::generator

@@ -163,6 +163,8 @@ inline constexpr Cp1252Literal pool_one_word{" Wort"};
 inline constexpr Cp1252Literal pool_many_words{" Wörter"};
 inline constexpr Cp1252Literal pool_all_in_every_text{" - jeder Text enthält dieselben Wörter"};
 inline constexpr Cp1252Literal pool_empty{" - kein Wort passt zu den erlaubten Zeichen"};
+inline constexpr Cp1252Literal pool_text_length{" · ein Text dauert etwa "};
+inline constexpr Cp1252Literal length_minutes{" min"};
 inline constexpr Cp1252Literal mp3_progress{"mp3-Dateien: "};
 inline constexpr Cp1252Literal mp3_of{" von "};
 inline constexpr Cp1252Literal mp3_done{" fertig"};
@@ -213,9 +215,10 @@ inline constexpr Cp1252Literal batch_usage{
     "(fehlt die Datei, gelten die Grundeinstellungen; sie wird nie geschrieben).\n"
     "\n"
     "Befehle:\n"
-    "  trial            ein Probedurchlauf: gibt den Übungstext aus\n"
-    "  pool             gibt den Wortvorrat aus, ein Wort je Zeile (die Anzahl auf\n"
-    "                   der Fehlerausgabe)\n"
+    "  trial            ein Probedurchlauf: gibt den Übungstext aus (den Wortvorrat\n"
+    "                   und die Dauer eines Textes auf der Fehlerausgabe)\n"
+    "  pool             gibt den Wortvorrat aus, ein Wort je Zeile (die Anzahl und\n"
+    "                   die Dauer eines Textes auf der Fehlerausgabe)\n"
     "  generate         erzeugt die Übungstexte, die mp3-Dateien und das PDF-Lösungsblatt\n"
     "                   in \"eure_Texte\" und gibt jede geschriebene Datei aus\n"
     "  vocab [NAME]     bearbeitet \"Wortschatz_erweitern/NAME.txt\" zu Wortlisten\n"
@@ -243,6 +246,9 @@ inline constexpr Cp1252Literal batch_usage{
     "  --from N         course: erste Lektion (2 bis 26, sonst String_kurs_von)\n"
     "  --to M           course: letzte Lektion (2 bis 26, sonst String_kurs_bis)\n"
     "  --texts K        course: Übungstexte je Lektion (sonst String_kurs_texte)\n"
+    "  --minutes M      course: so viele Minuten dauert ein Text mit seinen\n"
+    "                   Wiederholungen, die Wortzahl folgt aus den Geschwindigkeiten\n"
+    "                   der Lektion (1 bis 120, sonst String_kurs_minuten)\n"
     "  --effective A:B  course: Effektivgeschwindigkeit von A (erste Lektion)\n"
     "                   bis B (letzte Lektion), höchstens die Zeichengeschwindigkeit\n"
     "                   (sonst wie im Fenster Kurspaket: String_kurs_rampe)\n"
@@ -307,6 +313,8 @@ inline constexpr Cp1252Literal course_bad_range{
     "Die Lektionen reichen von 2 bis 26, und die erste darf nicht hinter der letzten liegen."};
 inline constexpr Cp1252Literal course_bad_text_count{
     "Je Lektion braucht es mindestens einen und höchstens 999 Übungstexte."};
+inline constexpr Cp1252Literal course_bad_minutes{
+    "Ein Übungstext dauert mindestens 1 und höchstens 120 Minuten."};
 inline constexpr Cp1252Literal course_bad_ramp{
     "Die Effektivgeschwindigkeit braucht die Form A:B mit ganzen Zahlen ab 1, zum Beispiel 5:12."};
 inline constexpr Cp1252Literal course_no_words{
@@ -331,6 +339,7 @@ inline constexpr Cp1252Literal course_intro{
 inline constexpr Cp1252Literal course_lessons_from{"Lektionen von"};
 inline constexpr Cp1252Literal course_to{"bis"};
 inline constexpr Cp1252Literal course_texts{"Übungstexte je Lektion"};
+inline constexpr Cp1252Literal course_minutes{"Minuten je Text"};
 inline constexpr Cp1252Literal course_ramp{"Effektivgeschwindigkeit von"};
 inline constexpr Cp1252Literal course_wpm{"WpM"};
 inline constexpr Cp1252Literal course_groups{"Fünfergruppen aus den Buchstaben:"};
@@ -338,7 +347,7 @@ inline constexpr Cp1252Literal course_groups_auto{"auto (wenn Wörter fehlen)"};
 inline constexpr Cp1252Literal course_groups_off{"aus"};
 inline constexpr Cp1252Literal course_groups_always{"immer"};
 inline constexpr Cp1252Literal course_other_settings{
-    "Alle anderen Einstellungen (Wortlisten, Wortlänge, Anzahl der Worte, Geschwindigkeit, "
+    "Alle anderen Einstellungen (Wortlisten, Wortlänge, Geschwindigkeit, Wiederholungen, "
     "Ton) kommen aus dem Hauptfenster."};
 inline constexpr Cp1252Literal course_start{"Kurspaket erstellen"};
 inline constexpr Cp1252Literal course_open_folder{"Ordner öffnen"};
@@ -421,9 +430,8 @@ inline constexpr Cp1252Literal overview_title{"Kursübersicht "};
 inline constexpr Cp1252Literal overview_range{"Lektionen "};
 inline constexpr Cp1252Literal overview_to{" bis "};
 inline constexpr Cp1252Literal overview_each{", je "};
-inline constexpr Cp1252Literal overview_texts_of{" Texte mit höchstens "};
-inline constexpr Cp1252Literal overview_one_text_of{" Text mit höchstens "};
-inline constexpr Cp1252Literal overview_words{" Wörtern oder Gruppen"};
+inline constexpr Cp1252Literal overview_texts_of{" Texte zu etwa "};
+inline constexpr Cp1252Literal overview_one_text_of{" Text zu etwa "};
 inline constexpr Cp1252Literal overview_character{" WpM Zeichengeschwindigkeit, "};
 inline constexpr Cp1252Literal overview_seed{
     "Startwert des Zufallsgenerators (--seed), um den Kurs genau so wieder zu erzeugen: "};
@@ -434,9 +442,11 @@ inline constexpr Cp1252Literal overview_pool{"Wortvorrat"};
 inline constexpr Cp1252Literal overview_kind{"Inhalt"};
 inline constexpr Cp1252Literal overview_texts{"Texte"};
 inline constexpr Cp1252Literal overview_speed{"WpM eff."};
+inline constexpr Cp1252Literal overview_per_text{"je Text"};
 inline constexpr Cp1252Literal overview_minutes{"Minuten"};
-inline constexpr Cp1252Literal overview_groups{"Gruppen"};
-inline constexpr Cp1252Literal overview_words_kind{"Wörter"};
+inline constexpr Cp1252Literal overview_about{"ca. "};
+inline constexpr Cp1252Literal overview_groups{" Gruppen"};
+inline constexpr Cp1252Literal overview_words_kind{" Wörter"};
 inline constexpr Cp1252Literal overview_earlier_note{
     "Lektionen mit \"-\" stammen aus einem früheren Durchlauf; die Zahl ihrer Texte und ihre "
     "Minuten sind aus ihren Dateien gezählt."};

@@ -93,10 +93,14 @@ TEST_F(Batch, PoolPrintsTheWordsInListOrderAndItsSizeOnStderr) {
     std::string words, summary;
   };
   const std::vector<Case> cases{
-      {{}, "KAM\nMAST\nAM\nSEE\n", "Wortvorrat: 4 Wörter - jeder Text enthält dieselben Wörter\n"},
-      {{"--set", "String_verpflichtende_zeichen=k"},
+      {{},
+       "KAM\nMAST\nAM\nSEE\n",
+       "Wortvorrat: 4 Wörter - jeder Text enthält dieselben Wörter · ein Text dauert etwa 0:31 "
+       "min\n"},
+      {{"--set", "String_verpflichtende_zeichen=k", "--set", "String_wiederholungsschleife=3"},
        "KAM\n",
-       "Wortvorrat: 1 Wort - jeder Text enthält dieselben Wörter\n"},
+       "Wortvorrat: 1 Wort - jeder Text enthält dieselben Wörter · ein Text dauert etwa 0:25 "
+       "min\n"},
       {{"--set", "String_erlaubte_zeichen=x"},
        "",
        "Wortvorrat: 0 Wörter - kein Wort passt zu den erlaubten Zeichen\n"},
@@ -104,7 +108,7 @@ TEST_F(Batch, PoolPrintsTheWordsInListOrderAndItsSizeOnStderr) {
         "String_sz_austauschen=0", "--set", "String_umlaute_austauschen=0", "--set",
         "String_anzahl_woerter=2"},
        "SEE\nSTRAßE\nÖL\n",
-       "Wortvorrat: 3 Wörter\n"},
+       "Wortvorrat: 3 Wörter · ein Text dauert etwa 0:19 min\n"},
   };
   for (const Case& each : cases) {
     std::vector<std::string> arguments{"pool"};
@@ -146,6 +150,7 @@ TEST_F(Batch, CourseRefusesBadInputAndExistingLessonsBeforeWritingAnything) {
            Case{{"course", "--from", "1", "--to", "3"}, batch_message_shown, "von 2 bis 26"},
            Case{{"course", "--from", "5", "--to", "3"}, batch_message_shown, "von 2 bis 26"},
            Case{{"course", "--texts", "0"}, batch_message_shown, "mindestens einen"},
+           Case{{"course", "--minutes", "121"}, batch_message_shown, "höchstens 120 Minuten"},
            Case{{"course", "--to", "3", "--groups", "aus"}, batch_message_shown, "Lektion 02"},
            Case{{"course", "--groups", "nie"}, batch_usage_error, "auto, aus oder immer"},
            Case{{"course", "--effective", "5-9"}, batch_usage_error, "A:B"},
@@ -183,7 +188,7 @@ TEST_F(Batch, CourseRefusesBadInputAndExistingLessonsBeforeWritingAnything) {
     std::string words;
     std::istringstream in(overview.output);
     for (std::string word; in >> word;) words += word + " ";
-    EXPECT_NE(words.find(" 2 M KM - - 1 - - 3 U KMU "), std::string::npos) << words;
+    EXPECT_NE(words.find(" 2 M KM - - 1 - - - 3 U KMU "), std::string::npos) << words;
   }
 }
 

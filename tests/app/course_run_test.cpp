@@ -46,14 +46,16 @@ class FakeEncoder : public velkart::testing::RecordingLauncher {
 
 class CourseRunTest : public velkart::testing::MainWindowTest {
  protected:
-  // Lessons 2 to 5, three texts of six words, from the shipped lists.
+  // Lessons 2 to 5, three texts of a minute each at 4 to 10 WpM, from the
+  // shipped lists.
   std::vector<std::string> run_course(std::uint32_t seed) {
     CourseOptions options;
     options.from = 2;
     options.to = 5;
     options.texts = 3;
+    options.minutes = 1;
+    options.ramp = SpeedRamp{4, 10};
     options.seed = seed;
-    gui.set_text(controls::word_limit_field, "6");
     const CourseBase base = app::read_run_settings(gui);
     runtime::seed_random(seed);
     const PreparedCourse prepared = prepare_course(options, base);
@@ -81,6 +83,8 @@ TEST_F(CourseRunTest, WritesEveryLessonReproduciblyFromASeed) {
   EXPECT_EQ(first.size(), reported.size());
   EXPECT_TRUE(first.contains("eure_Texte/Dateiname_Kursuebersicht.pdf"));
 
+  // The faster the lesson, the more words fill its minute.
+  const std::map<int, int> words_per_text{{2, 3}, {3, 5}, {4, 7}, {5, 9}};
   for (int lesson = 2; lesson <= 5; ++lesson) {
     const std::string folder = "eure_Texte/Dateiname_Lektion0" + std::to_string(lesson) + "/";
     const std::string letters = lesson_letters(lesson);
@@ -97,7 +101,7 @@ TEST_F(CourseRunTest, WritesEveryLessonReproduciblyFromASeed) {
         EXPECT_NE(word.find(letters.back()), std::string::npos) << word;
         EXPECT_EQ(word.find_first_not_of(letters), std::string::npos) << word;
       }
-      EXPECT_EQ(count, 6);
+      EXPECT_EQ(count, words_per_text.at(lesson)) << lesson;
       EXPECT_TRUE(first.contains(folder + "Dateiname" + number + ".mp3"));
       expected_playlist += "#EXTINF:10,Dateiname" + number + "\r\nDateiname" + number + ".mp3\r\n";
     }

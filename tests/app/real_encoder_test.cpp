@@ -14,10 +14,12 @@
 #include <sstream>
 #include <vector>
 
+#include "generator/duration.h"
 #include "generator/generation.h"
 #include "gui/controls.h"
 #include "runtime/process.h"
 #include "runtime/random.h"
+#include "runtime/text.h"
 #include "support/main_window_fixture.h"
 
 namespace velkart::generator {
@@ -67,6 +69,55 @@ TEST_F(RealEncoder, IgnoresTheUsersConfigurationAndWritesMp3FilesAtTheSpeedOfThe
   // at 20 WpM, about twice that at an effective 10 WpM.
   for (const double seconds : {first, second})
     EXPECT_TRUE(seconds > 4.0 && seconds < 10.0) << seconds;
+}
+
+// The length the pool line gives before the run against what soxi measures
+// on the mp3 file: within 5 % for the usual speeds, spacing, QRQ and
+// repetitions. Every text holds the whole pool, so only the timing counts,
+// not which words a short draw happens to pick.
+TEST_F(RealEncoder, FileLengthsAreWhatThePoolLineSaidBefore) {
+  if (std::system("command -v ebook2cw >/dev/null && command -v soxi >/dev/null") != 0)
+    GTEST_SKIP() << "ebook2cw or soxi is not installed";
+  write_list("eigeneDatei.txt", "KM TEE MUT STERN REISE ARM NASE TIER SAUM MARKT RAT UNSER\r\n");
+  tick_only({controls::list_own});
+  gui.set_text(controls::allowed_field, "kmuresnati");
+  gui.set_text(controls::word_limit_field, "12");
+  gui.set_text(controls::text_count_field, "1");
+  struct Row {
+    const char *character, *effective;
+    int spacing;
+    const char *qrq, *repetitions;
+  };
+  for (const Row& row :
+       {Row{"5", "5", 0, "0", "1"}, Row{"5", "3", 0, "0", "1"}, Row{"20", "10", 0, "0", "1"},
+        Row{"20", "20", 3, "0", "2"}, Row{"25", "25", 0, "1", "10"}, Row{"15", "8", 1, "0", "3"}}) {
+    gui.set_text(controls::character_speed_field, row.character);
+    gui.set_text(controls::effective_speed_field, row.effective);
+    gui.set_state(controls::word_spacing_slider, row.spacing);
+    gui.set_text(controls::qrq_field, row.qrq);
+    gui.set_text(controls::repetitions_field, row.repetitions);
+    const std::string case_name = std::string(row.character) + "/" + row.effective + " W" +
+                                  std::to_string(row.spacing) + " Q" + row.qrq + " x" +
+                                  row.repetitions;
+    runtime::seed_random(7);
+    GenerationContext context;
+    context.launcher = &runtime::system_launcher();
+    app::run_generation_in_window(gui, context);
+    ASSERT_NE(context.encoder_process, 0) << case_name;
+    ASSERT_EQ(runtime::system_launcher().wait_for(context.encoder_process), 0) << case_name;
+    ASSERT_EQ(std::system("soxi -D eure_Texte/Dateiname0000.mp3 >laenge.txt"), 0);
+    const double measured = std::stod(read_bytes("laenge.txt"));
+
+    const RunSettings settings = app::read_run_settings(gui);
+    const WordPool pool = build_word_pool(settings.pool).pool;
+    const double estimate =
+        *file_seconds(send_timing(settings), average_word(pool), settings.pool.word_limit);
+    EXPECT_NEAR(estimate, measured, 0.05 * measured) << case_name;
+    EXPECT_NE(gui.get_text(controls::pool_label)
+                  .find("ein Text dauert etwa " + minutes_and_seconds(estimate) + " min"),
+              std::string::npos)
+        << case_name;
+  }
 }
 
 // Listening conditions, heard the way a learner hears them: the mp3 files

@@ -10,6 +10,7 @@
 
 #include "generator/copy_sheet.h"
 #include "generator/course.h"
+#include "generator/duration.h"
 #include "generator/encoder.h"
 #include "generator/encoder_progress.h"
 #include "generator/generation.h"
@@ -54,6 +55,49 @@ TEST(Course, LessonSpeedsAndInputChecks) {
     options.from = from, options.to = to, options.texts = texts;
     EXPECT_TRUE(check_course_options(options, base)) << from << " " << to << " " << texts;
   }
+}
+
+// Lengths soxi measured on the encoder's mp3 files of these words: the
+// estimate leaves out only the encoder's own few frames of padding.
+TEST(FileSeconds, MatchesTheEncodersMeasuredLengths) {
+  struct Row {
+    SendTiming timing;  // speed, effective, extra word spaces, QRQ, repetitions, pause
+    std::string_view word;
+    std::int64_t words;
+    double measured;
+  };
+  const Row rows[] = {
+      {{5, 0, 0, 0, 1, 0}, "PARIS ", 10, 120.268},
+      {{20, 10, 0, 0, 1, 0}, "PARIS ", 10, 60.256},
+      {{5, 3, 0, 0, 1, 0}, "PARIS ", 10, 200.260},
+      {{20, 0, 2, 0, 1, 0}, "PARIS ", 10, 38.656},
+      {{20, 0, 0, 1, 1, 0}, "PARIS ", 200, 509.248},
+      {{20, 10, 0, 2, 1, 0}, "PARIS ", 200, 1200.124},
+      {{20, 0, 0, 0, 1, 500}, "PARIS ", 10, 35.236},
+      {{25, 6, 0, 0, 2, 0}, "KMUR ", 20, 344.584},
+      // Umlauts, ß, digits and a question mark as the encoder codes them.
+      {{12, 8, 1, 0, 3, 0},
+       "K\xC4SE 73 \xDC"
+       "BER STRA\xDF"
+       "E? ",
+       1,
+       106.156},
+  };
+  for (const Row& row : rows) {
+    const std::optional<double> seconds =
+        file_seconds(row.timing, morse_shape(row.word), row.words);
+    ASSERT_TRUE(seconds);
+    EXPECT_NEAR(*seconds, row.measured, 0.002 * row.measured + 0.2) << row.measured;
+  }
+  EXPECT_FALSE(file_seconds({0, 0, 0, 0, 1, 0}, morse_shape("E "), 1));
+
+  // The word count for a length: PARIS at 5 WpM takes 12 s.
+  const SendTiming five{5, 0, 0, 0, 1, 0};
+  EXPECT_EQ(words_for_seconds(five, morse_shape("PARIS "), 60.1), 5);
+  EXPECT_EQ(words_for_seconds(five, morse_shape("PARIS "), 3), 1);
+  EXPECT_EQ(words_for_seconds({5, 0, 0, 0, 3, 0}, morse_shape("PARIS "), 180.1), 5);
+  EXPECT_EQ(minutes_and_seconds(3750.4), "62:30");
+  EXPECT_EQ(minutes_and_seconds(59.6), "1:00");
 }
 
 TEST(FileNames, KeepFourDigitsAndWidenBeyond) {
