@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "generator/copy_sheet.h"
+#include "generator/output_names.h"
 #include "generator/solution_sheet.h"
 #include "pdf/document.h"
 
@@ -17,11 +18,12 @@ namespace velkart::generator {
 
 struct PracticeSet {
   std::string folder;  // "eure_Texte/" or a lesson's folder, with the final "/"
-  std::string base_name;
+  SetName name;
   std::vector<std::string> texts;
   std::int64_t repetitions = 1;
   SheetSettings sheet;
-  std::string sheet_note;  // a line of the solution sheet after the settings, or none
+  std::string sheet_note;   // a line of the solution sheet after the settings, or none
+  std::string sheet_title;  // a lesson's lines above the settings, or none
   CopySheetHeading copy_heading;
   std::string encoder_input;  // where the encoder reads the set
 };

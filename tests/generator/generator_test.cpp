@@ -14,6 +14,7 @@
 #include "generator/encoder_progress.h"
 #include "generator/generation.h"
 #include "generator/solution_sheet.h"
+#include "generator/sound_length.h"
 #include "generator/word_pool.h"
 #include "pdf/pdf_test_support.h"
 #include "runtime/process.h"
@@ -71,6 +72,46 @@ TEST(FileNames, KeepFourDigitsAndWidenBeyond) {
     EXPECT_EQ(sound_file_name(base, index), sound);
   }
   EXPECT_EQ(sheet_path("Mein Kurs"), "eure_Texte/Mein Kurs.pdf");
+  // A lesson's files carry the lesson; a run's keep the base name alone.
+  const SetName lesson = lesson_set_name("Kurs", 5);
+  EXPECT_EQ(text_file_name(lesson, 7), "Kurs_Lektion05_0007_.txt");
+  EXPECT_EQ(sound_file_name(lesson, 7), "Kurs_Lektion05_0007.mp3");
+  EXPECT_EQ(answer_key_name(lesson), "Kurs_Lektion05_Loesung.pdf");
+  EXPECT_EQ(copy_sheet_name(lesson), "Kurs_Lektion05_Mitschrift.pdf");
+  EXPECT_EQ(playlist_name(lesson), "Kurs_Lektion05.m3u");
+  EXPECT_EQ(lesson_folder("Kurs", 5), "eure_Texte/Kurs_Lektion05/");
+  EXPECT_EQ(answer_key_name("Kurs") + copy_sheet_name("Kurs") + playlist_name("Kurs"),
+            "Kurs.pdfKurs_Mitschrift.pdfKurs.m3u");
+}
+
+// Lengths of the first file, measured with soxi -D on what ebook2cw 0.8.5
+// made of the program's encoder input (-f 650 -q 9 -s 16000).
+TEST(SoundLength, FollowsTheEncodersTiming) {
+  const struct {
+    const char* text;
+    const char *character, *effective;
+    int word_spacing;
+    std::int64_t repetitions;
+    double measured;
+  } cases[] = {
+      {"KM UR KMU MURK", "20", "0", 0, 1, 8.164},
+      {"KM UR KMU MURK", "20", "8", 0, 2, 39.304},
+      {"KERN UMS RUN REUE STAAT TIER SKI UNS ATMEN REIST EUREM TUER MAN TAKT KRASS MISST", "20",
+       "8", 0, 1, 96.148},
+      {"KERN UMS RUN REUE STAAT TIER SKI UNS ATMEN REIST EUREM TUER MAN TAKT KRASS MISST", "25",
+       "10", 3, 1, 156.736},
+      {"PARIS PARIS PARIS PARIS PARIS PARIS PARIS PARIS PARIS PARIS", "12", "0", 0, 1, 50.248},
+      {"QWXYZ 12345 ABCDE FGHIJ", "30", "15", 0, 3, 56.908},
+      {"HAUS MAUS", "20", "5", 1, 2, 55.108},
+      {"KMKKM MMKMK KKMMK", "16", "6", 0, 1, 32.356},
+  };
+  for (const auto& c : cases) {
+    EncoderFields fields;
+    fields.character_speed = c.character;
+    fields.effective_speed = c.effective;
+    fields.word_spacing = c.word_spacing;
+    EXPECT_NEAR(sound_seconds(c.text, c.repetitions, fields), c.measured, 0.05) << c.text;
+  }
 }
 
 class Sheet : public ::testing::Test {
