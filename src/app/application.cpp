@@ -150,6 +150,9 @@ void Application::handle_control(int control) {
     case c::course_start_button:
       start_course();
       break;
+    case c::course_cancel_button:
+      cancel_course();
+      break;
     case c::run_builder_button:
       vocab::run_vocabulary_pipeline(
           {[this] { return gui_.get_text(c::source_name_field); },
@@ -341,14 +344,40 @@ void Application::start_course() {
       options, base, prepared.plan, launcher_, generation_.clock,
       [this](const generator::CourseFiles& files) { log_course(course_log_line(files)); });
   course_run_->write_lessons();
+  gui_.set_enabled(c::course_cancel_button, true);
   step_course();
 }
 
 void Application::step_course() {
-  if (!course_run_ || course_run_->step()) return;
+  if (!course_run_) return;
+  if (course_run_->step()) {
+    show_course_progress(gui_, course_run_->progress());
+    return;
+  }
+  end_course(false);
+}
+
+void Application::cancel_course() {
+  if (!course_run_) return;
+  course_run_->stop();
+  end_course(true);
+}
+
+void Application::end_course(bool cancelled) {
   course_run_->finish();
-  for (const std::string& problem : course_run_->problems())
-    gui_.show_message(texts::message_title, problem);
+  show_course_progress(gui_, course_run_->progress());
+  gui_.set_enabled(c::course_cancel_button, false);
+  // The wait is over: its notice goes, the log keeps what was written.
+  std::erase(course_log_, std::string(texts::log_please_wait.view()));
+  for (const std::string& problem : course_run_->problems()) {
+    // The user asked for the stop: the log says it, with what is complete.
+    if (cancelled && problem == texts::course_interrupted.view()) {
+      log_course(problem);
+      log_course(complete_lessons_line(course_run_->complete_lessons()));
+    } else {
+      gui_.show_message(texts::message_title, problem);
+    }
+  }
   course_run_.reset();
   course_lock_.reset();
   log_course(std::string(texts::log_end.view()));

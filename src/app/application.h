@@ -63,6 +63,11 @@ class Application {
   // A drill set for the learner named in the scoring window.
   void make_drill();
   void start_course();
+  // "Abbrechen": the encoders end, the files they were cut off in go.
+  void cancel_course();
+  // The overview, the problems and the log once the last encoder is done
+  // or the run was stopped.
+  void end_course(bool cancelled);
   void log_course(std::string line);
   // Hands a document or folder to the desktop; `failure` is shown when that
   // cannot start or the opener ends with an error code.

@@ -19,11 +19,13 @@ namespace p = palette;
 namespace t = texts;
 
 constexpr gui::EditOptions number_field{gui::Align::right, true, true};
+constexpr int progress_steps = 1000;
 
 // In the order they are created: ascending numbers. 120 ("Ordner öffnen")
-// is created only once a run has written something to open.
+// is created only once a run has written something to open. The progress
+// bar and "Abbrechen" lie below the rest, across the window.
 // clang-format off
-const std::array<ControlRow, 22> rows{{
+const std::array<ControlRow, 24> rows{{
   // no.   kind          x    y    w    h    text at creation        text colour     background
   {101, T::label,    {10,  10,  330, 60},  t::course_intro},
   {102, T::label,    {10,  80,  150, 15},  t::course_lessons_from},
@@ -45,9 +47,11 @@ const std::array<ControlRow, 22> rows{{
   {118, T::button,   {10,  230, 330, 30},  t::course_start},
   {119, T::button,   {10,  270, 160, 25},  t::builder_help_button},
   {121, T::label,    {350, 0,   350, 310}, {},                        p::light_yellow, p::dark_red},
+  {122, T::progress, {10,  318, 560, 24},  {},                        {},              {},              {}, {}, {}, 0, progress_steps},
+  {123, T::button,   {580, 318, 110, 24},  t::course_cancel},
   // The length of one text, beside the text count.
-  {130, T::label,    {205, 100, 95,  15},  t::course_minutes},
-  {131, T::edit,     {305, 100, 30,  15},  {},                        p::dark_red,     p::light_yellow, {}, number_field},
+  {124, T::label,    {205, 100, 95,  15},  t::course_minutes},
+  {125, T::edit,     {305, 100, 30,  15},  {},                        p::dark_red,     p::light_yellow, {}, number_field},
 }};
 // clang-format on
 
@@ -73,8 +77,9 @@ generator::GroupsMode groups_in(const gui::Gui& gui) {
 bool build_course_window(gui::Gui& gui, const SettingsRecord& record) {
   gui::WindowOptions options;
   options.minimise_box = true;
-  if (!gui.open_window(c::course_window, 0, 0, 700, 310, t::course_title, options)) return false;
+  if (!gui.open_window(c::course_window, 0, 0, 700, 350, t::course_title, options)) return false;
   create_controls(gui, c::course_window, rows);
+  gui.set_enabled(c::course_cancel_button, false);
   for (const ControlRow& row : rows) {
     if (row.has_colors()) gui.set_colors(row.number, row.text_color, row.background);
   }
@@ -108,11 +113,37 @@ void read_course_window(const gui::Gui& gui, SettingsRecord& record) {
   record.set_text(S::course_groups, std::string(generator::groups_mode_text(groups_in(gui))));
 }
 
+void show_course_progress(gui::Gui& gui, const generator::CourseProgress& progress) {
+  const auto number = [](auto value) { return integer_to_text(static_cast<std::int64_t>(value)); };
+  std::string text = number(progress.lessons_done) + std::string(t::course_progress_of.view()) +
+                     number(progress.lessons) + std::string(t::course_progress_lessons.view()) +
+                     number(progress.sounds_done) + std::string(t::course_progress_of.view()) +
+                     number(progress.sounds) + std::string(t::course_progress_sounds.view());
+  if (progress.seconds_left) {
+    const auto minutes = static_cast<std::int64_t>(*progress.seconds_left / 60 + 0.5);
+    text += minutes < 1 ? std::string(t::course_progress_last_minute.view())
+                        : std::string(t::course_progress_left.view()) + number(minutes) +
+                              std::string(t::course_progress_minutes.view());
+  }
+  if (gui.get_text(c::course_progress) != text) gui.set_text(c::course_progress, text);
+  const std::int64_t step =
+      progress.sounds > 0 ? progress.sounds_done * progress_steps / progress.sounds : 0;
+  if (gui.get_state(c::course_progress) != step)
+    gui.set_state(c::course_progress, static_cast<int>(step));
+}
+
+std::string complete_lessons_line(const std::vector<int>& lessons) {
+  if (lessons.empty()) return std::string(t::course_no_complete_lesson.view());
+  std::string line(t::course_complete_lessons.view());
+  for (std::size_t k = 0; k < lessons.size(); ++k)
+    line += (k == 0 ? "" : ", ") + generator::lesson_label(lessons[k]);
+  return line;
+}
+
 std::string course_log_line(const generator::CourseFiles& files) {
   using K = generator::CourseFileKind;
   if (files.kind == K::overview) return std::string(t::course_log_overview.view());
-  std::string line = std::string(t::course_lesson.view()) +
-                     runtime::pad_left(integer_to_text(files.lesson), 2, "0") + ": ";
+  std::string line = generator::lesson_label(files.lesson) + ": ";
   const std::string count = integer_to_text(static_cast<std::int64_t>(files.paths.size()));
   switch (files.kind) {
     case K::texts:

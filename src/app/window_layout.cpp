@@ -30,6 +30,9 @@ void create_controls(gui::Gui& gui, int window, std::span<const ControlRow> rows
       case gui::ControlKind::image:
         gui.create_image(row.number, row.box, picture);
         break;
+      case gui::ControlKind::progress:
+        gui.create_progress(row.number, row.box, row.maximum);
+        break;
     }
     if (!row.tooltip.empty()) gui.set_tooltip(row.number, row.tooltip);
   }

@@ -21,7 +21,7 @@ struct ControlRow {
   gui::LabelOptions label{};
   gui::EditOptions edit{};
   gui::ButtonOptions button{};
-  int minimum = 0, maximum = 0;  // sliders
+  int minimum = 0, maximum = 0;  // sliders; progress bars take the maximum
   std::string_view tooltip{};
   bool has_colors() const {
     return !(text_color == gui::Color::system_default() &&

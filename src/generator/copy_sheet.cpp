@@ -16,9 +16,11 @@ constexpr float title_height = 7;
 constexpr float box_height = 8;
 constexpr float block_gap = 6;
 
+// "K M U": each letter once, blanks between them.
 std::string spaced(std::string_view letters) {
   std::string result;
   for (char letter : letters) {
+    if (letter == ' ' || result.find(letter) != std::string::npos) continue;
     if (!result.empty()) result += ' ';
     result += letter;
   }
@@ -35,10 +37,8 @@ class CopySheet {
     pdf_.set_font("Arial", "B", 16);
     pdf_.text_cell(0, 9, heading.title, pdf::Border::none, pdf::LineMode::next_line);
     pdf_.set_font("Arial", "", 11);
-    std::string letters = std::string(texts::copy_sheet_letters.view()) + spaced(heading.letters);
-    if (!heading.new_letter.empty())
-      letters += std::string(texts::copy_sheet_new_letter.view()) + heading.new_letter;
-    pdf_.text_cell(0, 6, letters, pdf::Border::none, pdf::LineMode::next_line);
+    pdf_.text_cell(0, 6, letters_line(heading.letters, heading.new_letter), pdf::Border::none,
+                   pdf::LineMode::next_line);
     pdf_.text_cell(0, 6, heading.speeds, pdf::Border::none, pdf::LineMode::next_line);
     if (!heading.conditions.empty())
       pdf_.text_cell(0, 6, heading.conditions, pdf::Border::none, pdf::LineMode::next_line);
@@ -84,6 +84,13 @@ class CopySheet {
 };
 
 }  // namespace
+
+std::string letters_line(std::string_view letters, std::string_view new_letters) {
+  std::string line = std::string(texts::copy_sheet_letters.view()) + spaced(letters);
+  if (!spaced(new_letters).empty())
+    line += std::string(texts::copy_sheet_new_letter.view()) + spaced(new_letters);
+  return line;
+}
 
 int solution_sheet_lines(std::string_view text) {
   // Measured with the writer itself on a page too tall to break, so the

@@ -12,7 +12,7 @@
 namespace velkart::generator {
 
 struct CopySheetHeading {
-  std::string title;       // "Mitschrift Lektion 5", or "Mitschrift" for a generation run
+  std::string title;       // "Mitschrift Lektion 05", or "Mitschrift" for a generation run
   std::string letters;     // the allowed letters
   std::string new_letter;  // empty when there is none
   std::string speeds;      // "20 WpM Zeichen, 8 WpM effektiv, 650 Hz"
@@ -23,6 +23,10 @@ struct CopySheetText {
   std::string sound_name;  // the mp3 file's name, without folder
   std::string text;        // the practice text as written
 };
+
+// "Zeichen: K M U R E S      neu: S": each letter once, in the order given,
+// the new ones named once more after "neu:".
+std::string letters_line(std::string_view letters, std::string_view new_letters);
 
 // Lines the text takes in the solution sheet's body (Times 12, 5 mm, full
 // width), at least one.

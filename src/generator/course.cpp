@@ -16,7 +16,7 @@ namespace {
 using runtime::integer_to_text;
 using runtime::text_to_integer;
 
-std::string lesson_label(int lesson) {
+std::string two_digits(int lesson) {
   return runtime::pad_left(integer_to_text(lesson), 2, "0");
 }
 
@@ -39,6 +39,10 @@ std::string_view groups_mode_text(GroupsMode mode) {
       break;
   }
   return "auto";
+}
+
+std::string lesson_label(int lesson) {
+  return std::string(texts::course_lesson.view()) + two_digits(lesson);
 }
 
 std::string lesson_letters(int lesson) {
@@ -133,7 +137,7 @@ CoursePlan plan_course(const CourseOptions& options, const CourseBase& base,
         (options.groups == GroupsMode::automatic && pool.size() < static_cast<std::size_t>(words));
     if (!entry.groups && pool.empty()) {
       plan.lessons.clear();
-      plan.error = std::string(texts::course_nothing_to_draw.view()) + lesson_label(lesson);
+      plan.error = std::string(texts::course_nothing_to_draw.view()) + two_digits(lesson);
       return plan;
     }
     entry.words =

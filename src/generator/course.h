@@ -52,6 +52,10 @@ struct CourseOptions {
 // count, which is the course's own.
 using CourseBase = RunSettings;
 
+// "Lektion 05": how a lesson is named on its sheets, in its title tags and
+// in the log.
+std::string lesson_label(int lesson);
+
 // The letters of lesson n in capitals ("KMU" for 3).
 std::string lesson_letters(int lesson);
 

@@ -71,14 +71,20 @@ std::vector<EarlierLesson> earlier_lessons(const CourseOptions& options,
     std::error_code failed;
     if (!std::filesystem::is_directory(runtime::file_system_path(folder), failed)) continue;
     EarlierLesson entry{lesson, 0, std::nullopt};
-    while (entry.texts < static_cast<std::size_t>(most_texts_per_lesson) &&
-           std::filesystem::is_regular_file(
-               runtime::file_system_path(
-                   folder + text_file_name(base_name, static_cast<std::int64_t>(entry.texts))),
-               failed))
-      ++entry.texts;
-    for (const PlaylistEntry& sound : sound_playlist(folder, base_name, entry.texts)) {
-      if (sound.seconds) entry.audio_seconds = entry.audio_seconds.value_or(0) + *sound.seconds;
+    // Folders written before the lessons' files carried the lesson in their
+    // names hold the base name's files.
+    for (const SetName& name : {lesson_set_name(base_name, lesson), SetName(base_name)}) {
+      while (entry.texts < static_cast<std::size_t>(most_texts_per_lesson) &&
+             std::filesystem::is_regular_file(
+                 runtime::file_system_path(
+                     folder + text_file_name(name, static_cast<std::int64_t>(entry.texts))),
+                 failed))
+        ++entry.texts;
+      if (entry.texts == 0) continue;
+      for (const PlaylistEntry& sound : sound_playlist(folder, name, entry.texts)) {
+        if (sound.seconds) entry.audio_seconds = entry.audio_seconds.value_or(0) + *sound.seconds;
+      }
+      break;
     }
     earlier.push_back(entry);
   }

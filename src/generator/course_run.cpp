@@ -7,6 +7,7 @@
 
 #include "generator/copy_sheet.h"
 #include "generator/course_overview.h"
+#include "generator/duration.h"
 #include "generator/encoder.h"
 #include "generator/generation.h"
 #include "generator/output_names.h"
@@ -87,8 +88,7 @@ bool swap_in(const std::string& fresh, const std::string& folder) {
 }
 
 std::string lesson_prefix(int lesson) {
-  return std::string(texts::course_lesson.view()) +
-         runtime::pad_left(integer_to_text(lesson), 2, "0") + ": ";
+  return lesson_label(lesson) + ": ";
 }
 
 }  // namespace
@@ -145,6 +145,7 @@ bool CourseRun::write_lesson(std::size_t index) {
   const LessonPlan& lesson = plan_.lessons[index];
   const std::string& base_name = base_.encoder.base_name;
   const std::string folder = lesson_folder(base_name, lesson.number);
+  const SetName name = lesson_set_name(base_name, lesson.number);
   // The new lesson is written beside the old one and swapped in whole: a
   // failure on the way leaves the old lesson as it was.
   const std::string fresh = fresh_folder(folder);
@@ -157,20 +158,25 @@ bool CourseRun::write_lesson(std::size_t index) {
   settings.encoder.effective_speed = lesson.effective_speed;
   PracticeSet set;
   set.folder = fresh;
-  set.base_name = base_name;
+  set.name = name;
   set.texts = lesson.texts;
   set.repetitions = runtime::text_to_integer(base_.repetitions);
   set.sheet = sheet_settings(settings);
+  // Both sheets name the lesson and its letters: printed keys of several
+  // lessons stay apart.
+  const std::string new_letter(1, lesson.new_letter);
+  set.sheet_title = std::string(texts::sheet_lesson_title.view()) + lesson_label(lesson.number) +
+                    "\n" + letters_line(lesson.letters, new_letter);
   set.copy_heading = {
-      std::string(texts::copy_sheet_title.view()) + " " + std::string(texts::course_lesson.view()) +
-          integer_to_text(lesson.number),
+      std::string(texts::copy_sheet_title.view()) + " " + lesson_label(lesson.number),
       lesson.letters,
-      std::string(1, lesson.new_letter),
+      new_letter,
       speeds_line(settings.encoder.character_speed, lesson.effective_speed,
                   sounding_tone(settings.encoder.listening, settings.encoder.frequency)),
       {}};
   set.encoder_input = lesson_encoder_input(lesson.number);
   set.listening = settings.encoder.listening;
+  set.timing = send_timing(settings);
 
   const WrittenSet written = write_practice_set(set, clock_);
   if (!written.complete() || !swap_in(fresh, folder)) {
@@ -185,9 +191,14 @@ bool CourseRun::write_lesson(std::size_t index) {
   reporter_(texts);
   reporter_({lesson.number, CourseFileKind::answer_key, {moved(written.answer_key)}});
   reporter_({lesson.number, CourseFileKind::copy_sheet, {moved(written.copy_sheet)}});
-  jobs_.push_back({index,
-                   encoder_arguments(settings.encoder, set.encoder_input, folder + base_name), 0,
-                   false});
+  Job job;
+  job.lesson = index;
+  job.arguments =
+      encoder_arguments(settings.encoder, set.encoder_input, folder + sound_file_prefix(name),
+                        base_name + " " + lesson_label(lesson.number));
+  for (const std::string& text : lesson.texts)
+    job.seconds.push_back(text_file_seconds(send_timing(settings), text).value_or(0));
+  jobs_.push_back(std::move(job));
   return true;
 }
 
@@ -218,6 +229,7 @@ void CourseRun::finish_lesson(Job& job, int exit_code) {
   const LessonPlan& lesson = plan_.lessons[job.lesson];
   const std::string& base_name = base_.encoder.base_name;
   const std::string folder = lesson_folder(base_name, lesson.number);
+  const SetName name = lesson_set_name(base_name, lesson.number);
   if (exit_code > 0) {
     problem(lesson_prefix(lesson.number) + std::string(texts::batch_encoder_failed.view()) +
             integer_to_text(exit_code));
@@ -226,7 +238,7 @@ void CourseRun::finish_lesson(Job& job, int exit_code) {
   CourseFiles sounds{lesson.number, CourseFileKind::sounds, {}};
   // The lesson's folder is new: its sound files are this encoder's, in order.
   // One it failed or was stopped in is cut off: removed, never listed.
-  std::vector<PlaylistEntry> entries = sound_playlist(folder, base_name, lesson.texts.size());
+  std::vector<PlaylistEntry> entries = sound_playlist(folder, name, lesson.texts.size());
   std::size_t begun = 0;
   std::error_code ignored;
   while (begun < entries.size() &&
@@ -237,6 +249,7 @@ void CourseRun::finish_lesson(Job& job, int exit_code) {
     fs::remove(runtime::file_system_path(folder + entries[begun].file), ignored);
   }
   entries.resize(begun);
+  job.finished = begun;
   std::optional<double> total;
   for (const PlaylistEntry& entry : entries) {
     if (!entry.seconds) continue;
@@ -246,7 +259,7 @@ void CourseRun::finish_lesson(Job& job, int exit_code) {
   audio_seconds_[job.lesson] = total;
   if (!sounds.paths.empty()) reporter_(sounds);
 
-  const std::string playlist = folder + playlist_name(base_name);
+  const std::string playlist = folder + playlist_name(name);
   if (replace_file(playlist, playlist_text(entries))) {
     reporter_({lesson.number, CourseFileKind::playlist, {playlist}});
   } else {
@@ -266,6 +279,7 @@ bool CourseRun::step() {
     if (job.done || job.process == 0) continue;
     if (launcher_.is_running(job.process)) {
       ++running;
+      watch_files(job);
     } else {
       finish_lesson(job, launcher_.wait_for(job.process));
     }
@@ -276,6 +290,7 @@ bool CourseRun::step() {
     const std::string encoder = find_encoder(launcher_);
     job.process = encoder.empty() ? 0 : start_encoder(launcher_, encoder, job.arguments);
     if (job.process != 0) {
+      if (!first_start_) first_start_ = std::chrono::steady_clock::now();
       ++running;
       continue;
     }
@@ -284,6 +299,61 @@ bool CourseRun::step() {
     finish_lesson(job, -1);
   }
   return std::any_of(jobs_.begin(), jobs_.end(), [](const Job& job) { return !job.done; });
+}
+
+void CourseRun::watch_files(Job& job) const {
+  const LessonPlan& lesson = plan_.lessons[job.lesson];
+  const std::string folder = lesson_folder(base_.encoder.base_name, lesson.number);
+  const SetName name = lesson_set_name(base_.encoder.base_name, lesson.number);
+  // The folder is new: every sound file in it is this encoder's.
+  std::error_code ignored;
+  while (job.begun < lesson.texts.size() &&
+         fs::exists(runtime::file_system_path(
+                        folder + sound_file_name(name, static_cast<std::int64_t>(job.begun))),
+                    ignored))
+    ++job.begun;
+}
+
+std::size_t CourseRun::finished_files(const Job& job) {
+  // While the encoder works, the file it began last is not done yet.
+  if (job.done) return job.finished;
+  return job.begun > 0 ? job.begun - 1 : 0;
+}
+
+CourseProgress CourseRun::progress() const {
+  CourseProgress progress;
+  progress.lessons = jobs_.size();
+  double seconds = 0;
+  double seconds_done = 0;
+  bool working = false;
+  for (const Job& job : jobs_) {
+    const std::size_t finished = finished_files(job);
+    if (job.done && finished == job.seconds.size()) ++progress.lessons_done;
+    working = working || !job.done;
+    progress.sounds += static_cast<std::int64_t>(job.seconds.size());
+    progress.sounds_done += static_cast<std::int64_t>(finished);
+    for (std::size_t k = 0; k < job.seconds.size(); ++k) {
+      // A lesson that ended early has no more to come.
+      if (job.done && k >= finished) break;
+      seconds += job.seconds[k];
+      if (k < finished) seconds_done += job.seconds[k];
+    }
+  }
+  if (working && first_start_ && seconds_done > 0) {
+    const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - *first_start_;
+    progress.seconds_left = (seconds - seconds_done) * spent.count() / seconds_done;
+  }
+  return progress;
+}
+
+std::vector<int> CourseRun::complete_lessons() const {
+  std::vector<int> complete;
+  for (const Job& job : jobs_) {
+    if (job.done && finished_files(job) == job.seconds.size())
+      complete.push_back(plan_.lessons[job.lesson].number);
+  }
+  std::sort(complete.begin(), complete.end());
+  return complete;
 }
 
 void CourseRun::finish() {

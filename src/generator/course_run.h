@@ -4,6 +4,8 @@
 // lesson per core at a time; once a lesson's sound files are there its
 // playlist; at the end the course overview. The run is stepped from outside
 // so a window can keep handling events between the steps.
+#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -43,6 +45,17 @@ struct PreparedCourse {
 };
 PreparedCourse prepare_course(const CourseOptions& options, const CourseBase& base);
 
+// How far a run has got, for a window to show.
+struct CourseProgress {
+  std::size_t lessons = 0;       // lessons written, their encoders to come
+  std::size_t lessons_done = 0;  // with all their sound files
+  std::int64_t sounds = 0;
+  std::int64_t sounds_done = 0;
+  // From the encoders' pace so far, while they work; unknown before the
+  // first file is done.
+  std::optional<double> seconds_left;
+};
+
 class CourseRun {
  public:
   // `parallel`: how many encoders may run at once (0: one per core).
@@ -61,6 +74,10 @@ class CourseRun {
   // Writes the overview with what is known.
   void finish();
 
+  CourseProgress progress() const;
+  // The lessons whose sound files are all there, in lesson order.
+  std::vector<int> complete_lessons() const;
+
   // German texts of what went wrong, in order; empty when all went well.
   const std::vector<std::string>& problems() const { return problems_; }
   const CoursePlan& plan() const { return plan_; }
@@ -69,9 +86,16 @@ class CourseRun {
   struct Job {
     std::size_t lesson = 0;  // index into the plan
     std::vector<std::string> arguments;
+    std::vector<double> seconds;  // expected length of each sound file
     int process = 0;
     bool done = false;
+    std::size_t begun = 0;     // sound files the encoder has begun
+    std::size_t finished = 0;  // once done: the files that were kept
   };
+  // Sound files the job's encoder has finished so far.
+  static std::size_t finished_files(const Job& job);
+  // Looks which sound files a running encoder has begun.
+  void watch_files(Job& job) const;
 
   bool write_lesson(std::size_t index);
   // "Lektion 02: Konnte Datei nicht erstellen! PATH".
@@ -90,6 +114,7 @@ class CourseRun {
   std::vector<std::optional<double>> audio_seconds_;
   std::vector<std::string> problems_;
   bool encoder_missing_reported_ = false;
+  std::optional<std::chrono::steady_clock::time_point> first_start_;
 };
 
 // The whole course for a caller that may block: writes, waits for every

@@ -141,6 +141,7 @@ SendTiming send_timing(const RunSettings& settings) {
   timing.word_spacing = encoder.word_spacing;
   timing.qrq_minutes = text_to_integer(encoder.qrq);
   timing.repetitions = text_to_integer(settings.repetitions);
+  timing.pause_per_word_ms = encoder.listening.pause;
   return timing;
 }
 
@@ -203,6 +204,27 @@ std::optional<std::int64_t> words_for_seconds(const SendTiming& timing, const Mo
     (fits(middle) ? low : high) = middle;
   }
   return low;
+}
+
+std::vector<double> word_seconds(const SendTiming& timing, std::string_view text) {
+  std::vector<double> seconds;
+  if (timing.character_speed < 1) return seconds;
+  const double pause = timing.pause_per_word_ms >= 1 && timing.pause_per_word_ms <= longest_pause_ms
+                           ? static_cast<double>(timing.pause_per_word_ms) / 1000
+                           : 0;
+  std::vector<double> once;
+  for (std::size_t at = 0; at <= text.size();) {
+    const std::size_t blank = std::min(text.find(' ', at), text.size());
+    if (blank > at)
+      once.push_back(word_samples(timing, timing.character_speed,
+                                  morse_shape(text.substr(at, blank - at)) + morse_shape(" ")) /
+                         encoder_sample_rate +
+                     pause);
+    at = blank + 1;
+  }
+  for (std::int64_t round = 0; round < std::max<std::int64_t>(timing.repetitions, 1); ++round)
+    seconds.insert(seconds.end(), once.begin(), once.end());
+  return seconds;
 }
 
 std::string minutes_and_seconds(double seconds) {

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "generator/run_settings.h"
 #include "generator/word_pool.h"
@@ -60,6 +61,11 @@ std::optional<double> text_file_seconds(const SendTiming& timing, std::string_vi
 // nullopt when no speed is set.
 std::optional<std::int64_t> words_for_seconds(const SendTiming& timing, const MorseShape& word,
                                               double seconds);
+
+// Seconds each word of `text` plays, with the gap and the pause after it, in
+// the order the file sends them (repetitions included) at the first speed:
+// the steps a fading curve is laid over.
+std::vector<double> word_seconds(const SendTiming& timing, std::string_view text);
 
 // "12:30": minutes and seconds, rounded to the second.
 std::string minutes_and_seconds(double seconds);

@@ -74,11 +74,12 @@ void add_encoder_block(std::string& encoder_text, std::string_view practice_text
 }
 
 std::vector<std::string> encoder_arguments(const EncoderFields& fields) {
-  return encoder_arguments(fields, encoder_input_path, output_path(fields.base_name));
+  return encoder_arguments(fields, encoder_input_path, output_path(fields.base_name),
+                           fields.base_name);
 }
 
 std::vector<std::string> encoder_arguments(const EncoderFields& fields, std::string_view input_path,
-                                           std::string_view output_prefix) {
+                                           std::string_view output_prefix, std::string_view title) {
   std::vector<std::string> words{"-w", fields.character_speed};
   // The typed texts go in unchanged; only the decisions compare numbers, so
   // "05" against "5" counts as equal and leaves -e out.
@@ -102,7 +103,7 @@ std::vector<std::string> encoder_arguments(const EncoderFields& fields, std::str
   // encoder reads as Latin-1 like its input.
   words.insert(words.end(),
                {"-q", "9", "-s", runtime::integer_to_text(encoder_sample_rate), "-c", "<>", "-t",
-                fields.base_name, encoder_path(input_path), "-o", encoder_path(output_prefix)});
+                std::string(title), encoder_path(input_path), "-o", encoder_path(output_prefix)});
   return words;
 }
 

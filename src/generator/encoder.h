@@ -42,9 +42,10 @@ bool lower_effective_speed(EncoderFields& fields);
 
 // The encoder's arguments, one word each, in the fixed order.
 std::vector<std::string> encoder_arguments(const EncoderFields& fields);
-// The same for another input file and output prefix (a course lesson's).
+// The same for another input file, output prefix and title tag (a course
+// lesson's).
 std::vector<std::string> encoder_arguments(const EncoderFields& fields, std::string_view input_path,
-                                           std::string_view output_prefix);
+                                           std::string_view output_prefix, std::string_view title);
 
 // The encoder to start: "nicht_loeschen/ebook2cw.exe" when the launcher can
 // run it (a user may put a wrapper there; a Windows program does not count),

@@ -47,7 +47,7 @@ PracticeSet generation_set(const RunSettings& settings, std::vector<std::string>
   PracticeSet set;
   set.folder = place.folder;
   set.sheet_note = place.sheet_note;
-  set.base_name = settings.encoder.base_name;
+  set.name = settings.encoder.base_name;
   set.texts = std::move(practice_texts);
   set.repetitions = runtime::text_to_integer(settings.repetitions);
   set.sheet = sheet_settings(settings);
@@ -61,6 +61,7 @@ PracticeSet generation_set(const RunSettings& settings, std::vector<std::string>
                   sounding_tone(settings.encoder.listening, settings.encoder.frequency));
   set.encoder_input = std::string(encoder_input_path);
   set.listening = settings.encoder.listening;
+  set.timing = send_timing(settings);
   return set;
 }
 
@@ -141,10 +142,12 @@ GenerationResult run_generation(const RunSettings& settings, GenerationContext& 
     const std::string encoder = find_encoder(*context.launcher);
     const std::string& base_name = settings.encoder.base_name;
     context.encoder_process =
-        encoder.empty() ? 0
-                        : start_encoder(*context.launcher, encoder,
-                                        encoder_arguments(result.used.encoder, encoder_input_path,
-                                                          place.folder + base_name));
+        encoder.empty()
+            ? 0
+            : start_encoder(
+                  *context.launcher, encoder,
+                  encoder_arguments(result.used.encoder, encoder_input_path,
+                                    place.folder + sound_file_prefix(base_name), base_name));
     if (context.encoder_process == 0) {
       tell(encoder_missing_message());
     } else {

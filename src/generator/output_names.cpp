@@ -27,12 +27,22 @@ std::string output_path(std::string_view file_name) {
   return std::string(output_folder) + std::string(file_name);
 }
 
-std::string text_file_name(std::string_view base_name, std::int64_t index) {
-  return std::string(base_name) + text_number(index) + "_.txt";
+SetName lesson_set_name(std::string_view base_name, int lesson) {
+  SetName name(std::string(base_name) + "_Lektion" + two_digits(lesson));
+  name.lesson = true;
+  return name;
 }
 
-std::string sound_file_name(std::string_view base_name, std::int64_t index) {
-  return std::string(base_name) + text_number(index) + ".mp3";
+std::string sound_file_prefix(const SetName& name) {
+  return name.lesson ? name.base + "_" : name.base;
+}
+
+std::string text_file_name(const SetName& name, std::int64_t index) {
+  return sound_file_prefix(name) + text_number(index) + "_.txt";
+}
+
+std::string sound_file_name(const SetName& name, std::int64_t index) {
+  return sound_file_prefix(name) + text_number(index) + ".mp3";
 }
 
 std::vector<std::string> numbered_files_from(std::string_view folder, std::string_view base_name,
@@ -57,25 +67,24 @@ std::vector<std::string> numbered_files_from(std::string_view folder, std::strin
   return found;
 }
 
-std::string answer_key_name(std::string_view base_name) {
-  return std::string(base_name) + ".pdf";
+std::string answer_key_name(const SetName& name) {
+  return name.lesson ? name.base + "_Loesung.pdf" : name.base + ".pdf";
 }
 
 std::string sheet_path(std::string_view base_name) {
   return output_path(answer_key_name(base_name));
 }
 
-std::string copy_sheet_name(std::string_view base_name) {
-  return std::string(base_name) + "_Mitschrift.pdf";
+std::string copy_sheet_name(const SetName& name) {
+  return name.base + "_Mitschrift.pdf";
 }
 
-std::string playlist_name(std::string_view base_name) {
-  return std::string(base_name) + ".m3u";
+std::string playlist_name(const SetName& name) {
+  return name.base + ".m3u";
 }
 
 std::string lesson_folder(std::string_view base_name, int lesson) {
-  return std::string(output_folder) + std::string(base_name) + "_Lektion" + two_digits(lesson) +
-         "/";
+  return std::string(output_folder) + lesson_set_name(base_name, lesson).base + "/";
 }
 
 std::string lesson_encoder_input(int lesson) {

@@ -52,22 +52,22 @@ std::optional<Frame> frame_at(const std::string& data, std::size_t at) {
 
 }  // namespace
 
-std::vector<PlaylistEntry> sound_playlist(std::string_view folder, std::string_view base_name,
+std::vector<PlaylistEntry> sound_playlist(std::string_view folder, const SetName& name,
                                           std::size_t count, Lengths lengths) {
   std::vector<PlaylistEntry> entries;
   for (std::size_t k = 0; k < count; ++k) {
-    const std::string name = sound_file_name(base_name, static_cast<std::int64_t>(k));
+    const std::string file = sound_file_name(name, static_cast<std::int64_t>(k));
     entries.push_back(
-        {name, name.substr(0, name.size() - std::string_view(".mp3").size()),
-         lengths == Lengths::measured ? mp3_duration(std::string(folder) + name) : std::nullopt});
+        {file, file.substr(0, file.size() - std::string_view(".mp3").size()),
+         lengths == Lengths::measured ? mp3_duration(std::string(folder) + file) : std::nullopt});
   }
   return entries;
 }
 
-bool write_playlist(std::string_view folder, std::string_view base_name, std::size_t count,
+bool write_playlist(std::string_view folder, const SetName& name, std::size_t count,
                     Lengths lengths) {
-  return replace_file(std::string(folder) + playlist_name(base_name),
-                      playlist_text(sound_playlist(folder, base_name, count, lengths)));
+  return replace_file(std::string(folder) + playlist_name(name),
+                      playlist_text(sound_playlist(folder, name, count, lengths)));
 }
 
 std::string playlist_text(const std::vector<PlaylistEntry>& entries) {

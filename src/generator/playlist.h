@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "generator/output_names.h"
+
 namespace velkart::generator {
 
 struct PlaylistEntry {
@@ -18,12 +20,12 @@ struct PlaylistEntry {
 // length when the file is there; before the encoder has written them, the
 // files of that name are an earlier run's, and no length is known.
 enum class Lengths { measured, unknown };
-std::vector<PlaylistEntry> sound_playlist(std::string_view folder, std::string_view base_name,
+std::vector<PlaylistEntry> sound_playlist(std::string_view folder, const SetName& name,
                                           std::size_t count, Lengths lengths = Lengths::measured);
 
-// The playlist of a set, "BASE.m3u" in `folder`, replaced whole; false when
+// The playlist of a set, playlist_name in `folder`, replaced whole; false when
 // it could not be.
-bool write_playlist(std::string_view folder, std::string_view base_name, std::size_t count,
+bool write_playlist(std::string_view folder, const SetName& name, std::size_t count,
                     Lengths lengths);
 
 // "#EXTM3U", then "#EXTINF:<whole seconds>,<title>" and the file name per

@@ -34,31 +34,35 @@ WrittenSet write_practice_set(const PracticeSet& set, const pdf::Clock& clock) {
   std::string encoder_text;
   for (std::size_t k = 0; k < set.texts.size(); ++k) {
     const auto index = static_cast<std::int64_t>(k);
-    const std::string name = text_file_name(set.base_name, index);
+    const std::string name = text_file_name(set.name, index);
     std::string path;
     if (!put_in_place(written, path, set.folder + name, set.texts[k] + "\r\n")) return written;
     written.text_files.push_back(path);
     names.push_back(name);
-    copy_texts.push_back({sound_file_name(set.base_name, index), set.texts[k]});
+    copy_texts.push_back({sound_file_name(set.name, index), set.texts[k]});
     add_encoder_block(encoder_text, set.texts[k], set.repetitions,
-                      {k < sheet.tones.size() ? sheet.tones[k] : 0, set.listening.pause, {}});
+                      {k < sheet.tones.size() ? sheet.tones[k] : 0, set.listening.pause,
+                       fading_volumes(set.listening, set.listening.fading != 0
+                                                         ? word_seconds(set.timing, set.texts[k])
+                                                         : std::vector<double>{})});
   }
 
-  const std::string answer_key = set.folder + answer_key_name(set.base_name);
-  if (!write_solution_sheet(sheet, names, set.folder, answer_key, clock, set.sheet_note)) {
+  const std::string answer_key = set.folder + answer_key_name(set.name);
+  if (!write_solution_sheet(sheet, names, set.folder, answer_key, clock, set.sheet_note,
+                            set.sheet_title)) {
     written.failed = answer_key;
     return written;
   }
   written.answer_key = answer_key;
-  const std::string copy_sheet = set.folder + copy_sheet_name(set.base_name);
+  const std::string copy_sheet = set.folder + copy_sheet_name(set.name);
   if (!write_copy_sheet(copy_heading, copy_texts, copy_sheet, clock)) {
     written.failed = copy_sheet;
     return written;
   }
   written.copy_sheet = copy_sheet;
   // The encoder is still to come: the lengths follow once it is done.
-  const std::string playlist = set.folder + playlist_name(set.base_name);
-  if (!write_playlist(set.folder, set.base_name, set.texts.size(), Lengths::unknown)) {
+  const std::string playlist = set.folder + playlist_name(set.name);
+  if (!write_playlist(set.folder, set.name, set.texts.size(), Lengths::unknown)) {
     written.failed = playlist;
     return written;
   }

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "generator/copy_sheet.h"
+#include "generator/duration.h"
 #include "generator/listening.h"
+#include "generator/output_names.h"
 #include "generator/solution_sheet.h"
 #include "pdf/document.h"
 
@@ -18,14 +20,16 @@ namespace velkart::generator {
 
 struct PracticeSet {
   std::string folder;  // "eure_Texte/" or a lesson's folder, with the final "/"
-  std::string base_name;
+  SetName name;
   std::vector<std::string> texts;
   std::int64_t repetitions = 1;
   SheetSettings sheet;
-  std::string sheet_note;  // a line of the solution sheet after the settings, or none
+  std::string sheet_note;   // a line of the solution sheet after the settings, or none
+  std::string sheet_title;  // a lesson's lines above the settings, or none
   CopySheetHeading copy_heading;
   std::string encoder_input;  // where the encoder reads the set
   ListeningConditions listening;
+  SendTiming timing;  // what a fading curve is laid over
 };
 
 // What is in place, each path once it is; `failed` names the file that

@@ -99,7 +99,8 @@ std::string sheet_heading(const pdf::LocalTime& now) {
 
 bool write_solution_sheet(const SheetSettings& settings,
                           const std::vector<std::string>& written_files, std::string_view folder,
-                          std::string_view path, const pdf::Clock& clock, std::string_view note) {
+                          std::string_view path, const pdf::Clock& clock, std::string_view note,
+                          std::string_view title) {
   const std::string heading = sheet_heading(clock());
   pdf::Document document(clock);
   SolutionSheet sheet(document, heading);
@@ -109,8 +110,14 @@ bool write_solution_sheet(const SheetSettings& settings,
   document.set_title(heading);
   document.set_author("");
   document.add_page();
+  if (!title.empty()) {
+    document.set_font("Arial", "B", 14);
+    document.multi_line_cell(0, 7, title);
+    document.line_break(2);
+    document.set_font("Arial", "B", 10);
+  }
 
-  // No font is chosen here: these lines print in the heading's bold Arial.
+  // These lines print in the heading's bold Arial, chosen again after a title.
   // Each setting line says what the run really used: "aus" only when it is off.
   document.multi_line_cell(0, 5,
                            settings.character_speed +

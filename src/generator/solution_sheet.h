@@ -29,10 +29,11 @@ struct SheetSettings {
 
 // The sheet for the text files (names without folder) in `folder`, saved
 // as `path`; false when the writer could not save it. A `note` (a drill
-// set's learner and weak characters) follows the settings lines.
+// set's learner and weak characters) follows the settings lines; a `title`
+// (a lesson's name and letters, lines separated by "\n") comes before them.
 bool write_solution_sheet(const SheetSettings& settings,
                           const std::vector<std::string>& written_files, std::string_view folder,
                           std::string_view path, const pdf::Clock& clock,
-                          std::string_view note = {});
+                          std::string_view note = {}, std::string_view title = {});
 
 }  // namespace velkart::generator

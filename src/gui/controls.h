@@ -79,8 +79,10 @@ inline constexpr int course_start_button = 118;
 inline constexpr int course_help_button = 119;
 inline constexpr int course_open_folder_button = 120;
 inline constexpr int course_log = 121;
-inline constexpr int course_minutes_label = 130;
-inline constexpr int course_minutes_field = 131;
+inline constexpr int course_progress = 122;
+inline constexpr int course_cancel_button = 123;
+inline constexpr int course_minutes_label = 124;
+inline constexpr int course_minutes_field = 125;
 
 // Scoring window (learners' copies)
 inline constexpr int open_scoring_button = 83;  // in the main window's strip

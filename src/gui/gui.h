@@ -67,7 +67,8 @@ enum class ControlKind : std::uint8_t {
   label,
   edit,
   button,
-  image
+  image,
+  progress
 };
 
 // timer: the time asked for with start_timer has passed.
@@ -116,13 +117,16 @@ class Gui {
   virtual void create_button(int number, Rect box, std::string_view caption,
                              ButtonOptions options) = 0;
   virtual void create_image(int number, Rect box, const Bitmap& bitmap) = 0;
+  // A bar filled as far as its state (0 to `maximum`) says, its text written
+  // across it.
+  virtual void create_progress(int number, Rect box, int maximum) = 0;
   virtual void set_tooltip(int number, std::string_view text) = 0;
 
   // Unknown controls read as "" and 0 and ignore writes. set_text raises no event.
   virtual std::string get_text(int number) const = 0;
   virtual void set_text(int number, std::string_view text) = 0;
   // Check box 0/1 (non-zero checks), option 1/0 (selecting clears its group),
-  // slider position (clamped to its range).
+  // slider position and progress bar (clamped to their range).
   virtual int get_state(int number) const = 0;
   virtual void set_state(int number, int value) = 0;
   // A disabled control is drawn greyed and reports nothing.

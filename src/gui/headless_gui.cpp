@@ -155,6 +155,11 @@ void HeadlessGui::create_image(int number, Rect box, const Bitmap& bitmap) {
     image->bitmap = bitmap;
 }
 
+void HeadlessGui::create_progress(int number, Rect box, int maximum) {
+  if (HeadlessControl* bar = add_control(number, ControlKind::progress, box, {}))
+    bar->maximum = maximum;
+}
+
 void HeadlessGui::set_tooltip(int number, std::string_view text) {
   if (HeadlessControl* target = find(number)) target->tooltip = text;
 }
@@ -190,6 +195,7 @@ void HeadlessGui::set_state(int number, int value) {
       target->state = value != 0 ? 1 : 0;
       break;
     case ControlKind::slider:
+    case ControlKind::progress:
       target->state = std::clamp(value, target->minimum, target->maximum);
       break;
     default:

@@ -18,7 +18,7 @@ struct HeadlessControl {
   Rect box;
   std::string text;
   int state = 0;
-  int minimum = 0, maximum = 0;  // sliders
+  int minimum = 0, maximum = 0;  // sliders and progress bars
   int option_group = -1;         // options created one after the other share a group
   bool tick_marks = false;
   LabelOptions label_options;
@@ -74,6 +74,7 @@ class HeadlessGui : public Gui {
   void create_button(int number, Rect box, std::string_view caption,
                      ButtonOptions options) override;
   void create_image(int number, Rect box, const Bitmap& bitmap) override;
+  void create_progress(int number, Rect box, int maximum) override;
   void set_tooltip(int number, std::string_view text) override;
 
   std::string get_text(int number) const override;

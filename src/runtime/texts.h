@@ -189,6 +189,7 @@ inline constexpr Cp1252Literal playlist_not_opened{
 inline constexpr Cp1252Literal sheet_heading{
     "   Velkart   Morseübungstexte von Olvar (ZZ9OLV)   -- Wortlisten selbst überprüfen! --  ;-)   "
     "   "};
+inline constexpr Cp1252Literal sheet_lesson_title{"Lösung "};
 inline constexpr Cp1252Literal sheet_character_speed{"WpM Zeichengeschwindigkeit         "};
 inline constexpr Cp1252Literal sheet_frequency{"Hz Frequenz                  große Wortabstände: "};
 inline constexpr Cp1252Literal sheet_effective_speed{"WpM Effektivgeschwindigkeit        "};
@@ -363,6 +364,15 @@ inline constexpr Cp1252Literal course_log_sounds{" mp3-Dateien"};
 inline constexpr Cp1252Literal course_log_one_sound{" mp3-Datei"};
 inline constexpr Cp1252Literal course_log_playlist{"Wiedergabeliste"};
 inline constexpr Cp1252Literal course_log_overview{"Kursübersicht"};
+inline constexpr Cp1252Literal course_cancel{"Abbrechen"};
+inline constexpr Cp1252Literal course_progress_of{" von "};
+inline constexpr Cp1252Literal course_progress_lessons{" Lektionen fertig · "};
+inline constexpr Cp1252Literal course_progress_sounds{" mp3-Dateien"};
+inline constexpr Cp1252Literal course_progress_left{" · noch etwa "};
+inline constexpr Cp1252Literal course_progress_minutes{" min"};
+inline constexpr Cp1252Literal course_progress_last_minute{" · noch knapp eine Minute"};
+inline constexpr Cp1252Literal course_complete_lessons{"Vollständig: "};
+inline constexpr Cp1252Literal course_no_complete_lesson{"Keine Lektion ist vollständig."};
 
 // Scoring window
 inline constexpr Cp1252Literal open_scoring_button{"Mitschriften auswerten ..."};

@@ -83,6 +83,15 @@ std::string set_name(std::string_view prefix) {
   std::replace(name.begin(), name.end(), '\\', '/');
   while (name.starts_with("./")) name.erase(0, 2);
   if (name.starts_with(texts_folder)) name.erase(0, texts_folder.size());
+  // A lesson's files carry its folder's name: "Kurs_Lektion05/Kurs_Lektion05_"
+  // is the set "Kurs_Lektion05".
+  const std::size_t slash = name.rfind('/');
+  if (slash != std::string::npos) {
+    const std::string_view folder = std::string_view(name).substr(0, slash);
+    const std::string_view folder_name = folder.substr(folder.rfind('/') + 1);
+    if (std::string_view(name).substr(slash + 1) == std::string(folder_name) + "_")
+      name.erase(slash);
+  }
   return name;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The sets of practice texts in eure_Texte/ a copy is scored against. A set
 // is named by its prefix, the path of its text files without the number:
-// "eure_Texte/Dateiname" or "eure_Texte/Kurs_Lektion05/Kurs". Prefixes and
+// "eure_Texte/Dateiname" or "eure_Texte/Kurs_Lektion05/Kurs_Lektion05_" (a
+// lesson's files carry the lesson; an older lesson's hold "Kurs"). Prefixes and
 // names are Windows-1252 program paths.
 #include <cstdint>
 #include <optional>
@@ -16,7 +17,7 @@ namespace velkart::scoring {
 std::string text_path(std::string_view prefix, std::int64_t index);
 
 // The set's name in the register: the prefix with "/" separators, without
-// a leading "./" or "eure_Texte/".
+// a leading "./" or "eure_Texte/"; a lesson's is its folder's, "Kurs_Lektion05".
 std::string set_name(std::string_view prefix);
 
 // The texts of a set, numbered from 0 without a gap; empty when text 0 is

@@ -171,7 +171,7 @@ TEST_F(Batch, CourseRefusesBadInputAndExistingLessonsBeforeWritingAnything) {
   auto with_overwrite = course;
   with_overwrite.push_back("--overwrite");
   EXPECT_EQ(run(with_overwrite), batch_ok);
-  EXPECT_NE(out.str().find("eure_Texte/Dateiname_Lektion03/Dateiname_Mitschrift.pdf\n"),
+  EXPECT_NE(out.str().find("eure_Texte/Dateiname_Lektion03/Dateiname_Lektion03_Mitschrift.pdf\n"),
             std::string::npos);
   EXPECT_TRUE(out.str().ends_with("eure_Texte/Dateiname_Kursuebersicht.pdf\n"));
   EXPECT_EQ(launcher.starts.size(), 2u);
@@ -180,7 +180,8 @@ TEST_F(Batch, CourseRefusesBadInputAndExistingLessonsBeforeWritingAnything) {
   EXPECT_EQ(run({"course", "--set", "String_kurs_von=3", "--set", "String_kurs_bis=3", "--set",
                  "String_kurs_texte=2", "--overwrite"}),
             batch_ok);
-  EXPECT_NE(out.str().find("Dateiname_Lektion03/Dateiname0001_.txt\n"), std::string::npos);
+  EXPECT_NE(out.str().find("Dateiname_Lektion03/Dateiname_Lektion03_0001_.txt\n"),
+            std::string::npos);
   EXPECT_EQ(out.str().find("Lektion02"), std::string::npos);
   // Lesson 2 of the run before stays in the overview, as an earlier lesson.
   const auto overview = pdf::testing::run_pdftotext("eure_Texte/Dateiname_Kursuebersicht.pdf");

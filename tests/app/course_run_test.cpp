@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -85,15 +86,17 @@ TEST_F(CourseRunTest, WritesEveryLessonReproduciblyFromASeed) {
 
   // The faster the lesson, the more words fill its minute.
   const std::map<int, int> words_per_text{{2, 3}, {3, 5}, {4, 7}, {5, 9}};
+  // Every file names its lesson, so lessons copied into one place stay apart.
   for (int lesson = 2; lesson <= 5; ++lesson) {
-    const std::string folder = "eure_Texte/Dateiname_Lektion0" + std::to_string(lesson) + "/";
+    const std::string set = "Dateiname_Lektion0" + std::to_string(lesson);
+    const std::string folder = "eure_Texte/" + set + "/";
     const std::string letters = lesson_letters(lesson);
-    for (const char* name : {"Dateiname.pdf", "Dateiname_Mitschrift.pdf", "Dateiname.m3u"})
-      EXPECT_TRUE(first.contains(folder + name)) << folder << name;
+    for (const char* name : {"_Loesung.pdf", "_Mitschrift.pdf", ".m3u"})
+      EXPECT_TRUE(first.contains(folder + set + name)) << folder << set << name;
     std::string expected_playlist = "#EXTM3U\r\n";
     for (int k = 0; k < 3; ++k) {
-      const std::string number = "000" + std::to_string(k);
-      const std::string text = first.at(folder + "Dateiname" + number + "_.txt");
+      const std::string numbered = set + "_000" + std::to_string(k);
+      const std::string text = first.at(folder + numbered + "_.txt");
       ASSERT_TRUE(text.ends_with("\r\n"));
       std::istringstream words(text.substr(0, text.size() - 2));
       int count = 0;
@@ -102,10 +105,10 @@ TEST_F(CourseRunTest, WritesEveryLessonReproduciblyFromASeed) {
         EXPECT_EQ(word.find_first_not_of(letters), std::string::npos) << word;
       }
       EXPECT_EQ(count, words_per_text.at(lesson)) << lesson;
-      EXPECT_TRUE(first.contains(folder + "Dateiname" + number + ".mp3"));
-      expected_playlist += "#EXTINF:10,Dateiname" + number + "\r\nDateiname" + number + ".mp3\r\n";
+      EXPECT_TRUE(first.contains(folder + numbered + ".mp3"));
+      expected_playlist += "#EXTINF:10," + numbered + "\r\n" + numbered + ".mp3\r\n";
     }
-    EXPECT_EQ(first.at(folder + "Dateiname.m3u"), expected_playlist);
+    EXPECT_EQ(first.at(folder + set + ".m3u"), expected_playlist);
     // Each lesson's encoder reads its own input.
     EXPECT_TRUE(fs::exists("nicht_loeschen/mp3_temp_Lektion0" + std::to_string(lesson) + ".txt"));
   }
@@ -115,12 +118,24 @@ TEST_F(CourseRunTest, WritesEveryLessonReproduciblyFromASeed) {
   EXPECT_EQ(encoder.starts[0].environment,
             (runtime::EnvironmentChanges{{"HOME", std::string(encoder_home)}}));
 
+  // The title tag names the lesson.
+  const std::vector<std::string>& arguments = encoder.starts[0].arguments;
+  const auto title = std::find(arguments.begin(), arguments.end(), "-t");
+  ASSERT_NE(title, arguments.end());
+  EXPECT_TRUE(title[1].starts_with("Dateiname Lektion 0")) << title[1];
+
   for (const auto& [path, bytes] : first) {
     if (!path.ends_with(".pdf")) continue;
     pdft::expect_passes_qpdf(path);
-    if (!path.ends_with("_Mitschrift.pdf")) continue;
     const pdft::ToolRun text = pdft::run_pdftotext(path);
-    if (text.available) {
+    if (!text.available || path.ends_with("Kursuebersicht.pdf")) continue;
+    // Both sheets name their lesson and its letters, each once.
+    const std::size_t lesson = path.find("_Lektion0") + 9;
+    EXPECT_NE(text.output.find("Lektion 0" + path.substr(lesson, 1)), std::string::npos) << path;
+    if (path[lesson] != '5') continue;
+    EXPECT_NE(text.output.find("Zeichen: K M U R E"), std::string::npos) << path;
+    EXPECT_EQ(text.output.find("K M U R E E"), std::string::npos) << path;
+    if (path.ends_with("_Mitschrift.pdf")) {
       EXPECT_EQ(pdft::count_of(text.output, "richtig:"), 3u) << path;
     }
   }

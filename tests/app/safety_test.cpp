@@ -184,10 +184,10 @@ TEST_F(Safety, AFailedWriteOfACourseStopsItAndListsOnlyWholeFiles) {
     }
     EXPECT_LE(launcher.starts.size(), whole_lessons) << k;
     // Each lesson is the old one or the new one, whole: never half of either.
-    for (const char* lesson :
-         {"eure_Texte/Dateiname_Lektion02/", "eure_Texte/Dateiname_Lektion03/"})
-      for (const char* file : {"Dateiname0001_.txt", "Dateiname.pdf", "Dateiname_Mitschrift.pdf"})
-        EXPECT_TRUE(fs::exists(std::string(lesson) + file)) << lesson << file << " after " << k;
+    for (const std::string lesson : {"Dateiname_Lektion02", "Dateiname_Lektion03"})
+      for (const char* file : {"_0001_.txt", "_Loesung.pdf", "_Mitschrift.pdf"})
+        EXPECT_TRUE(fs::exists("eure_Texte/" + lesson + "/" + lesson + file))
+            << lesson << file << " after " << k;
     for (const auto& entry : fs::recursive_directory_iterator("."))
       EXPECT_FALSE(entry.path().filename().string().starts_with(".velkart-")) << entry.path();
   }
@@ -201,7 +201,7 @@ TEST_F(Safety, ALessonThatIsALinkIsReplacedWithoutTouchingItsTarget) {
   EXPECT_EQ(run({"course", "--to", "2", "--texts", "1", "--overwrite"}), batch_ok) << err.str();
   EXPECT_EQ(read_bytes("stick/Dateiname0000_.txt"), "vom Stick");
   EXPECT_FALSE(fs::is_symlink("eure_Texte/Dateiname_Lektion02"));
-  EXPECT_TRUE(fs::exists("eure_Texte/Dateiname_Lektion02/Dateiname_Mitschrift.pdf"));
+  EXPECT_TRUE(fs::exists("eure_Texte/Dateiname_Lektion02/Dateiname_Lektion02_Mitschrift.pdf"));
 }
 
 // Ctrl-C while velkart-batch waits ends the encoders, removes what they were
@@ -228,7 +228,7 @@ TEST_F(Safety, AnInterruptedRunEndsItsEncodersAndLeavesNoHalfFiles) {
   }
   runtime::set_interrupted(false);
   EXPECT_FALSE(fs::exists("eure_Texte/Dateiname0000.mp3"));
-  EXPECT_FALSE(fs::exists("eure_Texte/Dateiname_Lektion02/Dateiname0000.mp3"));
+  EXPECT_FALSE(fs::exists("eure_Texte/Dateiname_Lektion02/Dateiname_Lektion02_0000.mp3"));
   EXPECT_FALSE(fs::exists("eure_Texte/.velkart-999999999-1"));
 }
 

@@ -23,6 +23,8 @@ cat > "$work/nicht_loeschen/ebook2cw.exe" <<'SCRIPT'
 # under the prefix after -o, the last word.
 for word in "$@"; do in=$prefix_word; prefix_word=$option; option=$word; done
 case "$in" in
+  *_Lektion04*) printf 'ID3' > "$(printf '%s%04d.mp3' "$option" 0)"   # works until stopped
+                for i in $(seq 300); do sleep 0.1; done; exit 0 ;;
   *_Lektion*) chapters=$(grep -o ' <> ' "$in" | wc -l)
               for k in $(seq 0 "$chapters"); do printf 'ID3' > "$(printf '%s%04d.mp3' "$option" "$k")"; done
               exit 0 ;;
@@ -134,6 +136,20 @@ click "$main" 95 662                         # "Kurspaket erstellen ..."
 wait_for "the course window" xdotool search --name '^Kurspaket erstellen$'
 course=$(window_of '^Kurspaket erstellen$')
 sleep 0.3
+type_into "$course" 180 87 "4"               # lesson 4 alone, two texts: its encoder
+type_into "$course" 245 87 "4"               # works until "Abbrechen" ends it
+type_into "$course" 180 107 "2"
+click "$course" 175 245                      # start
+wait_for "the progress bar" shown "$(printf '122\t0 von 1 Lektionen fertig · 0 von 2 mp3-Dateien')"
+[ -n "$shots" ] && import -window root "$shots/course_window_running.png"
+click "$course" 635 330                      # "Abbrechen"
+wait_for "the end of the stopped run" sh -c "grep '^121	' texts.txt | tail -n 1 | grep -q 'E N D E'"
+grep '^121	' texts.txt | tail -n 1 | grep -q 'Keine Lektion ist vollständig.' \
+  || fail "stopped run: $(grep '^121	' texts.txt | tail -n 1)"
+grep '^121	' texts.txt | tail -n 1 | grep -q 'BITTE WARTEN' && fail "BITTE WARTEN stayed"
+[ -e eure_Texte/Kurs1_Lektion04/Kurs1_Lektion04_0000.mp3 ] && fail "a cut-off mp3 file stayed"
+[ -n "$shots" ] && import -window root "$shots/course_window_stopped.png"
+rm eure_Texte/Kurs1_Kursuebersicht.pdf
 type_into "$course" 180 87 "2"               # lessons 2 ...
 type_into "$course" 245 87 "3"               # ... to 3
 type_into "$course" 180 107 "2"              # two texts each
@@ -155,10 +171,10 @@ scoring=$(window_of '^Mitschriften auswerten$')
 sleep 0.3
 click "$scoring" 310 69                      # ">" stays on the newest set, lesson 3
 type_into "$scoring" 200 91 "Anna"
-type_into "$scoring" 200 114 "$(tr -d '\r\n' < eure_Texte/Kurs1_Lektion03/Kurs10000_.txt)"
+type_into "$scoring" 200 114 "$(tr -d '\r\n' < eure_Texte/Kurs1_Lektion03/Kurs1_Lektion03_0000_.txt)"
 click "$scoring" 175 357                     # "Auswerten"
 wait_for "the register" test -s eure_Texte/Auswertung/Auswertungen.csv
-grep -q "^[0-9.]*;Anna;Kurs1_Lektion03/Kurs1;0;" eure_Texte/Auswertung/Auswertungen.csv \
+grep -q "^[0-9.]*;Anna;Kurs1_Lektion03;0;" eure_Texte/Auswertung/Auswertungen.csv \
   || fail "register: $(cat eure_Texte/Auswertung/Auswertungen.csv)"
 [ -n "$shots" ] && import -window root "$shots/scoring_window.png"
 wmctrl -c 'Mitschriften auswerten'
@@ -191,15 +207,14 @@ printf '%s\n' -w 20 -f 650 -Q 2 -q 9 -s 16000 -c '<>' -t Kurs1 nicht_loeschen/mp
   > expected_argv.txt
 cmp -s encoder_argv.txt expected_argv.txt || fail "encoder arguments: $(tr '\n' ' ' < encoder_argv.txt)"
 for lesson in 02 03; do
-  folder=eure_Texte/Kurs1_Lektion$lesson
-  for file in Kurs10000_.txt Kurs10001_.txt Kurs10000.mp3 Kurs10001.mp3 Kurs1.pdf Kurs1_Mitschrift.pdf \
-              Kurs1.m3u; do
-    [ -f "$folder/$file" ] || fail "$folder/$file missing"
+  set=Kurs1_Lektion$lesson
+  for file in _0000_.txt _0001_.txt _0000.mp3 _0001.mp3 _Loesung.pdf _Mitschrift.pdf .m3u; do
+    [ -f "eure_Texte/$set/$set$file" ] || fail "eure_Texte/$set/$set$file missing"
   done
   [ -f "nicht_loeschen/mp3_temp_Lektion$lesson.txt" ] || fail "encoder input of lesson $lesson"
 done
-[ "$(tr -d 'KM \r\n' < eure_Texte/Kurs1_Lektion02/Kurs10000_.txt)" = "" ] || fail "lesson 2 letters"
-tr ' ' '\n' < eure_Texte/Kurs1_Lektion03/Kurs10001_.txt | tr -d '\r' | grep -v U | grep -q . \
+[ "$(tr -d 'KM \r\n' < eure_Texte/Kurs1_Lektion02/Kurs1_Lektion02_0000_.txt)" = "" ] || fail "lesson 2 letters"
+tr ' ' '\n' < eure_Texte/Kurs1_Lektion03/Kurs1_Lektion03_0001_.txt | tr -d '\r' | grep -v U | grep -q . \
   && fail "a group of lesson 3 without U"
 printf 'BAUM HAUS MAUS RAKETE \r\n' | cmp -s - Wortschatz_erweitern/quelle_bearbeitet_ABC.txt \
   || fail "word list: $(cat Wortschatz_erweitern/quelle_bearbeitet_ABC.txt)"

@@ -115,6 +115,16 @@ TEST(FileNames, KeepFourDigitsAndWidenBeyond) {
     EXPECT_EQ(sound_file_name(base, index), sound);
   }
   EXPECT_EQ(sheet_path("Mein Kurs"), "eure_Texte/Mein Kurs.pdf");
+  // A lesson's files carry the lesson; a run's keep the base name alone.
+  const SetName lesson = lesson_set_name("Kurs", 5);
+  EXPECT_EQ(text_file_name(lesson, 7), "Kurs_Lektion05_0007_.txt");
+  EXPECT_EQ(sound_file_name(lesson, 7), "Kurs_Lektion05_0007.mp3");
+  EXPECT_EQ(answer_key_name(lesson), "Kurs_Lektion05_Loesung.pdf");
+  EXPECT_EQ(copy_sheet_name(lesson), "Kurs_Lektion05_Mitschrift.pdf");
+  EXPECT_EQ(playlist_name(lesson), "Kurs_Lektion05.m3u");
+  EXPECT_EQ(lesson_folder("Kurs", 5), "eure_Texte/Kurs_Lektion05/");
+  EXPECT_EQ(answer_key_name("Kurs") + copy_sheet_name("Kurs") + playlist_name("Kurs"),
+            "Kurs.pdfKurs_Mitschrift.pdfKurs.m3u");
 }
 
 class Sheet : public ::testing::Test {
@@ -277,7 +287,7 @@ TEST(ListeningConditions, PutTheirCommandsBetweenTheWordsAndNoiseOnTheCommandLin
   noise.filter = 100;
   const EncoderFields fields{"20", "5", "650", 0, "0", "Band", noise};
   EXPECT_EQ(
-      encoder_arguments(fields, "in.txt", "out/Band"),
+      encoder_arguments(fields, "in.txt", "out/Band", "Band"),
       (std::vector<std::string>{"-w", "20",  "-e", "5",    "-f",     "800", "-N",      "-3",
                                 "-B", "100", "-C", "800",  "-q",     "9",   "-s",      "16000",
                                 "-c", "<>",  "-t", "Band", "in.txt", "-o",  "out/Band"}));

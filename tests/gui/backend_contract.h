@@ -21,6 +21,7 @@ inline std::vector<std::string> backend_contract_failures(gui::Gui& gui) {
   gui.create_option(93, {60, 25, 50, 15}, "b");
   gui.create_checkbox(94, {5, 45, 50, 15}, "c");
   gui.create_edit(95, {5, 65, 50, 15}, "12", gui::EditOptions{gui::Align::left, true, true});
+  gui.create_progress(97, {5, 85, 100, 15}, 1000);
   gui.set_state(91, 99);
   expect(gui.get_state(91) == 10, "a slider stops at its maximum");
   gui.set_state(91, -3);
@@ -33,6 +34,12 @@ inline std::vector<std::string> backend_contract_failures(gui::Gui& gui) {
   // Only typing is limited to digits; the program's own texts go in unchanged.
   gui.set_text(95, "4x2");
   expect(gui.get_text(95) == "4x2", "a digits-only field takes the program's text");
+  gui.set_state(97, 1001);
+  expect(gui.get_state(97) == 1000, "a progress bar stops at its maximum");
+  gui.set_state(97, 250);
+  gui.set_text(97, "1 von 4");
+  expect(gui.get_state(97) == 250 && gui.get_text(97) == "1 von 4",
+         "a progress bar holds its text");
   expect(gui.get_text(96).empty() && gui.get_state(96) == 0, "an unknown control reads empty");
   gui.close_window(9);
   return failures;

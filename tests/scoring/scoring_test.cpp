@@ -322,6 +322,10 @@ TEST_F(Scoring, FindsEverySetNewestFirst) {
   EXPECT_EQ(sets[0].texts, 1);
   EXPECT_EQ(sets[1].prefix, "eure_Texte/Kurs");
   EXPECT_EQ(sets[1].texts, 2);
+  // A lesson whose files carry its name is named like its folder.
+  EXPECT_EQ(set_name("eure_Texte/Kurs_Lektion05/Kurs_Lektion05_"), "Kurs_Lektion05");
+  EXPECT_EQ(text_path("eure_Texte/Kurs_Lektion05/Kurs_Lektion05_", 1),
+            "eure_Texte/Kurs_Lektion05/Kurs_Lektion05_0001_.txt");
 }
 
 }  // namespace

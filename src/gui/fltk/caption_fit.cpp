@@ -51,6 +51,8 @@ Room room_of(const Fl_Widget& widget, ControlKind kind, int size) {
       return {widget.w() - 12, widget.h(), false};
     case ControlKind::edit:
       return {widget.w() - Fl::box_dw(widget.box()) - field_slack, widget.h(), false};
+    case ControlKind::progress:
+      return {widget.w() - Fl::box_dw(widget.box()) - 2 * gap, widget.h(), false};
     default:
       return {};
   }
@@ -67,7 +69,7 @@ bool measured_fits(const char* utf8, Face face, Room room, bool symbols) {
 bool has_text(ControlKind kind) {
   return kind == ControlKind::label || kind == ControlKind::checkbox ||
          kind == ControlKind::option || kind == ControlKind::button || kind == ControlKind::frame ||
-         kind == ControlKind::edit;
+         kind == ControlKind::edit || kind == ControlKind::progress;
 }
 
 const char* text_of(const Fl_Widget& widget, ControlKind kind) {

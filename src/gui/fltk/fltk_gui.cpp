@@ -3,6 +3,7 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Group.H>
+#include <FL/Fl_Progress.H>
 #include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Tooltip.H>
 
@@ -332,6 +333,15 @@ void FltkGui::create_image(int number, Rect box, const Bitmap& bitmap) {
       {});
 }
 
+void FltkGui::create_progress(int number, Rect box, int maximum) {
+  auto bar = std::make_unique<Fl_Progress>(box.x, box.y, box.w, box.h);
+  bar->minimum(0);
+  bar->maximum(static_cast<float>(maximum));
+  bar->value(0);
+  bar->selection_color(fl_rgb_color(120, 170, 230));
+  add(number, ControlKind::progress, std::move(bar), {});
+}
+
 void FltkGui::set_tooltip(int number, std::string_view text) {
   // Tooltips are drawn like captions, symbols included.
   if (ControlRecord* record = find(number))
@@ -409,6 +419,8 @@ int FltkGui::get_state(int number) const {
       return static_cast<const Fl_Button*>(record->widget)->value() != 0 ? 1 : 0;
     case ControlKind::slider:
       return static_cast<const TickSlider*>(record->widget)->position();
+    case ControlKind::progress:
+      return static_cast<int>(static_cast<const Fl_Progress*>(record->widget)->value());
     default:
       return 0;
   }
@@ -435,6 +447,12 @@ void FltkGui::set_state(int number, int value) {
     case ControlKind::slider:
       static_cast<TickSlider*>(record->widget)->move_to(value);
       break;
+    case ControlKind::progress: {
+      auto* bar = static_cast<Fl_Progress*>(record->widget);
+      bar->value(std::clamp(static_cast<float>(value), 0.0f, bar->maximum()));
+      repaint(*bar);
+      break;
+    }
     default:
       break;
   }
@@ -470,6 +488,10 @@ void FltkGui::set_colors(int number, Color text, Color background) {
       break;
     case ControlKind::image:
       return;
+    case ControlKind::progress:
+      widget.labelcolor(text_color);
+      widget.selection_color(fl_color_of(background, widget.selection_color()));
+      break;
     default:
       // Labels, check boxes, options, sliders: a system-default background is
       // the window's own, so like a see-through one it paints nothing.

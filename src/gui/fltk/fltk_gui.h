@@ -46,6 +46,7 @@ class FltkGui : public Gui {
   void create_button(int number, Rect box, std::string_view caption,
                      ButtonOptions options) override;
   void create_image(int number, Rect box, const Bitmap& bitmap) override;
+  void create_progress(int number, Rect box, int maximum) override;
   void set_tooltip(int number, std::string_view text) override;
 
   std::string get_text(int number) const override;
