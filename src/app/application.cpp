@@ -106,7 +106,7 @@ void Application::handle_control(int control) {
                     runtime::integer_to_text(gui_.get_state(c::word_length_slider)));
       break;
     case c::trial_button:
-      run_trial_in_window(gui_);
+      run_trial_in_window(gui_, listening_conditions(record_));
       break;
     case c::generate_button:
       generate();

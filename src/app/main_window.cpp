@@ -208,9 +208,9 @@ runtime::MessageSink message_boxes_of(gui::Gui& gui) {
   return [&gui](std::string_view text) { gui.show_message(texts::message_title, text); };
 }
 
-std::string run_trial_in_window(gui::Gui& gui) {
+std::string run_trial_in_window(gui::Gui& gui, const generator::ListeningConditions& listening) {
   gui.set_text(controls::output_area, texts::please_wait);
-  const generator::RunSettings settings = read_run_settings(gui);
+  const generator::RunSettings settings = read_run_settings(gui, listening);
   const generator::Trial trial = generator::run_trial(settings, message_boxes_of(gui));
   show_pool(gui, settings.pool, trial.pool_label, trial.text);
   return trial.text;

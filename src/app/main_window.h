@@ -29,7 +29,9 @@ runtime::MessageSink message_boxes_of(gui::Gui& gui);
 
 // Button 19: a trial run on the window's settings, shown in labels 8, 14
 // and 79 and the output area; the text drawn.
-std::string run_trial_in_window(gui::Gui& gui);
+// The listening conditions' pauses count in the length the pool line gives.
+std::string run_trial_in_window(gui::Gui& gui,
+                                const generator::ListeningConditions& listening = {});
 
 // Button 20: a generation run on the window's settings. Afterwards the
 // window shows what the run used, like a trial run: a lowered effective speed

@@ -101,9 +101,11 @@ std::vector<std::string> encoder_arguments(const EncoderFields& fields, std::str
   // The paths name files on disk, so they are spelt the way the system
   // hands paths to a program; the title stays Windows-1252, which the
   // encoder reads as Latin-1 like its input.
-  words.insert(words.end(),
-               {"-q", "9", "-s", runtime::integer_to_text(encoder_sample_rate), "-c", "<>", "-t",
-                std::string(title), encoder_path(input_path), "-o", encoder_path(output_prefix)});
+  words.insert(
+      words.end(),
+      {"-q", "9", "-s",
+       integer_to_text(listening.noise != 0 ? noise_sample_rate : encoder_sample_rate), "-c", "<>",
+       "-t", std::string(title), encoder_path(input_path), "-o", encoder_path(output_prefix)});
   return words;
 }
 

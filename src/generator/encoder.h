@@ -18,6 +18,10 @@ namespace velkart::generator {
 inline constexpr std::string_view encoder_input_path = "nicht_loeschen/mp3_temp.txt";
 // Samples per second of the sound the encoder makes.
 inline constexpr int encoder_sample_rate = 16000;
+// The encoder's noise filters are made for 8000 samples a second: only
+// there do they lie around the 800 Hz tone. At our rate their pass band
+// would lie twice as high, away from the tone.
+inline constexpr int noise_sample_rate = 8000;
 
 // Appends one practice text's block: the text, repeated (repetitions - 1)
 // more times after a blank, then " <> ". A sound puts its commands between
