@@ -5,6 +5,7 @@
 
 #include "app/builder_window.h"
 #include "app/course_window.h"
+#include "app/help_text.h"
 #include "app/listening_window.h"
 #include "app/main_window.h"
 #include "generator/encoder.h"
@@ -388,13 +389,17 @@ void Application::end_course(bool cancelled) {
 }
 
 void Application::open_help() {
-  // Without a word the button would seem broken: say what is missing.
+  // The PDF when there is one and a viewer shows it; else the same help here.
   std::error_code failed;
   if (!std::filesystem::is_regular_file(runtime::file_system_path(help_document), failed)) {
-    gui_.show_message(texts::message_title, texts::help_missing);
+    show_help_inside();
   } else {
-    open_outside(help_document, std::string(texts::help_not_opened.view()));
+    open_outside(help_document, {}, true);
   }
+}
+
+void Application::show_help_inside() {
+  gui_.show_help(texts::help_window_title, help_html(parse_help(help_source())));
 }
 
 void Application::listen() {
@@ -416,14 +421,14 @@ void Application::listen() {
   open_outside(path, with_path(texts::playlist_not_opened));
 }
 
-void Application::open_outside(std::string_view path, std::string failure) {
+void Application::open_outside(std::string_view path, std::string failure, bool help) {
   const int process = launcher_.open_document(std::string(path));
   if (process == 0) {
-    gui_.show_message(texts::message_title, failure);
+    help ? show_help_inside() : gui_.show_message(texts::message_title, failure);
     return;
   }
   // The opener's verdict comes later; the window must not wait for it.
-  openers_.push_back({process, std::move(failure)});
+  openers_.push_back({process, std::move(failure), help});
   keep_watching();
 }
 
@@ -454,8 +459,10 @@ void Application::handle_timer() {
     }
     const int code = launcher_.wait_for(opener->process);
     const std::string failure = std::move(opener->failure);
+    const bool help = opener->help;
     opener = openers_.erase(opener);
-    if (code != 0) gui_.show_message(texts::message_title, failure);
+    if (code == 0) continue;
+    help ? show_help_inside() : gui_.show_message(texts::message_title, failure);
   }
   if (encoder_.process != 0) update_encoder_status();
   keep_watching();

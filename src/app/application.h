@@ -71,7 +71,9 @@ class Application {
   void log_course(std::string line);
   // Hands a document or folder to the desktop; `failure` is shown when that
   // cannot start or the opener ends with an error code.
-  void open_outside(std::string_view path, std::string failure);
+  void open_outside(std::string_view path, std::string failure, bool help = false);
+  // The help from the text built into the program, in a window of its own.
+  void show_help_inside();
   // "Anhören": the last run's playlist in the desktop's player.
   void listen();
   void generate();
@@ -87,6 +89,7 @@ class Application {
   struct Opener {
     int process;
     std::string failure;
+    bool help = false;  // a failure shows the help inside the program instead
   };
   struct EncoderWatch {
     int process = 0;  // 0 when no encoder works

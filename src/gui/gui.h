@@ -142,6 +142,11 @@ class Gui {
   // Modal box with "Ja" and "Nein"; true only for "Ja" (Escape and the close
   // box say no).
   virtual bool ask_question(std::string_view title, std::string_view text) = 0;
+  // A window of its own that shows a document in simple HTML (headings,
+  // paragraphs, lists, typewriter text), scrolled to its top; the same
+  // window again when it is shown already. It closes by itself and reports
+  // nothing.
+  virtual void show_help(std::string_view title, std::string_view html) = 0;
 };
 
 // Decodes a BMP file held in memory (uncompressed 8-bit with colour table, or

@@ -225,6 +225,10 @@ void HeadlessGui::set_button_colors(int number, Color text, Color face,
   }
 }
 
+void HeadlessGui::show_help(std::string_view title, std::string_view html) {
+  helps_.emplace_back(title, html);
+}
+
 bool HeadlessGui::ask_question(std::string_view title, std::string_view text) {
   show_message(title, text);
   return answer_;

@@ -90,6 +90,9 @@ class HeadlessGui : public Gui {
   // Recorded like a message; answered as answer_questions says (yes at first).
   bool ask_question(std::string_view title, std::string_view text) override;
   void answer_questions(bool yes) { answer_ = yes; }
+  void show_help(std::string_view title, std::string_view html) override;
+  // The documents shown with show_help: title and HTML, in order.
+  const std::vector<std::pair<std::string, std::string>>& helps() const { return helps_; }
 
   // What the user does. Input to a disabled or closed window is dropped, as
   // the screen would drop it.
@@ -133,6 +136,7 @@ class HeadlessGui : public Gui {
   int event_window_ = -1;
   bool timer_pending_ = false;
   std::vector<RecordedMessage> messages_;
+  std::vector<std::pair<std::string, std::string>> helps_;
   std::function<void(const RecordedMessage&)> listener_;
   bool answer_ = true;
 };

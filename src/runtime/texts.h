@@ -200,13 +200,7 @@ inline constexpr Cp1252Literal sheet_off{"aus"};
 inline constexpr Cp1252Literal sheet_minutes{" min"};
 
 // Help document
-inline constexpr Cp1252Literal help_missing{
-    "Die Hilfe-Datei hilfe.pdf fehlt im Arbeitsordner. Sie liegt dem Programm bei und kann von "
-    "dort "
-    "wieder in den Arbeitsordner kopiert werden."};
-inline constexpr Cp1252Literal help_not_opened{
-    "Die Hilfe (hilfe.pdf) konnte nicht geöffnet werden. Bitte die Datei mit einem "
-    "PDF-Betrachter öffnen."};
+inline constexpr Cp1252Literal help_window_title{"Velkart - Hilfe und Informationen"};
 
 // Command-line companion
 inline constexpr Cp1252Literal batch_usage{

@@ -77,8 +77,12 @@ xdotool key Return
 click "$main" 330 639                        # "Ordner öffnen", handled after the Enter
 wait_for "the folder to be opened" grep -qx eure_Texte opened.txt
 [ -z "$(ls eure_Texte)" ] && [ ! -e encoder_argv.txt ] || fail "Enter in a field started a run"
-click "$main" 430 10                        # help: the viewer fails, the program says so
-message_box
+click "$main" 430 10                        # help: the viewer fails, the help shows inside
+wait_for "the help window" xdotool search --name '^Velkart - Hilfe und Informationen$'
+sleep 0.5
+[ -n "$shots" ] && import -window root "$shots/help_window.png"
+wmctrl -c 'Velkart - Hilfe und Informationen'
+wait_for "the help window to close" sh -c '! xdotool search --onlyvisible --name "^Velkart - Hilfe"'
 click "$main" 422 639                        # "Anhören" before any run: no list yet
 message_box
 click "$main" 510 225                      # "Text analysieren -Probedurchlauf-"
@@ -104,7 +108,7 @@ touch go0
 wait_for "one file finished" shown "$(printf '80\tmp3-Dateien: 1 von 3 fertig')"
 touch go1 go2
 wait_for "all files finished" shown "$(printf '80\tAlle 3 mp3-Dateien sind fertig.')"
-grep -q "$(printf '^79\tWortvorrat: [0-9]* Wörter$')" texts.txt || fail "no word pool shown"
+grep -q "$(printf '^79\tWortvorrat: [0-9]* Wörter · ein Text dauert etwa [0-9]*:[0-5][0-9] min$')" texts.txt || fail "no word pool shown"
 click "$main" 422 639                        # "Anhören": the run's playlist in the player
 wait_for "the playlist to be opened" grep -qx eure_Texte/Kurs1.m3u opened.txt
 [ -n "$shots" ] && import -window root "$shots/main_window_done.png"
@@ -230,6 +234,7 @@ printf '%s\r\n' '[voreinstellungen]' 'String_woerter_eigen_Datei = 1' 'String_wo
   'String_zwischenraume = 0' 'String_QRQ = 2' 'String_wortschatz_datei = quelle' \
   'String_kurs_von = 2' 'String_kurs_bis = 3' 'String_kurs_texte = 2' 'String_kurs_rampe = 1' \
   'String_kurs_effektiv_von = 5' 'String_kurs_effektiv_bis = 8' 'String_kurs_gruppen = immer' \
+  'String_kurs_minuten = 5' \
   'String_hoer_rauschen = 1' 'String_hoer_snr = 3' 'String_hoer_filter = 500' \
   'String_hoer_ton_zufall = 0' 'String_hoer_ton_von = 500' 'String_hoer_ton_bis = 900' \
   'String_hoer_fading = 50' 'String_hoer_fading_periode = 8' 'String_hoer_pause = 0' > expected.pref

@@ -3,6 +3,7 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Group.H>
+#include <FL/Fl_Help_View.H>
 #include <FL/Fl_Progress.H>
 #include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Tooltip.H>
@@ -539,6 +540,25 @@ void FltkGui::show_message(std::string_view title, std::string_view text) {
 bool FltkGui::ask_question(std::string_view title, std::string_view text) {
   show_pending_windows();
   return run_message_box(message_owner(), title, text, BoxButtons::yes_no);
+}
+
+// --- Help window -------------------------------------------------------------
+
+void FltkGui::show_help(std::string_view title, std::string_view html) {
+  if (!help_window_) {
+    help_window_ = std::make_unique<Fl_Double_Window>(std::max(0, (Fl::w() - 660) / 2),
+                                                      std::max(0, (Fl::h() - 580) / 2), 660, 580);
+    help_view_ = new Fl_Help_View(0, 0, 660, 580);
+    help_view_->textsize(14);
+    help_window_->resizable(help_view_);
+    help_window_->end();
+  }
+  help_title_ = utf8_text(title);
+  help_text_ = utf8_text(html);
+  help_window_->label(help_title_.c_str());
+  help_view_->value(help_text_.c_str());
+  help_view_->topline(0);
+  help_window_->show();
 }
 
 }  // namespace velkart::gui::fltk

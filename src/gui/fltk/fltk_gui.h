@@ -10,7 +10,9 @@
 #include "gui/fltk/event_queue.h"
 #include "gui/gui.h"
 
+class Fl_Double_Window;
 class Fl_Group;
+class Fl_Help_View;
 class Fl_Widget;
 class Fl_Window;
 
@@ -60,6 +62,7 @@ class FltkGui : public Gui {
 
   void show_message(std::string_view title, std::string_view text) override;
   bool ask_question(std::string_view title, std::string_view text) override;
+  void show_help(std::string_view title, std::string_view html) override;
 
   // "control N: text" for every caption or field text of the open windows
   // that does not fit its box in the font it is drawn with.
@@ -104,6 +107,12 @@ class FltkGui : public Gui {
   int event_control_ = -1;
   int event_window_ = -1;
   std::string text_record_;  // file that set_text appends to, when asked for
+  // The help window, made at its first showing; the view keeps pointers into
+  // the texts, which therefore live here.
+  std::unique_ptr<Fl_Double_Window> help_window_;
+  Fl_Help_View* help_view_ = nullptr;
+  std::string help_title_;
+  std::string help_text_;
 };
 
 }  // namespace velkart::gui::fltk
