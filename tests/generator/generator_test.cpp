@@ -286,10 +286,12 @@ TEST(ListeningConditions, PutTheirCommandsBetweenTheWordsAndNoiseOnTheCommandLin
   noise.snr = -3;
   noise.filter = 100;
   const EncoderFields fields{"20", "5", "650", 0, "0", "Band", noise};
-  EXPECT_EQ(encoder_arguments(fields, "in.txt", "out/Band", "Band"),
-            (std::vector<std::string>{"-w", "20",  "-e", "5",    "-f",     "800", "-N",      "-3",
-                                      "-B", "100", "-C", "800",  "-q",     "9",   "-s",      "8000",
-                                      "-c", "<>",  "-t", "Band", "in.txt", "-o",  "out/Band"}));
+  const std::vector<std::string> words = encoder_arguments(fields, "in.txt", "out/Band", "Band");
+  ASSERT_GT(words.size(), 20u);  // then the paths, spelt for the system
+  EXPECT_EQ(
+      std::vector<std::string>(words.begin(), words.begin() + 20),
+      (std::vector<std::string>{"-w", "20",  "-e", "5", "-f", "800",  "-N", "-3", "-B", "100",
+                                "-C", "800", "-q", "9", "-s", "8000", "-c", "<>", "-t", "Band"}));
 }
 
 TEST(ListeningConditions, AreCheckedNamedOnTheSheetsAndDrawnInTheirRange) {

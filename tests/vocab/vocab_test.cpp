@@ -167,8 +167,10 @@ TEST_F(VocabularyPipeline, AdoptsTheAlphabeticalListAsOwnListAfterAskingAndTrash
   messages_.clear();
   EXPECT_TRUE(adopt());
   EXPECT_EQ(read_bytes(own), "BAUM HAUS \r\n");
+#ifndef _WIN32  // the desktop's trash of the test folder; Windows has its recycle bin
   EXPECT_EQ(read_bytes(folder_.path() / "Daten" / "Trash" / "files" / "eigeneDatei.txt"),
             "ALT \r\n");
+#endif
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_TRUE(messages_[0].starts_with(cp1252("Übernommen: ")));
 }
