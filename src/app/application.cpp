@@ -286,10 +286,10 @@ void Application::close_scoring() {
 
 void Application::close_course() {
   if (!course_open_) return;
-  // The run reports into this window; it stays until the encoders are done.
+  // The run reports into this window: it stays open while the run goes on.
   if (course_run_) {
-    gui_.show_message(texts::message_title, texts::course_still_running);
-    return;
+    if (!gui_.ask_question(texts::question_title, texts::course_close_question)) return;
+    cancel_course();
   }
   read_course_window(gui_, record_);
   gui_.close_window(c::course_window);

@@ -38,6 +38,10 @@ bool may_start(const RunSettings& settings, GenerationContext& context,
     tell(*refused);
     return false;
   }
+  if (settings.pool.word_limit < 1) {
+    tell(texts::course_no_words);
+    return false;
+  }
   return true;
 }
 

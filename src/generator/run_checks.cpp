@@ -37,7 +37,6 @@ std::optional<std::string> check_run(const RunSettings& settings, std::int64_t t
     return refuse(texts::too_many_repetitions);
   const std::int64_t tone = runtime::text_to_integer(settings.encoder.frequency);
   if (tone < lowest_tone || tone > highest_tone) return refuse(texts::bad_tone);
-  if (settings.pool.word_limit < 1) return refuse(texts::course_no_words);
   if (auto refused = check_listening(settings.encoder.listening)) return refused;
   return std::nullopt;
 }

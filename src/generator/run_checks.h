@@ -21,7 +21,8 @@ inline constexpr std::int64_t lowest_tone = 100;
 inline constexpr std::int64_t highest_tone = 3'000;
 
 // `folder` is where the set's files go ("eure_Texte/" or a lesson folder):
-// every name the run will write there must fit the file system.
+// every name the run will write there must fit the file system. The word
+// limit is a generation run's own: a lesson's words follow from its minutes.
 std::optional<std::string> check_run(const RunSettings& settings, std::int64_t text_count,
                                      std::string_view folder);
 

@@ -348,6 +348,10 @@ inline constexpr Cp1252Literal course_start{"Kurspaket erstellen"};
 inline constexpr Cp1252Literal course_open_folder{"Ordner öffnen"};
 inline constexpr Cp1252Literal course_still_running{
     "Das Kurspaket wird noch erstellt. Bitte warten, bis die mp3-Dateien fertig sind."};
+inline constexpr Cp1252Literal course_close_question{
+    "Das Kurspaket wird noch erstellt. Abbrechen und das Fenster schließen?\n\n"
+    "Ja: ebook2cw wird beendet, die angefangenen mp3-Dateien werden entfernt; vollständig bleiben "
+    "die fertigen Lektionen.\nNein: das Kurspaket wird weiter erstellt."};
 inline constexpr Cp1252Literal course_replace_question{
     "Diese Lektionsordner gibt es schon. Sollen sie samt Inhalt ersetzt werden?"};
 inline constexpr Cp1252Literal course_log_texts{" Textdateien"};

@@ -92,6 +92,26 @@ TEST_F(Program, SmallHandlersKeepDependentControlsCurrent) {
   EXPECT_EQ(gui.get_text(c::output_area), "Ausgabetext");
 }
 
+TEST_F(Program, ClosingTheCourseWindowDuringARunAsksAndAYesStopsTheRun) {
+  start();
+  application.handle_control(c::open_course_button);
+  gui.set_text(c::course_to_field, "2");
+  gui.set_text(c::course_texts_field, "1");
+  gui.set_text(c::course_minutes_field, "1");
+  launcher.still_running = true;  // the lesson's encoder never ends by itself
+  application.handle_control(c::course_start_button);
+  ASSERT_TRUE(application.course_running());
+  gui.answer_questions(false);
+  EXPECT_FALSE(application.handle_close(c::course_window));
+  EXPECT_TRUE(application.course_running());
+  EXPECT_TRUE(gui.window_open(c::course_window));
+  gui.answer_questions(true);
+  application.handle_close(c::course_window);
+  EXPECT_FALSE(application.course_running());
+  EXPECT_FALSE(application.course_open());
+  EXPECT_FALSE(launcher.still_running);  // the encoder was ended
+}
+
 TEST_F(Program, HelpOpensThePdfOrElseTheSameHelpInsideTheProgram) {
   start();
   application.handle_control(c::help_button);  // no hilfe.pdf
