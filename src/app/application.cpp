@@ -409,9 +409,7 @@ void Application::listen() {
                                : std::string(generator::output_folder) +
                                      generator::playlist_name(gui_.get_text(c::base_name_field));
   const auto with_path = [&path](std::string_view text) {
-    std::string message(text);
-    message.replace(message.find("PATH"), 4, path);
-    return message;
+    return runtime::replace_all(text, "PATH", path);
   };
   std::error_code failed;
   if (!std::filesystem::is_regular_file(runtime::file_system_path(path), failed)) {

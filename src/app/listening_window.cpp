@@ -1,5 +1,6 @@
 #include "app/listening_window.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -19,7 +20,7 @@ namespace g = generator;
 namespace t = texts;
 
 constexpr int tone_first = g::lowest_drawn_tone / g::tone_step;
-constexpr int tone_last = 3000 / g::tone_step;
+constexpr int tone_last = g::highest_tone / g::tone_step;
 constexpr int depth_step = 10;
 constexpr int pause_step = 100;
 
@@ -84,6 +85,7 @@ const std::array<ScaledSlider, 6> sliders{{
 
 constexpr std::array<int, 3> filter_options{c::listening_filter_100, c::listening_filter_100 + 1,
                                             c::listening_filter_100 + 2};
+static_assert(filter_options.size() == std::size(g::filter_widths));
 
 void show_value(gui::Gui& gui, const ScaledSlider& each) {
   const int value = gui.get_state(each.slider) * each.step;
@@ -127,11 +129,12 @@ bool build_listening_window(gui::Gui& gui, const SettingsRecord& record) {
                   static_cast<int>(std::lround(static_cast<double>(shown) / each.step)));
     show_value(gui, each);
   }
-  const int filter = record.number(S::listening_filter);
-  for (std::size_t k = 0; k < filter_options.size(); ++k) {
-    if (g::filter_widths[k] == filter) gui.set_state(filter_options[k], 1);
-  }
-  if (filter != 100 && filter != 1000) gui.set_state(c::listening_filter_100 + 1, 1);
+  // A width the run would refuse shows as the default, 500 Hz.
+  const int* filter = std::find(std::begin(g::filter_widths), std::end(g::filter_widths),
+                                record.number(S::listening_filter));
+  const auto option =
+      filter == std::end(g::filter_widths) ? 1 : filter - std::begin(g::filter_widths);
+  gui.set_state(filter_options[static_cast<std::size_t>(option)], 1);
   enable_parts(gui);
   return true;
 }

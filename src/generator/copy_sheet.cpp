@@ -71,9 +71,10 @@ class CopySheet {
     pdf_.set_draw_color(0);
     pdf_.set_line_width(0.3f);
     pdf_.set_font("Arial", "", 11);
-    const std::string box = std::string(texts::copy_sheet_correct.view()) +
-                            integer_to_text(static_cast<std::int64_t>(count_words(text.text))) +
-                            std::string(texts::copy_sheet_words.view());
+    const std::string box =
+        std::string(texts::copy_sheet_correct.view()) +
+        integer_to_text(static_cast<std::int64_t>(runtime::split_at_blanks(text.text).size())) +
+        std::string(texts::copy_sheet_words.view());
     pdf_.text_cell(pdf_.string_width(box) + 6, box_height, box, pdf::Border::frame,
                    pdf::LineMode::next_line);
     pdf_.line_break(block_gap);
@@ -102,16 +103,6 @@ int solution_sheet_lines(std::string_view text) {
   const float top = scratch.y();
   scratch.multi_line_cell(0, 5, text);
   return std::max(1, static_cast<int>(std::lround((scratch.y() - top) / 5)));
-}
-
-std::size_t count_words(std::string_view text) {
-  std::size_t count = 0;
-  bool in_word = false;
-  for (char byte : text) {
-    if (byte != ' ' && !in_word) ++count;
-    in_word = byte != ' ';
-  }
-  return count;
 }
 
 std::string speeds_line(std::string_view character_speed, std::string_view effective_speed,

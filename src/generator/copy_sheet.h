@@ -32,9 +32,6 @@ std::string letters_line(std::string_view letters, std::string_view new_letters)
 // width), at least one.
 int solution_sheet_lines(std::string_view text);
 
-// Blank-separated words of a practice text (groups count as words).
-std::size_t count_words(std::string_view text);
-
 // "20 WpM Zeichen, 8 WpM effektiv, 650 Hz" from the field texts.
 std::string speeds_line(std::string_view character_speed, std::string_view effective_speed,
                         std::string_view frequency);

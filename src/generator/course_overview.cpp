@@ -15,14 +15,8 @@ namespace {
 
 using runtime::integer_to_text;
 
-struct Column {
-  float width;
-  std::string_view caption;
-  pdf::Align align;
-};
-
 // Widths in millimetres add up to the 190 mm between the margins.
-const std::array<Column, 9> columns{{
+const std::array<pdf::TableColumn, 9> columns{{
     {14, texts::overview_lesson, pdf::Align::centre},
     {10, texts::overview_new, pdf::Align::centre},
     {62, texts::overview_letters, pdf::Align::left},
@@ -54,10 +48,7 @@ std::string lesson_minutes_text(std::optional<double> measured, const LessonPlan
 }
 
 void print_row(pdf::Document& document, const std::array<std::string, 9>& cells) {
-  for (std::size_t c = 0; c < columns.size(); ++c)
-    document.text_cell(columns[c].width, 6, cells[c], pdf::Border::frame, pdf::LineMode::right,
-                       columns[c].align);
-  document.line_break();
+  pdf::print_table_row(document, columns, cells, 6);
 }
 
 }  // namespace
@@ -125,13 +116,7 @@ bool write_course_overview(const CourseOptions& options, const CourseBase& base,
   }
   document.line_break(4);
 
-  document.set_font("Arial", "B", 10);
-  document.set_fill_color(200, 220, 255);
-  for (const Column& column : columns)
-    document.text_cell(column.width, 7, column.caption, pdf::Border::frame, pdf::LineMode::right,
-                       pdf::Align::centre, pdf::Fill::paint);
-  document.line_break();
-  document.set_font("Arial", "", 10);
+  pdf::print_table_head(document, columns, 7);
   // The lessons of this run and those left by earlier ones, in lesson order.
   auto next_earlier = earlier.begin();
   const auto print_earlier_before = [&](int number) {

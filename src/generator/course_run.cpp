@@ -171,8 +171,7 @@ bool CourseRun::write_lesson(std::size_t index) {
       std::string(texts::copy_sheet_title.view()) + " " + lesson_label(lesson.number),
       lesson.letters,
       new_letter,
-      speeds_line(settings.encoder.character_speed, lesson.effective_speed,
-                  sounding_tone(settings.encoder.listening, settings.encoder.frequency)),
+      speeds_line(settings.encoder.character_speed, lesson.effective_speed, set.sheet.frequency),
       {}};
   set.encoder_input = lesson_encoder_input(lesson.number);
   set.listening = settings.encoder.listening;

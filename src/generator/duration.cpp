@@ -213,15 +213,10 @@ std::vector<double> word_seconds(const SendTiming& timing, std::string_view text
                            ? static_cast<double>(timing.pause_per_word_ms) / 1000
                            : 0;
   std::vector<double> once;
-  for (std::size_t at = 0; at <= text.size();) {
-    const std::size_t blank = std::min(text.find(' ', at), text.size());
-    if (blank > at)
-      once.push_back(word_samples(timing, timing.character_speed,
-                                  morse_shape(text.substr(at, blank - at)) + morse_shape(" ")) /
-                         encoder_sample_rate +
-                     pause);
-    at = blank + 1;
-  }
+  for (const std::string_view word : runtime::split_at_blanks(text))
+    once.push_back(word_samples(timing, timing.character_speed, morse_shape(word) + blank()) /
+                       encoder_sample_rate +
+                   pause);
   for (std::int64_t round = 0; round < std::max<std::int64_t>(timing.repetitions, 1); ++round)
     seconds.insert(seconds.end(), once.begin(), once.end());
   return seconds;

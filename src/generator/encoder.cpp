@@ -20,18 +20,6 @@ std::string encoder_path(std::string_view path) {
   return runtime::windows_system() ? "..\\" + spelt : spelt;
 }
 
-// The blank-separated words of a practice text.
-std::vector<std::string_view> words_of(std::string_view text) {
-  std::vector<std::string_view> words;
-  while (!text.empty()) {
-    const std::size_t blank = text.find(' ');
-    if (blank != 0) words.push_back(text.substr(0, blank));
-    if (blank == std::string_view::npos) break;
-    text.remove_prefix(blank + 1);
-  }
-  return words;
-}
-
 }  // namespace
 
 bool lower_effective_speed(EncoderFields& fields) {
@@ -62,7 +50,7 @@ void add_encoder_block(std::string& encoder_text, std::string_view practice_text
   if (sound.tone != 0) command('f', sound.tone);
   std::size_t word = 0;
   for (std::int64_t round = 0; round < repetitions; ++round) {
-    for (const std::string_view each : words_of(practice_text)) {
+    for (const std::string_view each : runtime::split_at_blanks(practice_text)) {
       if (word < sound.volumes.size()) command('v', sound.volumes[word]);
       ++word;
       encoder_text += each;

@@ -60,9 +60,8 @@ PracticeSet generation_set(const RunSettings& settings, std::vector<std::string>
   set.copy_heading.letters =
       runtime::remove_all(runtime::upper_case(pool.allowed + pool.mandatory), " ");
   set.copy_heading.new_letter = runtime::upper_case(pool.mandatory);
-  set.copy_heading.speeds =
-      speeds_line(settings.encoder.character_speed, settings.encoder.effective_speed,
-                  sounding_tone(settings.encoder.listening, settings.encoder.frequency));
+  set.copy_heading.speeds = speeds_line(settings.encoder.character_speed,
+                                        settings.encoder.effective_speed, set.sheet.frequency);
   set.encoder_input = std::string(encoder_input_path);
   set.listening = settings.encoder.listening;
   set.timing = send_timing(settings);

@@ -18,35 +18,29 @@ bool within(int value, int lowest, int highest) {
   return value >= lowest && value <= highest;
 }
 
-std::string text_of(std::string_view text) {
-  return std::string(text);
-}
-
 }  // namespace
 
 std::optional<std::string> check_listening(const ListeningConditions& conditions) {
   if (!within(conditions.noise, 0, 1) || !within(conditions.tone_range, 0, 1))
-    return text_of(texts::bad_switch);
-  if (!within(conditions.snr, lowest_snr, highest_snr)) return text_of(texts::bad_snr);
-  // The encoder's widest filter silences everything it filters: a file
-  // without a sound would pass for practice.
-  if (std::find(std::begin(filter_widths), std::end(filter_widths) - 1, conditions.filter) ==
-      std::end(filter_widths) - 1)
-    return text_of(texts::bad_filter);
+    return std::string(texts::bad_switch.view());
+  if (!within(conditions.snr, lowest_snr, highest_snr)) return std::string(texts::bad_snr.view());
+  if (std::find(std::begin(filter_widths), std::end(filter_widths), conditions.filter) ==
+      std::end(filter_widths))
+    return std::string(texts::bad_filter.view());
   if (!within(conditions.tone_from, lowest_drawn_tone, conditions.tone_to) ||
-      conditions.tone_to > 3000)
-    return text_of(texts::bad_tone_range);
+      conditions.tone_to > highest_tone)
+    return std::string(texts::bad_tone_range.view());
   if ((conditions.fading != 0 && !within(conditions.fading, shallowest_fading, deepest_fading)) ||
       !within(conditions.fading_period, shortest_fading_period, longest_fading_period))
-    return text_of(texts::bad_fading);
-  if (!within(conditions.pause, 0, longest_pause)) return text_of(texts::bad_pause);
+    return std::string(texts::bad_fading.view());
+  if (!within(conditions.pause, 0, longest_pause)) return std::string(texts::bad_pause.view());
   return std::nullopt;
 }
 
 std::string sounding_tone(const ListeningConditions& conditions, std::string_view typed_tone) {
   if (conditions.noise != 0) return integer_to_text(noise_tone);
   if (conditions.tone_range != 0)
-    return integer_to_text(conditions.tone_from) + text_of(texts::range_dash) +
+    return integer_to_text(conditions.tone_from) + std::string(texts::range_dash.view()) +
            integer_to_text(conditions.tone_to);
   return std::string(typed_tone);
 }
@@ -58,18 +52,18 @@ std::string conditions_line(const ListeningConditions& conditions) {
     line += part;
   };
   if (conditions.noise != 0)
-    add(text_of(texts::conditions_noise) + integer_to_text(conditions.snr) +
-        text_of(texts::listening_db) + " / " + integer_to_text(conditions.filter) +
-        text_of(texts::listening_hz));
+    add(std::string(texts::conditions_noise.view()) + integer_to_text(conditions.snr) +
+        std::string(texts::listening_db.view()) + " / " + integer_to_text(conditions.filter) +
+        std::string(texts::listening_hz.view()));
   if (conditions.fading != 0)
-    add(text_of(texts::conditions_fading) + integer_to_text(conditions.fading) +
-        text_of(texts::listening_percent));
+    add(std::string(texts::conditions_fading.view()) + integer_to_text(conditions.fading) +
+        std::string(texts::listening_percent.view()));
   if (conditions.noise != 0 || conditions.tone_range != 0)
-    add(text_of(texts::conditions_tone) + sounding_tone(conditions, {}) +
-        text_of(texts::listening_hz));
+    add(std::string(texts::conditions_tone.view()) + sounding_tone(conditions, {}) +
+        std::string(texts::listening_hz.view()));
   if (conditions.pause != 0)
-    add(text_of(texts::conditions_pause) + integer_to_text(conditions.pause) +
-        text_of(texts::listening_ms));
+    add(std::string(texts::conditions_pause.view()) + integer_to_text(conditions.pause) +
+        std::string(texts::listening_ms.view()));
   return line;
 }
 

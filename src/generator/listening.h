@@ -26,14 +26,20 @@ struct ListeningConditions {
   int pause = 0;          // ms of silence after every word, 0 off
 };
 
+// The encoder plays tones between these (Hz); beyond half its sample rate
+// a tone would turn into noise.
+inline constexpr int lowest_tone = 100;
+inline constexpr int highest_tone = 3'000;
 // The encoder filters the noise around this tone only, so with noise every
 // text sounds there.
 inline constexpr int noise_tone = 800;
 inline constexpr int lowest_snr = -10;
 inline constexpr int highest_snr = 10;
-inline constexpr int filter_widths[] = {100, 500, 1000, 2100};
-// A drawn tone is one of from, from + step, ... up to `to`. The encoder
-// takes a tone command only above 100 Hz.
+// The encoder's filter widths; its fourth, 2100 Hz, silences everything it
+// filters, and a file without a sound would pass for practice.
+inline constexpr int filter_widths[] = {100, 500, 1000};
+// A drawn tone is one of from, from + step, ... up to `to`, at most the
+// highest tone. The encoder takes a tone command only above 100 Hz.
 inline constexpr int tone_step = 50;
 inline constexpr int lowest_drawn_tone = 150;
 inline constexpr int shallowest_fading = 10;

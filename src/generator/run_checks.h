@@ -15,10 +15,6 @@ namespace velkart::generator {
 // no practice set but a full disk.
 inline constexpr std::int64_t max_repetitions = 100;
 inline constexpr std::int64_t max_texts = 10'000;
-// The encoder plays tones between these (Hz); beyond half its sample rate
-// a tone would turn into noise.
-inline constexpr std::int64_t lowest_tone = 100;
-inline constexpr std::int64_t highest_tone = 3'000;
 
 // `folder` is where the set's files go ("eure_Texte/" or a lesson folder):
 // every name the run will write there must fit the file system. The word

@@ -393,4 +393,22 @@ void print_page_number(Document& document, std::string_view label) {
                      Border::none, LineMode::right, Align::centre);
 }
 
+void print_table_head(Document& document, std::span<const TableColumn> columns, float height) {
+  document.set_font("Arial", "B", 10);
+  document.set_fill_color(200, 220, 255);
+  for (const TableColumn& column : columns)
+    document.text_cell(column.width, height, column.caption, Border::frame, LineMode::right,
+                       Align::centre, Fill::paint);
+  document.line_break();
+  document.set_font("Arial", "", 10);
+}
+
+void print_table_row(Document& document, std::span<const TableColumn> columns,
+                     std::span<const std::string> cells, float height) {
+  for (std::size_t c = 0; c < columns.size() && c < cells.size(); ++c)
+    document.text_cell(columns[c].width, height, cells[c], Border::frame, LineMode::right,
+                       columns[c].align);
+  document.line_break();
+}
+
 }  // namespace velkart::pdf

@@ -9,6 +9,7 @@
 // and the document goes on, as the solution sheet expects.
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -247,5 +248,20 @@ class Document {
 // What the program's documents print in their footer hook: the label and
 // the page number, centred in grey 8 pt italics 15 mm above the bottom edge.
 void print_page_number(Document& document, std::string_view label);
+
+// A column of the program's framed tables: its width in millimetres (the
+// columns run from the left margin on), heading and how its cells align.
+struct TableColumn {
+  float width;
+  std::string_view caption;
+  Align align;
+};
+
+// The heading row in bold Arial 10 on light blue, `height` mm high; the
+// rows after it print in plain Arial 10.
+void print_table_head(Document& document, std::span<const TableColumn> columns, float height);
+// One row of framed cells, one per column.
+void print_table_row(Document& document, std::span<const TableColumn> columns,
+                     std::span<const std::string> cells, float height);
 
 }  // namespace velkart::pdf

@@ -61,6 +61,16 @@ std::string remove_all(std::string_view text, std::string_view wanted) {
   return replace_all(text, wanted, {});
 }
 
+std::vector<std::string_view> split_at_blanks(std::string_view text) {
+  std::vector<std::string_view> words;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t blank = std::min(text.find(' ', at), text.size());
+    if (blank > at) words.push_back(text.substr(at, blank - at));
+    at = blank + 1;
+  }
+  return words;
+}
+
 std::string trim_blanks(std::string_view text) {
   const std::size_t first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};

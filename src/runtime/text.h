@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velkart::runtime {
 
@@ -21,6 +22,10 @@ std::string replace_all(std::string_view text, std::string_view wanted,
                         std::string_view replacement);
 
 std::string remove_all(std::string_view text, std::string_view wanted);
+
+// The words between blanks (0x20 only), empty ones left out: the words of a
+// practice text.
+std::vector<std::string_view> split_at_blanks(std::string_view text);
 
 // Removes blanks (0x20 only) at both ends; tabs stay.
 std::string trim_blanks(std::string_view text);

@@ -24,13 +24,7 @@ std::string text(std::string_view literal) {
   return std::string(literal);
 }
 
-struct Column {
-  float width;  // millimetres; each table's columns start at the left margin
-  std::string_view caption;
-  pdf::Align align;
-};
-
-const std::array<Column, 6> set_columns{{
+const std::array<pdf::TableColumn, 6> set_columns{{
     {12, texts::report_number, pdf::Align::right},
     {24, texts::report_date, pdf::Align::centre},
     {90, texts::report_set, pdf::Align::left},
@@ -38,13 +32,13 @@ const std::array<Column, 6> set_columns{{
     {24, texts::report_words_percent, pdf::Align::right},
     {24, texts::report_characters_percent, pdf::Align::right},
 }};
-const std::array<Column, 4> character_columns{{
+const std::array<pdf::TableColumn, 4> character_columns{{
     {24, texts::report_character, pdf::Align::centre},
     {28, texts::report_sent, pdf::Align::right},
     {28, texts::report_errors, pdf::Align::right},
     {28, texts::report_error_rate, pdf::Align::right},
 }};
-const std::array<Column, 3> confusion_columns{{
+const std::array<pdf::TableColumn, 3> confusion_columns{{
     {28, texts::report_sent, pdf::Align::centre},
     {28, texts::report_copied, pdf::Align::centre},
     {28, texts::report_count, pdf::Align::right},
@@ -78,22 +72,17 @@ class Report {
   }
 
   template <std::size_t N>
-  void table_head(const std::array<Column, N>& columns) {
-    pdf_.set_font("Arial", "B", 10);
-    pdf_.set_fill_color(200, 220, 255);
-    for (const Column& column : columns)
-      pdf_.text_cell(column.width, row_height + 1, column.caption, pdf::Border::frame,
-                     pdf::LineMode::right, pdf::Align::centre, pdf::Fill::paint);
-    pdf_.line_break();
-    pdf_.set_font("Arial", "", 10);
+  void table_head(const std::array<pdf::TableColumn, N>& columns) {
+    pdf::print_table_head(pdf_, columns, row_height + 1);
   }
 
+  // Cells too wide for their column end in "...".
   template <std::size_t N>
-  void table_row(const std::array<Column, N>& columns, const std::array<std::string, N>& cells) {
-    for (std::size_t c = 0; c < N; ++c)
-      pdf_.text_cell(columns[c].width, row_height, fit(cells[c], columns[c].width),
-                     pdf::Border::frame, pdf::LineMode::right, columns[c].align);
-    pdf_.line_break();
+  void table_row(const std::array<pdf::TableColumn, N>& columns,
+                 const std::array<std::string, N>& cells) {
+    std::array<std::string, N> fitted;
+    for (std::size_t c = 0; c < N; ++c) fitted[c] = fit(cells[c], columns[c].width);
+    pdf::print_table_row(pdf_, columns, fitted, row_height);
   }
 
   // Characters right per set as a line through one point per set, on axes

@@ -6,6 +6,7 @@
 
 #include "runtime/encoding.h"
 #include "runtime/files.h"
+#include "runtime/text.h"
 #include "runtime/texts.h"
 #include "runtime/trash.h"
 #include "vocab/word_collector.h"
@@ -169,13 +170,7 @@ bool adopt_alphabetical_list(std::string_view source_name, std::string_view own_
                              const runtime::MessageSink& tell) {
   const std::string source = alphabetical_path(source_name);
   const auto said = [&](std::string_view text) {
-    std::string message(text);
-    for (const auto& [mark, value] : {std::pair{std::string_view("PATH"), std::string_view(source)},
-                                      std::pair{std::string_view("OWN"), own_list}}) {
-      if (const std::size_t at = message.find(mark); at != std::string::npos)
-        message.replace(at, mark.size(), value);
-    }
-    return message;
+    return runtime::replace_all(runtime::replace_all(text, "PATH", source), "OWN", own_list);
   };
   const runtime::FileBytes list = runtime::read_file_bytes(source, largest_own_list);
   if (list.status != runtime::ReadStatus::read) {

@@ -71,6 +71,17 @@ message_box() {  # waits for a message box and confirms it with Enter
   xdotool windowactivate --sync "$(window_of '^Information$')" key Return
   wait_for "the message box to close" sh -c '! xdotool search --name "^Information\$"'
 }
+open_window() {  # open_window VAR X Y TITLE: a click on the main window at X Y opens it
+  click "$main" "$2" "$3"
+  wait_for "the window $4" xdotool search --name "^$4\$"
+  sleep 0.3
+  printf -v "$1" '%s' "$(window_of "^$4\$")"
+}
+close_window() {  # close_window TITLE: its close box, then it is gone
+  wmctrl -c "$1"
+  wait_for "the window $1 to close" sh -c "! xdotool search --name '^$1\$'"
+  sleep 0.3
+}
 
 click "$main" 30 277                        # Enter in field 28 starts no run:
 xdotool key Return
@@ -113,10 +124,7 @@ click "$main" 422 639                        # "Anhören": the run's playlist in
 wait_for "the playlist to be opened" grep -qx eure_Texte/Kurs1.m3u opened.txt
 [ -n "$shots" ] && import -window root "$shots/main_window_done.png"
 
-click "$main" 146 10                         # open the vocabulary builder
-wait_for "the builder window" xdotool search --name '^Wortschatzgenerator$'
-builder=$(window_of '^Wortschatzgenerator$')
-sleep 0.3
+open_window builder 146 10 Wortschatzgenerator
 xprop -id "$builder" WM_TRANSIENT_FOR | grep -q "$(printf '0x%x' "$main")" \
   || fail "the builder is not kept above the main window"
 wmctrl -c 'Velkart ' ; sleep 0.5             # refused while the builder is open
@@ -132,14 +140,9 @@ click "$builder" 510 307                     # "Als eigene Wortliste übernehmen
 wait_for "the question" xdotool search --name '^Frage$'
 xdotool windowactivate --sync "$(window_of '^Frage$')" key shift+Tab space   # "Ja"
 message_box                                  # "Übernommen: ..."
-wmctrl -c Wortschatzgenerator
-wait_for "the builder to close" sh -c '! xdotool search --name "^Wortschatzgenerator$"'
-sleep 0.3
+close_window Wortschatzgenerator
 
-click "$main" 95 662                         # "Kurspaket erstellen ..."
-wait_for "the course window" xdotool search --name '^Kurspaket erstellen$'
-course=$(window_of '^Kurspaket erstellen$')
-sleep 0.3
+open_window course 95 662 'Kurspaket erstellen'
 type_into "$course" 180 87 "4"               # lesson 4 alone, two texts: its encoder
 type_into "$course" 245 87 "4"               # works until "Abbrechen" ends it
 type_into "$course" 180 107 "2"
@@ -165,14 +168,9 @@ click "$course" 175 245                      # start
 wait_for "the course overview" test -s eure_Texte/Kurs1_Kursuebersicht.pdf
 sleep 0.5
 [ -n "$shots" ] && import -window root "$shots/course_window.png"
-wmctrl -c 'Kurspaket erstellen'
-wait_for "the course window to close" sh -c '! xdotool search --name "^Kurspaket erstellen$"'
-sleep 0.3
+close_window 'Kurspaket erstellen'
 
-click "$main" 285 662                        # "Mitschriften auswerten ..."
-wait_for "the scoring window" xdotool search --name '^Mitschriften auswerten$'
-scoring=$(window_of '^Mitschriften auswerten$')
-sleep 0.3
+open_window scoring 285 662 'Mitschriften auswerten'
 click "$scoring" 310 69                      # ">" stays on the newest set, lesson 3
 type_into "$scoring" 200 91 "Anna"
 type_into "$scoring" 200 114 "$(tr -d '\r\n' < eure_Texte/Kurs1_Lektion03/Kurs1_Lektion03_0000_.txt)"
@@ -181,9 +179,7 @@ wait_for "the register" test -s eure_Texte/Auswertung/Auswertungen.csv
 grep -q "^[0-9.]*;Anna;Kurs1_Lektion03;0;" eure_Texte/Auswertung/Auswertungen.csv \
   || fail "register: $(cat eure_Texte/Auswertung/Auswertungen.csv)"
 [ -n "$shots" ] && import -window root "$shots/scoring_window.png"
-wmctrl -c 'Mitschriften auswerten'
-wait_for "the scoring window to close" sh -c '! xdotool search --name "^Mitschriften auswerten$"'
-sleep 0.3
+close_window 'Mitschriften auswerten'
 
 click "$main" 475 662                        # "Hörbedingungen ..."
 wait_for "the listening window" xdotool search --name 'rbedingungen$'

@@ -203,7 +203,8 @@ TEST_F(Sheet, CopySheetOfASmallRunMatchesGolden) {
   velkart::testing::expect_matches_golden(read_bytes("eure_Texte/Kurs_Mitschrift.pdf"),
                                           "generator/copy_sheet_two_texts.pdf");
   EXPECT_EQ(solution_sheet_lines(long_text), 8);
-  EXPECT_EQ(count_words(" KUMM  MUK "), 2u);
+  EXPECT_EQ(runtime::split_at_blanks(" KUMM  MUK "),
+            (std::vector<std::string_view>{"KUMM", "MUK"}));
 }
 
 TEST(EncoderProgress, CountsAFileOnceTheEncoderHasMovedOnOrEnded) {
